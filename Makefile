@@ -1,0 +1,51 @@
+# The two commands of the README.  Both first install whatever is missing.
+SHELL := /bin/bash
+JOBS  ?= $(shell nproc)
+NATIVE := build/native
+WIN    := build/win
+WIN64  := build/win64
+BENCH  := build/bench
+export PELMORA_WINEPREFIX := $(CURDIR)/build/wineprefix
+# The Windows build whose tests run here (see scripts/win-arch).
+TESTARCH = $(shell scripts/win-arch)
+TESTWIN  = $(if $(filter i686,$(TESTARCH)),$(WIN),$(WIN64))
+
+.PHONY: run test setup native win win64 testwin bench clean
+
+setup:
+	@scripts/setup
+
+native: setup
+	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+# The program as it ships: 32-bit Windows.
+win: setup
+	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMORA_WIN_ARCH=i686 \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake >/dev/null
+	@if [ "$(TESTARCH)" = i686 ]; then cmake --build $(WIN) -j $(JOBS); \
+	 else cmake --build $(WIN) -j $(JOBS) --target pelmora; fi
+
+# The same tree for 64-bit Windows, for machines that cannot run 32-bit code.
+win64: setup
+	@cmake -S . -B $(WIN64) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMORA_WIN_ARCH=x86_64 \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake >/dev/null
+	@cmake --build $(WIN64) -j $(JOBS)
+
+testwin: win
+	@if [ "$(TESTARCH)" != i686 ]; then $(MAKE) --no-print-directory win64; fi
+
+run: testwin
+	@scripts/run-program $(TESTWIN)/pelmora.exe
+
+test: native testwin
+	@scripts/run-tests $(NATIVE) $(TESTWIN)
+
+bench: setup
+	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DPELMORA_SANITIZE=OFF -DPELMORA_BENCH=ON >/dev/null
+	@cmake --build $(BENCH) -j $(JOBS)
+	@for b in $(BENCH)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf build

@@ -1,0 +1,145 @@
+#include "foundation/debug_log.h"
+
+#include <ctime>
+
+#include "foundation/char_string.h"
+#include "foundation/clock.h"
+#include "foundation/file_io.h"
+#include "foundation/text_util.h"
+#include "platform/op_sys_base.h"
+
+namespace {
+std::string Ansi(const char16_t *text) { return gOpSys ? std::string(gOpSys->ToAnsiText(text)) : NarrowAscii(text ? text : u""); }
+std::string AnsiChar(char16_t c) { return gOpSys ? std::string(gOpSys->ToAnsi(&c, 1)) : NarrowAscii(std::u16string(1, c)); }
+}  // namespace
+
+std::string FormatLogTime(int64_t seconds) {
+    static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::time_t t = std::time_t(seconds);
+    std::tm *tm = std::localtime(&t);
+    if (!tm) return "\n";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%s %s %2d %02d:%02d:%02d %d\n", days[tm->tm_wday % 7], months[tm->tm_mon % 12],
+                  tm->tm_mday, tm->tm_hour, tm->tm_min, tm->tm_sec, tm->tm_year + 1900);
+    return buf;
+}
+
+cDebugLog::~cDebugLog() {
+    if (stream) std::fclose(stream);
+}
+
+const char16_t *cDebugLog::SetFileName(const char16_t *name) {
+    const char16_t *previous = TempStringOf(fileName);
+    fileName = name ? name : u"";
+    return previous;
+}
+
+const char16_t *cDebugLog::GetFileName() const { return TempStringOf(fileName); }
+
+int32_t cDebugLog::SetCount(int32_t count) {
+    int32_t previous = itemCount;
+    itemCount = count;
+    return previous;
+}
+
+tStatus cDebugLog::Open() {
+    if (fileName.empty()) return RC_FAIL;
+    if (stream) std::fclose(stream);
+    // Opened by its wide path, so a data folder outside the ANSI code page
+    // still gets its log.  Binary mode: line feeds become CR LF in Put, the
+    // same on both platforms.
+    stream = OpenFileWide(fileName.c_str(), "ab");
+    return stream ? RC_OK : RC_FAIL;
+}
+
+void cDebugLog::Put(const char *bytes, size_t n) {
+    if (!stream) return;
+    size_t start = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (bytes[i] == '\n') {
+            if (i > start) std::fwrite(bytes + start, 1, i - start, stream);
+            std::fwrite("\r\n", 1, 2, stream);
+            start = i + 1;
+        }
+    }
+    if (n > start) std::fwrite(bytes + start, 1, n - start, stream);
+}
+
+tStatus cDebugLog::EndLinesAndClose(int32_t n) {
+    if (!stream) return RC_FAIL;
+    for (int32_t i = 0; i < n; ++i) Put("\n", 1);
+    std::fclose(stream);
+    stream = nullptr;
+    return RC_OK;
+}
+
+tStatus cDebugLog::Entry(const std::string &bytes, int32_t n, int32_t countChange) {
+    tStatus result = Open();
+    if (result == RC_OK) {
+        Put(bytes);
+        EndLinesAndClose(n);
+    }
+    itemCount += countChange;
+    return result;
+}
+
+tStatus cDebugLog::WriteText(const char16_t *text, int32_t n) { return Entry(Ansi(text), n, 1); }
+tStatus cDebugLog::WriteString(std::u16string text, int32_t n) { return WriteText(text.c_str(), n); }
+tStatus cDebugLog::WriteChar(char16_t c, int32_t n) { return Entry(AnsiChar(c), n, 1); }
+tStatus cDebugLog::WriteInt(int32_t value, int32_t n) { return Entry(NarrowAscii(FormatInt(value)), n, 1); }
+tStatus cDebugLog::WriteUnsigned(uint32_t value, int32_t n) { return Entry(NarrowAscii(FormatUnsigned(value)), n, 1); }
+tStatus cDebugLog::WriteFloat(float value, int32_t n) { return Entry(FormatFloatNarrow(value, 6), n, 1); }
+tStatus cDebugLog::WriteNarrowStream(const std::ostringstream &s, int32_t n) { return Entry(s.str(), n, 1); }
+tStatus cDebugLog::WriteNarrowText(const char *text, int32_t n) { return Entry(text ? text : "", n, 1); }
+tStatus cDebugLog::EndLine(int32_t n) { return Entry(std::string(), n, 1); }
+
+tStatus cDebugLog::WriteEscapedChar(char16_t c, int32_t n) {
+    std::string bytes;
+    switch (c) {
+    case 9: bytes = "\\t"; break;
+    case 10: bytes = "\\n"; break;
+    case 13: bytes = "\\r"; break;
+    case 92: bytes = "\\\\"; break;
+    default:
+        if (c < 32 || c > 255)
+            bytes = "\\x" + NarrowAscii(FormatHex(c, 4));
+        else
+            bytes = AnsiChar(c);
+    }
+    return Entry(bytes, n, 1);
+}
+
+tStatus cDebugLog::WriteEscapedText(const char16_t *text, int32_t n) {
+    for (; text && *text; ++text) WriteEscapedChar(*text, 0);
+    return EndLine(n);
+}
+
+tStatus cDebugLog::WriteEscapedString(std::u16string text, int32_t n) { return WriteEscapedText(text.c_str(), n); }
+
+tStatus cDebugLog::StartSession(const char16_t *text) {
+    std::string bytes = "** Starting new session: " + FormatLogTime(NowSeconds());
+    if (text) bytes += Ansi(text);
+    tStatus result = Entry(bytes, 0, 0);
+    itemCount = 0;
+    return result;
+}
+
+tStatus cDebugLog::EndSession(const char16_t *text) {
+    std::string bytes = "Status: Ending session @ " + FormatLogTime(NowSeconds());
+    if (text) bytes += Ansi(text);
+    return Entry(bytes, 1, 0);
+}
+
+tStatus cDebugLog::LogFile(const std::u16string &name) { return Entry("Status: File=" + Ansi(name.c_str()), 1, 0); }
+
+tStatus cDebugLog::LogPoint(const char *tag, int32_t x, int32_t y) {
+    return Entry(std::string(tag) + NarrowAscii(FormatInt(x)) + "," + NarrowAscii(FormatInt(y)), 1, 0);
+}
+
+tStatus cDebugLog::LogMouse(int32_t x, int32_t y) { return LogPoint("Mouse=", x, y); }
+tStatus cDebugLog::LogLeftDown(int32_t x, int32_t y) { return LogPoint("L+=", x, y); }
+tStatus cDebugLog::LogLeftUp(int32_t x, int32_t y) { return LogPoint("L-=", x, y); }
+tStatus cDebugLog::LogRightDown(int32_t x, int32_t y) { return LogPoint("R+=", x, y); }
+tStatus cDebugLog::LogBothDown(int32_t x, int32_t y) { return LogPoint("LR=", x, y); }

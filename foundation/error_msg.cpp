@@ -1,0 +1,142 @@
+#include "foundation/error_msg.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "foundation/char_string.h"
+#include "foundation/text_util.h"
+#include "platform/op_sys_base.h"
+
+cErrorMsgBase *gErrorMsg = nullptr;
+tErrorCallback gErrorCallback = nullptr;
+
+PELMORA_ERROR_TABLE(kErrorMsgErrors, u"ErrorMsg", u"New failed");
+
+void RaiseError(const sErrorTable *table, uint32_t flags) {
+    if (!gErrorMsg) std::exit(1);
+    gErrorMsg->Report(table, flags);
+}
+
+tErrorCallback SetErrorCallback(tErrorCallback callback) {
+    tErrorCallback previous = gErrorCallback;
+    gErrorCallback = callback;
+    return previous;
+}
+
+void DeleteErrorMsg() {
+    delete gErrorMsg;  // its destructor empties gErrorMsg
+}
+
+void LogText(const char16_t *text) {
+    if (gOpSys) gOpSys->Log().WriteText(text, 1);
+}
+
+void OutOfMemoryHandler() {
+    // Uninstall first: the report itself allocates, and a failure inside it
+    // must reach the allocator's own failure path instead of this handler.
+    std::set_new_handler(nullptr);
+    RaiseError(&kErrorMsgErrors, 0 | ERR_FATAL);
+}
+
+cErrorMsgBase::cErrorMsgBase() {
+    if (gErrorMsg) return;
+    gErrorMsg = this;
+    registered = true;
+    options = 14;
+    errorCount = 0;
+    gErrorCallback = nullptr;
+    std::set_new_handler(OutOfMemoryHandler);
+}
+
+cErrorMsgBase::~cErrorMsgBase() {
+    if (!registered || gErrorMsg != this) return;
+    gErrorMsg = nullptr;
+    std::set_new_handler(nullptr);
+}
+
+void cErrorMsgBase::PutText(const char16_t *text) {
+    for (; text && *text; ++text) PutChar(*text);
+}
+
+void cErrorMsgBase::PutNumber(int32_t n) { PutText(FormatInt(n).c_str()); }
+
+void cErrorMsgBase::Report(const sErrorTable *table, uint32_t flags) {
+    uint32_t index = IndexOf(flags);
+    bool message = WantsMessage();
+    if (options & kOptModule) {
+        if (table->moduleName) PutText(table->moduleName);
+        if (message) {
+            PutChar(u',');
+            PutChar(u' ');
+        }
+    }
+    if (message) {
+        if ((options & kOptNumber) || !HasText(table, index))
+            PutNumber(int32_t(index));
+        else
+            PutText(table->messages[index]);
+    }
+    if (options & kOptCrLf) {
+        PutChar(13);
+        PutChar(10);
+    }
+    if (gOpSys) {
+        cDebugLog &log = gOpSys->Log();
+        if (HasText(table, index))
+            log.WriteText(table->messages[index], 1);
+        else
+            log.WriteString(FormatUnsigned(index), 1);
+        log.WriteChar(13, 0);
+        log.WriteChar(10, 0);
+    }
+    if (gErrorCallback && errorCount == 0 && (flags & ERR_REPORT)) gErrorCallback();
+    if (flags & ERR_FATAL) HandleFatal();
+    ++errorCount;
+    if (flags & ERR_ABORT) HandleAbort();
+}
+
+void cErrorMsg::Report(const sErrorTable *table, uint32_t flags) {
+    uint32_t index = IndexOf(flags);
+    bool message = WantsMessage();
+    std::u16string composed = u"Error ";
+    if (options & kOptModule) {
+        composed += u"in ";
+        if (table->moduleName) composed += table->moduleName;
+        if (message) composed += u": ";
+    }
+    if (message) {
+        if ((options & kOptNumber) || !HasText(table, index))
+            composed += FormatUnsigned(index);
+        else
+            composed += table->messages[index];
+    }
+    if (flags & ERR_ABORT) composed += u". Aborting";
+    // The buffer is shared with the on-line report's box text; a composed
+    // text that does not fit is cut, keeping the terminator.
+    size_t n = composed.size() < std::size(text) - 1 ? composed.size() : std::size(text) - 1;
+    composed.copy(text, n);
+    text[n] = 0;
+
+    if (gOpSys) gOpSys->Log().WriteText(text, 1);
+    if (gErrorCallback && errorCount == 0 && (flags & ERR_REPORT)) {
+        ++errorCount;
+        gErrorCallback();
+        --errorCount;
+    }
+    CopyLogToReport();
+    if (gOpSys) {
+        if (!gOpSys->GetMainWindow())
+            gOpSys->Beep();
+        else if (errorCount == 0 && (flags & ERR_REPORT))
+            OfferOnlineReport(*this);
+    }
+    ++errorCount;
+    if (flags & ERR_ABORT) HandleAbort();
+}
+
+void cErrorMsg::CopyLogToReport() {
+    if (!gOpSys) return;
+    std::u16string log = gOpSys->Log().GetFileName();
+    std::u16string report = gOpSys->GetErrorReportPath();
+    gOpSys->CopyFile(report.c_str(), log.c_str(), 1);
+}

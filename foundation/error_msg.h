@@ -1,0 +1,87 @@
+// Module error tables and the one error reporter of the program.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/base_defs.h"
+
+// One per module: its name and numbered message texts.
+struct sErrorTable {
+    const char16_t *moduleName;
+    uint32_t messageCount;
+    const char16_t *const *messages;
+};
+
+// The portable half: composition through a character hook, the log line,
+// the first-error callback and the count.
+class cErrorMsgBase {
+public:
+    enum : uint32_t { kOptNumber = 1, kOptText = 2, kOptModule = 4, kOptCrLf = 8 };
+
+    cErrorMsgBase();
+    virtual ~cErrorMsgBase();
+    cErrorMsgBase(const cErrorMsgBase &) = delete;
+    cErrorMsgBase &operator=(const cErrorMsgBase &) = delete;
+
+    virtual void Report(const sErrorTable *table, uint32_t flags);
+    virtual void PutChar(char16_t c) = 0;
+    virtual void HandleFatal() {}
+    virtual void HandleAbort() {}
+
+    void PutText(const char16_t *text);
+    void PutNumber(int32_t n);
+
+    uint32_t Options() const { return options; }
+    int32_t ErrorCount() const { return errorCount; }
+
+protected:
+    static uint32_t IndexOf(uint32_t flags) { return flags & ~(ERR_REPORT | ERR_FATAL | ERR_ABORT); }
+    bool WantsMessage() const { return (options & (kOptNumber | kOptText)) != 0; }
+    // Whether the message index names a text of the table.
+    static bool HasText(const sErrorTable *table, uint32_t index) { return index < table->messageCount; }
+
+    uint32_t options = 14;
+    int32_t errorCount = 0;
+    bool registered = false;
+};
+
+// The report of the running program: log line, diagnostic callback, the copy
+// of the log to the error-report file and the on-line report offer.
+class cErrorMsg : public cErrorMsgBase {
+public:
+    void Report(const sErrorTable *table, uint32_t flags) override;
+    void PutChar(char16_t) override {}
+    void HandleFatal() override {}
+
+    // The text of the last report ("Error in Module: message").
+    const char16_t *LastText() const { return text; }
+
+private:
+    // Every report leaves a copy of the log in the error-report file.
+    void CopyLogToReport();
+
+    // Shared with the on-line report, which appends its box text.
+    char16_t text[350] = {};
+    friend void OfferOnlineReport(cErrorMsg &reporter);
+};
+
+using tErrorCallback = void (*)();
+
+extern cErrorMsgBase *gErrorMsg;
+extern tErrorCallback gErrorCallback;
+
+void RaiseError(const sErrorTable *table, uint32_t flags);
+tErrorCallback SetErrorCallback(tErrorCallback callback);
+void DeleteErrorMsg();
+void LogText(const char16_t *text);
+void OutOfMemoryHandler();
+
+// The on-line report of the first error (box, browser); built with the
+// error-report page.  Until then the first report only beeps.
+void OfferOnlineReport(cErrorMsg &reporter);
+
+// Defines a module's error table from a list of message texts.
+#define PELMORA_ERROR_TABLE(name, module, ...)                                       \
+    static const char16_t *const name##Messages[] = {__VA_ARGS__};                   \
+    const sErrorTable name = {module, sizeof(name##Messages) / sizeof(name##Messages[0]), \
+                              name##Messages}

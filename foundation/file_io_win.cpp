@@ -1,0 +1,12 @@
+#include "foundation/file_io.h"
+
+#include "platform/win_types.h"
+#include "foundation/text_util.h"
+
+std::string PlatformPath(const char16_t *path) { return ToUtf8(path ? std::u16string(path) : std::u16string()); }
+
+FILE *OpenFileWide(const char16_t *path, const char *mode) {
+    if (!path || !*path) return nullptr;
+    std::u16string m = WidenAscii(mode);
+    return _wfopen(W(path), W(m.c_str()));
+}

@@ -1,0 +1,114 @@
+// The operating-system service object: the one place through which the
+// program reaches files, folders, text conversion, resources, the session
+// log and the platform objects.  cOpSysBase holds the portable members and
+// behaviour; cOpSysVirtual (platform/op_sys.h) implements the primitives.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/base_defs.h"
+#include "foundation/debug_log.h"
+#include "foundation/error_msg.h"
+
+class cViewPortTop;
+
+class cOpSysBase {
+public:
+    explicit cOpSysBase(const char16_t *commandLine);
+    virtual ~cOpSysBase();
+    cOpSysBase(const cOpSysBase &) = delete;
+    cOpSysBase &operator=(const cOpSysBase &) = delete;
+
+    virtual tStatus Shutdown() { return RC_OK; }
+
+    // Files and folders.
+    virtual tStatus CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) = 0;
+    virtual tStatus DeleteFile(const char16_t *path) = 0;
+    virtual tStatus FileExists(const char16_t *pathOrPattern) = 0;
+    virtual tStatus IsFolder(const char16_t *path) = 0;
+    virtual tStatus CreateFolder(const std::u16string &path) = 0;
+    virtual uint32_t GetFileAttributes(const char16_t *path) = 0;
+    virtual int64_t GetFileTime(const char16_t *path) = 0;
+
+    // The per-user data folder, ending in a backslash.
+    virtual const char16_t *GetDataFolder() = 0;
+    // "ErrorReport.txt" in the data folder.
+    const char16_t *GetErrorReportPath();
+
+    // System errors, shown and logged by the error mode.
+    uint32_t SetErrorMode(uint32_t mode);
+    uint32_t GetErrorMode() const { return errorMode; }
+    virtual uint32_t GetLastErrorCode() = 0;
+    virtual const char16_t *GetErrorText(uint32_t code);
+    virtual const char16_t *GetLastErrorText() { return GetErrorText(GetLastErrorCode()); }
+    virtual tStatus ShowError(uint32_t code, const char16_t *context);
+    virtual tStatus ShowLastError(const char16_t *context) { return ShowError(GetLastErrorCode(), context); }
+
+    // System queries.
+    virtual uint32_t GetPlatformId() { return 0; }
+    virtual uint32_t GetOsMajorVersion() { return 0; }
+    virtual const char16_t *GetProgramPath();
+    virtual tStatus IsNonEnglishUser() = 0;
+    virtual bool IsShiftDown() = 0;
+    virtual bool IsCtrlDown() = 0;
+    virtual tStatus Wait(uint32_t milliseconds) { return RC_OK; }
+    virtual const char16_t *LoadString(uint32_t id) { return u"<empty>"; }
+
+    // Main window, shell and boxes.
+    virtual int32_t RunMessageLoop(cViewPortTop *mainWindow);
+    virtual tStatus CloseMainWindow() { return RC_OK; }
+    cViewPortTop *GetMainWindow() const { return mainWindow; }
+    virtual cViewPortTop *SetMainWindow(cViewPortTop *window);
+    virtual tStatus ShellOpen(const char16_t *file, const char16_t *parameters) = 0;
+    // Every message box of the program comes here, so that tests can answer
+    // them: with a scripted answer the box is logged ("Box: " caption ": "
+    // text) and answered without being shown.
+    int32_t MessageBox(const char16_t *text, const char16_t *caption, uint32_t type);
+    void SetScriptedBoxAnswer(int32_t answer) { scriptedBoxAnswer = answer; }
+    virtual void Beep() = 0;
+
+    // Text conversion between UTF-16 and the 8-bit code page.  The 8-bit
+    // results share one buffer: use or copy a result before the next call.
+    virtual const char *ToAnsi(const char16_t *text, uint32_t n) = 0;
+    virtual const char16_t *ToWide(const char *bytes, uint32_t n) = 0;
+    const char *ToAnsiText(const char16_t *text);
+    const char *ToAnsiString(const std::u16string &s) { return ToAnsiText(s.c_str()); }
+    const char16_t *ToWideText(const char *bytes);
+    static uint32_t GetTextByteSize(const char16_t *text);
+
+    // Members reached by other parts of the program.
+    cDebugLog &Log() { return log; }
+    const std::u16string &GetCommandLine() const { return commandLine; }
+    const std::u16string &GetUserName() const { return userName; }
+    int32_t GetLanguageId() const { return languageId; }
+    void SetLanguageId(int32_t id) { languageId = id; }
+    bool IsTranslateMode() const { return translateMode; }
+
+protected:
+    // Platform side of MessageBox.
+    virtual int32_t ShowMessageBox(const char16_t *text, const char16_t *caption, uint32_t type) = 0;
+    // Stores a new 8-bit conversion result, freeing the previous one.
+    const char *KeepAnsi(std::string &&bytes);
+
+    cDebugLog log;
+    int32_t languageId = 0;
+    uint32_t errorMode = 3;
+    std::u16string programPath;
+    std::u16string userName;
+    bool translateMode = false;
+    std::u16string commandLine;
+    std::u16string currentFile;
+    std::u16string workingFolder;
+    cViewPortTop *mainWindow = nullptr;
+    int32_t scriptedBoxAnswer = 0;
+
+private:
+    std::string *ansiBuffer = nullptr;
+};
+
+extern cOpSysBase *gOpSys;
+
+// The "OpSys" error table: exception names and the setup-folder message.
+extern const sErrorTable kOpSysErrors;
+void RaiseOpSysError(uint32_t index);
