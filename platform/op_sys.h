@@ -19,6 +19,7 @@ public:
     tStatus CreateFolder(const std::u16string &path) override;
     uint32_t GetFileAttributes(const char16_t *path) override;
     int64_t GetFileTime(const char16_t *path) override;
+    cBinaryFileBase *NewBinaryFile(const char16_t *path, uint32_t mode) override;
     const char16_t *GetDataFolder() override;
 
     uint32_t GetLastErrorCode() override;

@@ -12,6 +12,7 @@
 #include "foundation/error_msg.h"
 
 class cViewPortTop;
+class cBinaryFileBase;
 
 class cOpSysBase {
 public:
@@ -30,6 +31,9 @@ public:
     virtual tStatus CreateFolder(const std::u16string &path) = 0;
     virtual uint32_t GetFileAttributes(const char16_t *path) = 0;
     virtual int64_t GetFileTime(const char16_t *path) = 0;
+    // A new file opened by its constructor (mode 1 read, 2 write), failed or
+    // not; the caller closes and deletes it.
+    virtual cBinaryFileBase *NewBinaryFile(const char16_t *path, uint32_t mode) = 0;
 
     // The per-user data folder, ending in a backslash.
     virtual const char16_t *GetDataFolder() = 0;
@@ -105,6 +109,8 @@ protected:
 
 private:
     std::string *ansiBuffer = nullptr;
+    // The error reporter this object made, when it was the one registered.
+    cErrorMsgBase *ownReporter = nullptr;
 };
 
 extern cOpSysBase *gOpSys;

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "foundation/binary_file.h"
 #include "foundation/char_string.h"
 #include "foundation/file_io.h"
 #include "foundation/path_names.h"
@@ -115,6 +116,10 @@ int64_t cOpSysVirtual::GetFileTime(const char16_t *path) {
     struct stat st;
     if (!path || ::stat(PlatformPath(path).c_str(), &st) != 0) return 0;
     return int64_t(st.st_mtime);
+}
+
+cBinaryFileBase *cOpSysVirtual::NewBinaryFile(const char16_t *path, uint32_t mode) {
+    return new cBinaryFile(path, mode);
 }
 
 uint32_t cOpSysVirtual::GetLastErrorCode() { return uint32_t(lastError); }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/binary_file.h"
 #include "foundation/char_string.h"
 #include "foundation/path_names.h"
 
@@ -80,6 +81,10 @@ int64_t cOpSysVirtual::GetFileTime(const char16_t *path) {
     if (!GetFileAttributesExW(W(path), GetFileExInfoStandard, &data)) return 0;
     uint64_t t = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     return int64_t(t / 10000000ull) - 11644473600ll;  // 100 ns since 1601 to seconds since 1970
+}
+
+cBinaryFileBase *cOpSysVirtual::NewBinaryFile(const char16_t *path, uint32_t mode) {
+    return new cBinaryFile(path, mode);
 }
 
 uint32_t cOpSysVirtual::GetLastErrorCode() { return GetLastError(); }

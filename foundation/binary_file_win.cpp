@@ -1,0 +1,83 @@
+// System primitives of cBinaryFile on Windows.
+#include "foundation/binary_file.h"
+
+#include "platform/op_sys_base.h"
+#include "platform/win_types.h"
+
+namespace {
+HANDLE H(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+}  // namespace
+
+bool cBinaryFile::SysOpen() {
+    DWORD access = 0, creation = 0;
+    if (mode & kWrite) {
+        access |= GENERIC_WRITE;
+        creation = OPEN_ALWAYS;  // old contents stay until Close cuts the file
+    }
+    if (mode & kRead) {
+        access |= GENERIC_READ;
+        creation = OPEN_EXISTING;
+    }
+    // Without a creation rule the request is invalid and the open fails.
+    HANDLE h = CreateFileW(W(name.c_str()), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        systemError = int32_t(GetLastError());
+        return false;
+    }
+    handle = reinterpret_cast<intptr_t>(h);
+    size = GetFileSize(h, nullptr);
+    if (size == INVALID_FILE_SIZE) size = 0;
+    return true;
+}
+
+bool cBinaryFile::SysWrite(const void *bytes, uint32_t count, uint32_t &written) {
+    DWORD n = 0;
+    BOOL ok = WriteFile(H(handle), bytes, count, &n, nullptr);
+    written = n;
+    if (!ok) systemError = int32_t(GetLastError());
+    else if (n != count) systemError = ERROR_DISK_FULL;
+    return ok && n == count;
+}
+
+bool cBinaryFile::SysRead(void *buffer, uint32_t count, uint32_t &got) {
+    DWORD n = 0;
+    BOOL ok = ReadFile(H(handle), buffer, count, &n, nullptr);
+    got = n;
+    if (!ok) systemError = int32_t(GetLastError());
+    return ok != FALSE;
+}
+
+bool cBinaryFile::SysSeek(uint32_t newPosition) {
+    LONG high = 0;
+    SetLastError(NO_ERROR);
+    DWORD r = SetFilePointer(H(handle), LONG(newPosition), &high, FILE_BEGIN);
+    if (r == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
+        systemError = int32_t(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+bool cBinaryFile::SysCut() {
+    // The system pointer follows every write, so it stands at the position.
+    if (!SysSeek(position)) return false;
+    if (!SetEndOfFile(H(handle))) {
+        systemError = int32_t(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+bool cBinaryFile::SysClose() {
+    HANDLE h = H(handle);
+    handle = kNoHandle;
+    if (!CloseHandle(h)) {
+        systemError = int32_t(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+void cBinaryFile::ReportSystemError() {
+    if (gOpSys) gOpSys->ShowError(uint32_t(systemError), nullptr);
+}
