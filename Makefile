@@ -49,3 +49,26 @@ bench: setup
 
 clean:
 	rm -rf build
+
+# The music font and the pictures are generated files, committed with their
+# scripts; ordinary builds use the committed copies.  These targets need
+# python3-fonttools and fonts-noto-core, which "scripts/setup font" installs.
+PYTHON3 := /usr/bin/python3
+.PHONY: font art font-check art-check
+
+font:
+	@scripts/setup font
+	@$(PYTHON3) scripts/make_font.py
+
+art:
+	@scripts/setup font
+	@$(PYTHON3) scripts/make_art.py
+
+# Rebuild both into a temporary folder and compare them with the committed files.
+font-check:
+	@scripts/setup font
+	@scripts/check-generated font
+
+art-check:
+	@scripts/setup font
+	@scripts/check-generated art
