@@ -85,10 +85,13 @@ UNIT = UPM / 24     # one document unit (one pixel at zoom 1)
 STEM_W = UNIT       # the program's stems are one unit wide
 FIXED_TIME = "2024-01-01 00:00:00"
 
-# Height of the digits, of the metronome mark and of its lead-in: two spaces.
+# Digits and the notes of the metronome mark are a hair under two spaces
+# high, so that rounding to pixels never makes them taller than two spaces;
+# the lead-in "M." is a little taller, so that its top is the mark's top.
 DIGIT_H = 2 * SP
+DIGIT_INK = 496
 TEXT_SCALE = 0.63   # navigation texts: cap height about 1.8 spaces
-LEAD_SCALE = 0.70   # "M.": cap height two spaces, as the digits
+LEAD_SCALE = 0.73   # "M.": cap height 0.52 em
 MET_SCALE = 0.60    # metronome notes
 
 
@@ -215,16 +218,20 @@ class Catalogue:
             return shape.shift(UNIT - x1)
         return shape.shift(-x0)
 
-    def digit(self, d):
-        """A time-signature digit standing on the baseline."""
-        shape = self.smufl(0xE080 + d, dy=SP)
-        shape.advance = self.b.advance(0xE080 + d)
+    def digit(self, d, top=True):
+        """A time-signature digit standing on the baseline (top) or hanging
+        from it, DIGIT_INK high."""
+        code = 0xE080 + d
+        _, y0, _, y1 = self.smufl(code).bounds()
+        scale = DIGIT_INK / (y1 - y0)
+        shape = self.smufl(code, scale, 0.0, -y0 * scale if top else -y1 * scale)
+        shape.advance = round(self.b.advance(code) * scale)
         return shape
 
     def stacked(self, top, bottom):
         """A fixed time signature centred on the baseline."""
-        a = self.smufl(0xE080 + top, dy=SP)
-        b = self.smufl(0xE080 + bottom, dy=-SP)
+        a = self.digit(top)
+        b = self.digit(bottom, top=False)
         wa = a.bounds()[2] - a.bounds()[0]
         wb = b.bounds()[2] - b.bounds()[0]
         w = max(wa, wb)
@@ -351,13 +358,13 @@ class Catalogue:
 
         # The metronome mark.
         lead = self.text("M.", LEAD_SCALE)
-        lead_top = lead.bounds()[3]
+        lead.shift(0.0, -lead.bounds()[1])
         put(0xD1E1, "metLeadIn", lead)
         equals = self.smufl(0xE08F, 0.8)
         x0, y0, x1, y1 = equals.bounds()
         equals.shift(0.1 * SP - x0, DIGIT_H / 2 - (y0 + y1) / 2)
         put(0xD1E2, "metEquals", equals, round(x1 - x0 + 0.2 * SP))
-        dotted = self.met_note(0xECA5, lead_top)
+        dotted = self.met_note(0xECA5, DIGIT_INK)
         head_y = 141 * MET_SCALE      # the head's centre, its bottom now on the baseline
         dot = self.smufl(0xECB7, MET_SCALE)
         dx0, dy0, dx1, dy1 = dot.bounds()
@@ -368,7 +375,7 @@ class Catalogue:
         for i, (smufl, name) in enumerate(((0xECAD, "64th"), (0xECAB, "32nd"), (0xECA9, "16th"),
                                            (0xECA7, "8th"), (0xECA5, "Quarter"), (0xECA3, "Half"),
                                            (0xECA2, "Whole"))):
-            put(0xD1E4 + i, "metNote" + name, self.met_note(smufl, lead_top))
+            put(0xD1E4 + i, "metNote" + name, self.met_note(smufl, DIGIT_INK))
 
         # Signs drawn above or below a note with the same glyph: centred.
         for code, smufl, name in ((0xD1EF, 0xE567, "ornamentTurn"), (0xD1F0, 0xE568, "ornamentTurnInverted"),
@@ -387,7 +394,7 @@ class Catalogue:
 
 def build_font(brav, text, out_path):
     cat = Catalogue(brav, text)
-    entries = cat.build()
+    entries = sorted(cat.build(), key=lambda e: e[0])
     codes = [c for c, _, _ in entries]
     assert len(codes) == len(set(codes))
 
