@@ -196,17 +196,21 @@ def pic_key(fonts, count):
 
 def pic_clef_c(fonts, line):
     """The C clef on a small staff, its middle on the given line (0 = top)."""
+    # The glyph's inked box in whole pixels (the font puts the clef's top
+    # and bottom on pixel edges at this size), plus 2.
     x0, y0, x1, y1 = fonts.music.bounds(C_CLEF, MUSIC_EM)
-    import math
-    w = int(math.ceil(x1)) - int(math.floor(x0)) + 2
-    h = int(math.ceil(y1)) - int(math.floor(y0)) + 2
+    w = round(x1) - round(x0) + 2
+    h = round(y1) - round(y0) + 2
     p = Mono(w, h)
     spacing = 4
     top = h // 2 - 2 * spacing
     p.staff(top, spacing)
     em = spacing * 4
     cx0, _, cx1, _ = fonts.music.bounds(C_CLEF, em)
-    p.fill(fonts.music.glyph(C_CLEF, em, (w - (cx1 - cx0)) / 2 - cx0, top + line * spacing), 0.5)
+    left = (w - (cx1 - cx0)) / 2 - cx0
+    # the lines stop short of the clef, so that it stays readable this small
+    p.c.box(int(left) - 1, 0, int(left + cx1 + 1), h - 1, WHITE)
+    p.fill(fonts.music.glyph(C_CLEF, em, left, top + line * spacing), 0.5)
     return p
 
 

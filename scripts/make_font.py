@@ -29,7 +29,8 @@ Where each glyph's origin sits follows how the program places the symbols:
   * accidentals end 5 units right of their origin: attached 10 units left of
     a note they end just before its head, and a key signature steps by 7;
   * clefs stand with their reference line on the baseline, left edge at the
-    origin; whole-note heads are centred on the origin, as ledger lines are;
+    origin (the C clef is scaled to span exactly four spaces); whole-note
+    heads are centred on the origin, as ledger lines are;
   * time-signature digits stand on the baseline, two staff spaces high, so
     a numerator drawn on the middle line fills the upper half of the staff
     and a denominator one digit lower the lower half; the fixed signatures
@@ -326,7 +327,12 @@ class Catalogue:
         double.add_shape(self.centred(self.smufl(0xE1E7)), 0.7 * SP)
         put(0xD16F, "augmentationDotDouble", double)
 
-        for code, smufl, name in ((0xD17A, 0xE062, "fClef"), (0xD17C, 0xE05C, "cClef"),
+        # The C clef spans the staff exactly (its palette pictures are made
+        # as large as its inked box, which then falls on whole pixels).
+        c_clef = self.smufl(0xE05C)
+        _, y0, _, y1 = c_clef.bounds()
+        put(0xD17C, "cClef", self.smufl(0xE05C, 4 * SP / (y1 - y0)))
+        for code, smufl, name in ((0xD17A, 0xE062, "fClef"),
                                   (0xD17D, 0xE052, "gClef8vb"), (0xD17E, 0xE050, "gClef"),
                                   (0xD180, 0xE069, "percussionClef1"), (0xD181, 0xE06A, "percussionClef2")):
             put(code, name, self.smufl(smufl))
