@@ -1,0 +1,40 @@
+#include "midi/music_file.h"
+
+#include <fstream>
+
+cMusicFile::cMusicFile(const char16_t *fileName, uint16_t tpq) : ticksPerQuarter(tpq) {
+    if (fileName) name = fileName;
+    state.Clear();
+}
+
+cMusicFile::~cMusicFile() = default;
+
+cMusicTrack *cMusicFile::GetTrack(int32_t index) const {
+    if (index < 0 || index >= GetTrackCount()) return nullptr;
+    return tracks[size_t(index)].get();
+}
+
+int32_t cMusicFile::Read(std::ostream *) {
+    DeleteTracks();
+    return 0;
+}
+
+int32_t cMusicFile::EndAllTracks() {
+    for (auto &track : tracks) track->PutEndOfTrack();
+    return GetTrackCount();
+}
+
+tStatus cMusicFile::WriteText(const char *textFileName, const char *heading) {
+    if (!textFileName) return RC_FAIL;
+    std::ofstream out(textFileName, std::ios::out | std::ios::trunc);
+    if (!out) return RC_FAIL;
+    if (heading) out << heading << '\n';
+    for (auto &track : tracks) track->Dump(&out);
+    out.close();
+    return out ? RC_OK : RC_FAIL;
+}
+
+void cMusicFile::SetTimeSignature(int8_t numerator, uint8_t exponent) {
+    state.timeNumerator = numerator;
+    state.timeDenominator = exponent;
+}

@@ -1,0 +1,24 @@
+// A track that writes every note it is given as one line of a CSV note
+// list instead of storing events.
+#pragma once
+
+#include <iosfwd>
+
+#include "midi/music_track.h"
+
+class cMusicTrackCsv : public cMusicTrack {
+public:
+    // The stream belongs to the creator: the track closes it (when it is a
+    // file stream) but does not delete it.
+    cMusicTrackCsv(std::ostream *stream, uint16_t ticksPerQuarter, uint32_t bufferSize, cMusicFile *owner);
+
+    // The two heading lines.
+    void WriteHeader() override;
+    // One line per note; answers 1.  A note without a pitch writes nothing.
+    int32_t PutNote(int32_t pitch, uint32_t start, uint32_t duration) override;
+    // Flushes and closes the file; a failure sets the stream's failure state.
+    void Close() override;
+
+private:
+    std::ostream *out;
+};
