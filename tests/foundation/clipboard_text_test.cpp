@@ -8,6 +8,7 @@
 
 #include "foundation/char_string.h"
 #include "foundation/debug_log.h"
+#include "foundation/rtf_file.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -102,6 +103,22 @@ TEST_F(ClipboardText, RtfPrefersRichTextFormatOverRtfAsText) {
     ASSERT_NE(ClipboardGetRtf(), nullptr);
     EXPECT_EQ(std::string(ClipboardGetRtf()), "{\\rtf1 first}");
     EXPECT_EQ(ClipboardRtfLength(), 13u);
+}
+
+TEST_F(ClipboardText, RichTextRoundTripThroughTheRtfReader) {
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}}\r\n"
+        "{\\*\\generator x;}\\viewkind4\\uc1\\pard\\lang9\\f0\\fs22 Caf\\'e9 \\u8364?\\par\r\n}";
+    uint32_t format = ClipboardRegisterFormat(u"Rich Text Format");
+    ASSERT_EQ(ClipboardPutBytesForTest(format, rtf + '\0', true), RC_OK);
+    ASSERT_EQ(ClipboardRtfLength(), rtf.size());
+
+    cRtfFile reader(ClipboardGetRtf());
+    const char16_t *text = reader.PlainText();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::u16string(text), u"Caf\u00e9 \u20ac");
+    EXPECT_EQ(std::u16string(reader.FontName()), u"Calibri");
+    EXPECT_EQ(reader.FontSize(), 22);
 }
 
 TEST_F(ClipboardText, RegisteredDataIsReadWithinItsBlock) {
