@@ -106,7 +106,7 @@ uint32_t SubString::SkipSeparators() {
 }
 uint32_t SubString::ScanToken() { return ScanWhile([](char16_t x) { return IsWhiteSpace(x) || x == u','; }); }
 
-uint32_t SubString::TrimBack() {
+int32_t SubString::TrimBack() {
     flags = 0;
     while (pos > 0) {
         if (!IsWhiteSpace(text[pos - 1])) {
@@ -116,7 +116,8 @@ uint32_t SubString::TrimBack() {
         --pos;
         flags |= kMoved;
     }
-    return pos - mark;
+    // The mark may lie behind the new position: the distance is signed.
+    return int32_t(int64_t(pos) - int64_t(mark));
 }
 
 int32_t SubString::ParseInt(int base) {
@@ -136,8 +137,11 @@ const char16_t *SubString::TakeRest() {
 }
 
 const char16_t *SubString::TakeMarked() {
-    if (mark >= length) return TakeRest();
-    const char16_t *r = mark < pos ? TempStringN(text + mark, pos - mark) : TempStringN(text + mark, length - mark);
+    const char16_t *r;
+    if (mark >= length)
+        r = TakeRest();
+    else
+        r = mark < pos ? TempStringN(text + mark, pos - mark) : TempStringN(text + mark, length - mark);
     mark = pos;
     return r;
 }
@@ -152,7 +156,15 @@ cStringBuf::cStringBuf() {
     }
 }
 
-cStringBuf::cStringBuf(const char16_t *t) { SetText(t); }
+cStringBuf::cStringBuf(const char16_t *t) {
+    // Sized to the text exactly, unlike SetText, which leaves one spare.
+    uint32_t n = TextLength(t);
+    text = new (std::nothrow) char16_t[size_t(n) + 1];
+    if (!text) return;
+    if (n) std::memcpy(text, t, n * sizeof(char16_t));
+    text[n] = 0;
+    length = capacity = n;
+}
 
 cStringBuf::cStringBuf(const cStringBuf &other) : SubString() { *this = other; }
 
@@ -176,6 +188,7 @@ const char16_t *cStringBuf::SetTextN(const char16_t *t, uint32_t n) {
             length = n;
         } else {
             length = capacity = 0;
+            if (text) text[0] = 0;
         }
         pos = 0;
         return text;
@@ -245,7 +258,7 @@ const char *cStringBuf::ToNarrow() {
     char *bytes = reinterpret_cast<char *>(text);
     std::memmove(bytes, narrow, n);
     bytes[n] = 0;
-    size_t wideZero = (n + 2) / 2;  // the first even byte at or after the terminator
+    size_t wideZero = (n + 1) / 2;  // the first even byte at or after the terminator
     if (wideZero <= capacity) text[wideZero] = 0;
     return bytes;
 }

@@ -81,7 +81,7 @@ public:
     uint32_t SkipSpace();
     uint32_t SkipSeparators();
     uint32_t ScanToken();
-    uint32_t TrimBack();
+    int32_t TrimBack();
     int32_t ParseInt(int base);
     const char16_t *TakeMarked();
     const char16_t *TakeRest();
