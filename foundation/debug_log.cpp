@@ -1,30 +1,20 @@
 #include "foundation/debug_log.h"
 
-#include <ctime>
-
 #include "foundation/char_string.h"
 #include "foundation/clock.h"
 #include "foundation/file_io.h"
 #include "foundation/text_util.h"
+#include "foundation/time_stamp.h"
 #include "platform/op_sys_base.h"
 
 namespace {
+// The local time as both session lines show it: "Wed Dec  9 02:45:06 2026"
+// and a line feed, which ends the line.
+std::string SessionTime() { return NarrowAscii(FormatAscTime(LocalCalendar(NowSeconds()))); }
+
 std::string Ansi(const char16_t *text) { return gOpSys ? std::string(gOpSys->ToAnsiText(text)) : NarrowAscii(text ? text : u""); }
 std::string AnsiChar(char16_t c) { return gOpSys ? std::string(gOpSys->ToAnsi(&c, 1)) : NarrowAscii(std::u16string(1, c)); }
 }  // namespace
-
-std::string FormatLogTime(int64_t seconds) {
-    static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::time_t t = std::time_t(seconds);
-    std::tm *tm = std::localtime(&t);
-    if (!tm) return "\n";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%s %s %2d %02d:%02d:%02d %d\n", days[tm->tm_wday % 7], months[tm->tm_mon % 12],
-                  tm->tm_mday, tm->tm_hour, tm->tm_min, tm->tm_sec, tm->tm_year + 1900);
-    return buf;
-}
 
 cDebugLog::~cDebugLog() {
     if (stream) std::fclose(stream);
@@ -119,7 +109,7 @@ tStatus cDebugLog::WriteEscapedText(const char16_t *text, int32_t n) {
 tStatus cDebugLog::WriteEscapedString(std::u16string text, int32_t n) { return WriteEscapedText(text.c_str(), n); }
 
 tStatus cDebugLog::StartSession(const char16_t *text) {
-    std::string bytes = "** Starting new session: " + FormatLogTime(NowSeconds());
+    std::string bytes = "** Starting new session: " + SessionTime();
     if (text) bytes += Ansi(text);
     tStatus result = Entry(bytes, 0, 0);
     itemCount = 0;
@@ -127,7 +117,7 @@ tStatus cDebugLog::StartSession(const char16_t *text) {
 }
 
 tStatus cDebugLog::EndSession(const char16_t *text) {
-    std::string bytes = "Status: Ending session @ " + FormatLogTime(NowSeconds());
+    std::string bytes = "Status: Ending session @ " + SessionTime();
     if (text) bytes += Ansi(text);
     return Entry(bytes, 1, 0);
 }

@@ -57,6 +57,3 @@ private:
     FILE *stream = nullptr;
     int32_t itemCount = 0;
 };
-
-// The local time as the log writes it: "Wed Dec  9 02:45:06 2026" and a line feed.
-std::string FormatLogTime(int64_t seconds);
