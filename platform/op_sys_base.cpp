@@ -22,12 +22,18 @@ cOpSysBase::cOpSysBase(const char16_t *cmd) {
     programPath = u".\\";
     workingFolder = u".\\";
     // The reporter registers itself as gErrorMsg; it is deleted through
-    // DeleteErrorMsg when this object goes.
-    new cErrorMsg();
+    // DeleteErrorMsg when this object goes.  When a reporter exists already
+    // the new one is not registered: it is dropped at once, and this object
+    // leaves the registered one to its owner.
+    cErrorMsg *reporter = new cErrorMsg();
+    if (gErrorMsg == reporter)
+        ownReporter = reporter;
+    else
+        delete reporter;
 }
 
 cOpSysBase::~cOpSysBase() {
-    DeleteErrorMsg();
+    if (ownReporter && gErrorMsg == ownReporter) DeleteErrorMsg();
     delete ansiBuffer;
     if (gOpSys == this) gOpSys = nullptr;
 }
