@@ -34,6 +34,7 @@ void cMidiTrackBase::PutChunkHeader() {
     static const uint8_t kHeader[kHeaderSize] = {'M', 'T', 'r', 'k', 0, 0, 0, 0};
     PutBlock(kHeader, kHeaderSize);
     ForgetSeekHint();
+    ForgetNoteLinks();
 }
 
 void cMidiTrackBase::Reset() {
@@ -70,6 +71,7 @@ void cMidiTrackBase::AppendBytes(const uint8_t *bytes, uint32_t n) {
     if (!Reserve(n)) return;
     writePos = count;
     PutBlock(bytes, n);
+    ForgetNoteLinks();
 }
 
 // ---- Delta times --------------------------------------------------------
@@ -312,6 +314,7 @@ int32_t cMidiTrackBase::InsertEvent(const cMidiEvent &source) {
     out += WriteDelta(delta, out);
     EncodeEvent(ev, out);
     if (nextSize) WriteDelta(nextDelta, buffer + position + size);
+    ForgetNoteLinks();
 
     if (!append) {
         hint.valid = true;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "midi/music_track.h"
 
@@ -110,6 +111,8 @@ protected:
     // Appends raw event bytes (a zero delta and the event) at the end.
     void AppendBytes(const uint8_t *bytes, uint32_t n);
     void ForgetSeekHint() { hint.valid = false; }
+    // The bytes changed: the note links must be found again.
+    void ForgetNoteLinks() { linkedBuffer = nullptr; }
     // Makes room for n more bytes, growing geometrically, so that a long
     // track does not copy its bytes on every few hundred inserted.
     bool Reserve(uint32_t n);
@@ -131,6 +134,25 @@ protected:
     bool useSeekHint = true;
 
 private:
+    // For every note-on of the track: the raw ticks to its note-off (the
+    // first one of its channel and key after it) and to the next later
+    // note-on of its channel.  Found in one pass over the track, so that
+    // reading stays linear however far the notes reach.
+    struct sNoteLink {
+        uint32_t position;
+        uint64_t time;
+        uint32_t toNoteOff;
+        uint32_t toNextOnset;
+        bool hasNoteOff;
+        bool hasNextOnset;
+    };
+    const sNoteLink *FindNoteLink(uint32_t position);
+    void LinkNotes();
+
+    std::vector<sNoteLink> noteLinks;
+    uint32_t linkedCount = 0;
+    const uint8_t *linkedBuffer = nullptr;
+
     void ReadNote();
     void QuantiseNote();
     void ReadMeta();

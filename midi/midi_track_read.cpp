@@ -158,38 +158,63 @@ void cMidiTrackBase::ReadMeta() {
     }
 }
 
+void cMidiTrackBase::LinkNotes() {
+    noteLinks.clear();
+    linkedCount = count;
+    linkedBuffer = buffer;
+    // Per channel and key the note-ons still waiting for their note-off,
+    // per channel those waiting for a later note-on (indices into noteLinks).
+    std::vector<std::vector<uint32_t>> open(16 * 256);
+    std::vector<std::vector<uint32_t>> waiting(16);
+    cMidiEvent scan;
+    scan.Clear();
+    uint64_t time = 0;
+    for (uint32_t pos = GetDataStart(); pos < count;) {
+        uint32_t before = scan.fileTime;
+        int32_t n = DecodeAt(pos, scan);
+        if (n < 0) break;
+        time += uint32_t(scan.fileTime - before);
+        if (scan.kind == kNoteOff) {
+            for (uint32_t i : open[scan.channel * 256 + scan.data1]) {
+                noteLinks[i].toNoteOff = uint32_t(time - noteLinks[i].time);
+                noteLinks[i].hasNoteOff = true;
+            }
+            open[scan.channel * 256 + scan.data1].clear();
+        } else if (scan.kind == kNoteOn) {
+            std::vector<uint32_t> &w = waiting[scan.channel];
+            size_t done = 0;
+            while (done < w.size() && noteLinks[w[done]].time < time) {
+                noteLinks[w[done]].toNextOnset = uint32_t(time - noteLinks[w[done]].time);
+                noteLinks[w[done]].hasNextOnset = true;
+                ++done;
+            }
+            w.erase(w.begin(), w.begin() + std::ptrdiff_t(done));
+            uint32_t index = uint32_t(noteLinks.size());
+            noteLinks.push_back({pos, time, 0, 0, false, false});
+            open[scan.channel * 256 + scan.data1].push_back(index);
+            w.push_back(index);
+        }
+        pos += uint32_t(n);
+    }
+}
+
+const cMidiTrackBase::sNoteLink *cMidiTrackBase::FindNoteLink(uint32_t position) {
+    if (!linkedBuffer || linkedCount != count || linkedBuffer != buffer) LinkNotes();
+    auto at = std::lower_bound(noteLinks.begin(), noteLinks.end(), position,
+                               [](const sNoteLink &l, uint32_t p) { return l.position < p; });
+    return at != noteLinks.end() && at->position == position ? &*at : nullptr;
+}
+
 void cMidiTrackBase::ReadNote() {
     cursor.type = kTypeNote;
-    // The matching note-off: same channel, same key.
-    cMidiEvent scan = cursor;
-    scan.start = 0;
-    scan.fileTime = 0;
-    for (uint32_t pos = readPos; pos < count;) {
-        int32_t n = DecodeAt(pos, scan);
-        if (n < 0) break;
-        pos += uint32_t(n);
-        if (scan.kind == kNoteOff && scan.channel == cursor.channel && scan.data1 == cursor.data1) {
-            cursor.fileDuration = scan.fileTime;
-            cursor.duration = scan.start;
-            cursor.nextOnset = scan.start;
-            break;
+    if (const sNoteLink *link = FindNoteLink(cursor.position)) {
+        if (link->hasNoteOff) {
+            cursor.fileDuration = link->toNoteOff;
+            cursor.duration = link->toNoteOff;
         }
+        cursor.nextOnset = link->hasNextOnset ? link->toNextOnset : cursor.duration;
     }
     cursor.pitch = int16_t(SemitoneToPitch(int32_t(cursor.data1) - 60, cursor.key));
-    // The next note-on of the channel that starts later.
-    scan = cursor;
-    scan.start = 0;
-    scan.fileTime = 0;
-    cursor.nextOnset = cursor.duration;
-    for (uint32_t pos = readPos; pos < count;) {
-        int32_t n = DecodeAt(pos, scan);
-        if (n < 0) break;
-        pos += uint32_t(n);
-        if (scan.kind == kNoteOn && scan.channel == cursor.channel && scan.start > 0) {
-            cursor.nextOnset = scan.start;
-            break;
-        }
-    }
     QuantiseNote();
 }
 

@@ -349,6 +349,70 @@ TEST(MidiRead, DumpWithoutStreamLeavesTheReadPositionAtTheFirstEvent) {
     EXPECT_EQ(t.GetReadPosition(), 8u);
 }
 
+// The note durations and next onsets, found by scanning forward from each
+// note-on as the reader's contract says, against what the reader delivers.
+TEST(MidiRead, NoteLookAheadMatchesAForwardScan) {
+    uint32_t seed = 7;
+    auto random = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 30; ++round) {
+        tBytes events;
+        for (int i = 0; i < 200; ++i) {
+            events.push_back(uint8_t(random(4) ? 0 : random(100)));  // delta
+            uint8_t channel = uint8_t(random(3));
+            uint8_t key = uint8_t(60 + random(3));
+            uint32_t what = random(10);
+            if (what < 5) events.insert(events.end(), {uint8_t(0x90 | channel), key, 64});
+            else if (what < 8) events.insert(events.end(), {uint8_t(0x80 | channel), key, 0});
+            else if (what < 9) events.insert(events.end(), {uint8_t(0x90 | channel), key, 0});
+            else events.insert(events.end(), {uint8_t(0xC0 | channel), key});
+        }
+        ReadFile f(OneTrackFile(events));
+        cMidiTrackBase &t = f.Track();
+        // Forward scans over the raw events.
+        struct Raw {
+            uint32_t time, position;
+            uint8_t kind, channel, key;
+        };
+        std::vector<Raw> raw;
+        cMidiTrackBase::cMidiEvent ev;
+        ev.Clear();
+        for (uint32_t pos = 8; pos < t.Count();) {
+            int32_t n = t.ReadEventAt(pos, ev);
+            ASSERT_GT(n, 0);
+            raw.push_back({ev.start, pos, ev.kind, ev.channel, ev.data1});
+            pos += uint32_t(n);
+        }
+        std::vector<cMusicTrack::cEvent> read = f.All();
+        size_t next = 0;
+        for (size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i].kind != cMidiTrackBase::kNoteOn) continue;
+            uint32_t off = 0, onset = 0;
+            bool found = false;
+            for (size_t j = i + 1; j < raw.size() && !found; ++j)
+                if (raw[j].kind == cMidiTrackBase::kNoteOff && raw[j].channel == raw[i].channel &&
+                    raw[j].key == raw[i].key) {
+                    off = raw[j].time - raw[i].time;
+                    found = true;
+                }
+            onset = off;
+            for (size_t j = i + 1; j < raw.size(); ++j)
+                if (raw[j].kind == cMidiTrackBase::kNoteOn && raw[j].channel == raw[i].channel &&
+                    raw[j].time > raw[i].time) {
+                    onset = raw[j].time - raw[i].time;
+                    break;
+                }
+            while (next < read.size() && read[next].position != raw[i].position) ++next;
+            ASSERT_LT(next, read.size());
+            EXPECT_EQ(read[next].type, cMusicTrack::kTypeNote);
+            EXPECT_EQ(read[next].fileDuration, off) << "note at " << raw[i].position;
+            EXPECT_EQ(read[next].nextOnset, onset) << "note at " << raw[i].position;
+        }
+    }
+}
+
 // ---- Damaged files ------------------------------------------------------
 
 TEST(MidiRead, DamagedFilesAreRefusedWithAStreamError) {
