@@ -118,10 +118,14 @@ void cErrorMsg::Report(const sErrorTable *table, uint32_t flags) {
     text[n] = 0;
 
     if (gOpSys) gOpSys->Log().WriteText(text, 1);
-    if (gErrorCallback && errorCount == 0 && (flags & ERR_REPORT)) {
+    bool dump = (errorCount == 0 && (flags & ERR_REPORT)) || freshDump;
+    freshDump = false;
+    if (gErrorCallback && dump && !dumping) {
+        dumping = true;
         ++errorCount;
         gErrorCallback();
         --errorCount;
+        dumping = false;
     }
     CopyLogToReport();
     if (gOpSys) {

@@ -56,12 +56,21 @@ public:
     // The text of the last report ("Error in Module: message").
     const char16_t *LastText() const { return text; }
 
+    // The next report runs the diagnostic callback even when it is not the
+    // first of the run: the crash report must leave the document as it is
+    // now in the error-report file, whatever was reported before.
+    void RequestFreshDump() { freshDump = true; }
+
 private:
     // Every report leaves a copy of the log in the error-report file.
     void CopyLogToReport();
 
     // Shared with the on-line report, which appends its box text.
     char16_t text[350] = {};
+    bool freshDump = false;
+    // Set while the callback runs: an error raised by the dump itself is
+    // logged but starts no dump of its own.
+    bool dumping = false;
     friend void OfferOnlineReport(cErrorMsg &reporter);
 };
 
