@@ -16,6 +16,9 @@ class cBinaryFileBase;
 
 class cOpSysBase {
 public:
+    // The language file (platform/translate_file.h).
+    class cTranslateFile;
+
     explicit cOpSysBase(const char16_t *commandLine);
     virtual ~cOpSysBase();
     cOpSysBase(const cOpSysBase &) = delete;
