@@ -2,11 +2,16 @@
 
 #include <string>
 
+#include "foundation/url_query.h"
 #include "platform/op_sys_base.h"
 
 void OfferOnlineReport(cErrorMsg &reporter) {
+    std::u16string reportPath = gOpSys->GetErrorReportPath();
+    // The page gets the error text without the box's own lines.
+    std::u16string address = BuildErrorReportAddress(nullptr, reporter.LastText(), gOpSys->GetSystemInfo(),
+                                                     gOpSys->GetCurrentFile().c_str(), reportPath.c_str());
     std::u16string box = reporter.LastText();
     box += u"\n\nPlease report the error online to help fix the problem.\nThere's more information in:\n";
-    box += gOpSys->GetErrorReportPath();
-    gOpSys->MessageBox(box.c_str(), u"Warning", 0x1031);
+    box += reportPath;
+    if (gOpSys->MessageBox(box.c_str(), u"Warning", 0x1031) == 1) gOpSys->ShellOpen(address.c_str(), u"");
 }
