@@ -4,8 +4,23 @@
 // and the data folder, clock and user name can be set by tests.
 #pragma once
 
+#include "platform/fault_guard.h"
 #include "platform/op_sys_base.h"
 #include "platform/win_types.h"
+
+// The handler of the exception frame around the message loop: reports the
+// first fault (cOpSysBase::ReportException) and ends the loop with exit
+// code 0.  Window procedures call it when their guarded call faulted.
+int32_t MessageLoopHandler(const sFaultInfo &info);
+
+// What the constructor learns of the system's version (GetVersionExW).
+struct sOsVersion {
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    uint32_t build = 0;
+    uint32_t platformId = 0;
+    std::u16string servicePack;
+};
 
 class cOpSysVirtual : public cOpSysBase {
 public:
@@ -21,6 +36,8 @@ public:
     int64_t GetFileTime(const char16_t *path) override;
     cBinaryFileBase *NewBinaryFile(const char16_t *path, uint32_t mode) override;
     const char16_t *GetDataFolder() override;
+    const char16_t *SetWorkingFolder(const char16_t *path) override;
+    const char16_t *GetStoredPathName(const char16_t *path) override;
 
     uint32_t GetLastErrorCode() override;
     const char16_t *GetErrorText(uint32_t code) override;
@@ -30,6 +47,19 @@ public:
     tStatus IsNonEnglishUser() override;
     bool IsShiftDown() override;
     bool IsCtrlDown() override;
+    const char16_t *GetOsVersionText() override;
+    const char16_t *GetSystemInfo() override;
+    const char16_t *LoadString(uint32_t id) override;
+    // Loads an accelerator table of the program's resources; it replaces
+    // the one the message loop translates with.
+    HACCEL LoadAccelerators(const char16_t *name);
+
+    // The message loop: runs until the quit message (its wParam is the
+    // exit code) or until a message handler faults (exit code 0).
+    int32_t RunMessageLoop(cViewPortTop *mainWindow) override;
+    tStatus Wait(uint32_t milliseconds) override;
+    tStatus Shutdown() override;
+    tStatus CloseMainWindow() override;
 
     tStatus ShellOpen(const char16_t *file, const char16_t *parameters) override;
     void Beep() override;
@@ -39,8 +69,12 @@ public:
 
     HINSTANCE GetInstance() const { return instance; }
 
-    // Test settings of the native build.
+    // Test settings.  A data folder set here is used as it is (created when
+    // missing); the users root stands in for "c:\\Users\\".
     void SetDataFolderForTest(const std::u16string &folder) { dataFolder = folder; }
+    void SetUsersRootForTest(const std::u16string &root) { usersRoot = root; }
+    void SetOsVersionForTest(const sOsVersion &version) { osVersion = version; }
+    const sOsVersion &GetOsVersion() const { return osVersion; }
     void SetUserNameForTest(const std::u16string &name) { userName = name; }
     void SetLanguageIdForTest(uint32_t id) { userLanguageId = id; }
     // What ShellOpen was asked last (the native build opens nothing).
@@ -48,11 +82,15 @@ public:
 
 protected:
     int32_t ShowMessageBox(const char16_t *text, const char16_t *caption, uint32_t type) override;
+    tStatus RemoveFontFile(const char16_t *path) override;
 
 private:
     HINSTANCE instance = nullptr;
     HINSTANCE previousInstance = nullptr;
     std::u16string dataFolder;
+    std::u16string usersRoot = u"c:\\Users\\";
+    sOsVersion osVersion;
+    HACCEL accelerators = nullptr;
     uint32_t userLanguageId = 0x409;
     std::u16string lastShellOpen;
     int lastError = 0;

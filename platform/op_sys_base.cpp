@@ -1,9 +1,16 @@
 #include "platform/op_sys_base.h"
 
 #include "foundation/char_string.h"
+#include "foundation/escaped_text.h"
+#include "foundation/path_names.h"
 #include "foundation/text_util.h"
+#include "foundation/time_stamp.h"
+#include "platform/crash_report.h"
+#include "platform/language_names.h"
+#include "platform/version_word.h"
 
 cOpSysBase *gOpSys = nullptr;
+
 
 PELMORA_ERROR_TABLE(kOpSysErrors, u"OpSys",
     u"Access Violation", u"Breakpoint", u"Datatype misalignment", u"Single step",
@@ -119,3 +126,97 @@ const char16_t *cOpSysBase::ToWideText(const char *bytes) {
 }
 
 uint32_t cOpSysBase::GetTextByteSize(const char16_t *text) { return 2 * TextLength(text); }
+
+const char16_t *cOpSysBase::SetWorkingFolder(const char16_t *path) {
+    const char16_t *previous = TempStringOf(workingFolder);
+    workingFolder = path ? GetDirectory(path) : u".\\";
+    return previous;
+}
+
+const char16_t *cOpSysBase::SetCurrentFile(const char16_t *path) {
+    const char16_t *previous = TempStringOf(currentFile);
+    currentFile = path ? path : u"";
+    return previous;
+}
+
+tStatus cOpSysBase::MoveToBackup(const char16_t *path) {
+    if (!path || FileExists(path) != RC_OK) return RC_FAIL;
+    std::u16string original = path;
+    // A backup of a backup would be itself: keep the only copy.
+    if (HasExtension(original, u"bak") == RC_OK) return RC_FAIL;
+    std::u16string backup = original;
+    SetExtension(backup, u"bak");
+    if (CopyFile(backup.c_str(), original.c_str(), 1) != RC_OK) return RC_FAIL;
+    DeleteFile(original.c_str());
+    return RC_OK;
+}
+
+tStatus cOpSysBase::RemoveAddedFontFile() {
+    if (addedFontFile.empty()) return RC_OK;
+    std::u16string path = std::move(addedFontFile);
+    addedFontFile.clear();
+    return RemoveFontFile(path.c_str());
+}
+
+const char16_t *cOpSysBase::ComposeSystemInfo(const std::u16string &firstLine, uint32_t userLanguageId) {
+    cCharString block(firstLine);
+    block.push_back(u'\n');
+    block.append(u"Default language = ");
+    block.append(GetLanguageName(int32_t(userLanguageId & 0x3FF)));
+    block.append(u", ");
+    block.append(GetSubLanguageName(int32_t(userLanguageId >> 10)));
+    block.push_back(u'\n');
+    block.append(GetProgramPath());
+    block.append(u" version ");
+    block.append(gProgramStatus.GetVersionText());
+    block.push_back(u'\n');
+    if (!commandLine.empty()) {
+        block.append(u"Command line ");
+        // The escaped text holds bytes 0x20 to 0xFF as the same code units.
+        for (const char *c = EscapeStringText(commandLine.c_str()); *c; ++c) block.push_back(char16_t(uint8_t(*c)));
+        block.push_back(u'\n');
+    }
+    return TempStringOf(block);
+}
+
+std::u16string cOpSysBase::StripQuotes(const char16_t *text) {
+    std::u16string s = text ? text : u"";
+    if (!s.empty() && s.front() == u'"') s.erase(0, 1);
+    if (!s.empty() && s.back() == u'"') s.pop_back();
+    return s;
+}
+
+const char16_t *cOpSysBase::FindDataFolder(const std::u16string &usersRoot) {
+    static const char16_t kOwnFolder[] = u"Pelmora\\";
+    std::u16string candidate;
+    if (GetOsMajorVersion() < 6) {
+        candidate = GetDirectory(programPath);
+    } else {
+        candidate = usersRoot + userName + u"\\" + kOwnFolder;
+        if (IsFolder(candidate.c_str()) != RC_OK) candidate = usersRoot + u"Public\\" + kOwnFolder;
+    }
+    if (IsFolder(candidate.c_str()) == RC_OK) return TempStringOf(candidate);
+    std::u16string base = usersRoot + userName;
+    if (IsFolder(base.c_str()) != RC_OK) base = usersRoot + u"Public";
+    candidate = base + u"\\" + kOwnFolder;
+    if (CreateFolder(candidate) == RC_OK) return TempStringOf(candidate);
+    return TempString(u"c:\\");
+}
+
+cDebugLog &cOpSysBase::OpenDebugLog(const char16_t *prefix, const char16_t *extension, int32_t keep) {
+    cTimeStamp now;
+    std::u16string path = GetDataFolder();
+    SetFileName(path, now.MakeDatedName(prefix, extension, nullptr));
+    log.SetFileName(path.c_str());
+    log.StartSession();
+    log.WriteText(GetSystemInfo(), 0);
+    SetFileName(path, prefix);
+    path.append(u"*.");
+    path.append(extension ? extension : u"");
+    PruneFiles(path.c_str(), keep);
+    return log;
+}
+
+tStatus cOpSysBase::PruneFiles(const char16_t *pattern, int32_t keep) {
+    return RC_OK;  // PENDING: directory lists
+}

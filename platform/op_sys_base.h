@@ -10,6 +10,7 @@
 #include "foundation/base_defs.h"
 #include "foundation/debug_log.h"
 #include "foundation/error_msg.h"
+#include "platform/fault_guard.h"
 
 class cViewPortTop;
 class cBinaryFileBase;
@@ -25,6 +26,10 @@ public:
     cOpSysBase &operator=(const cOpSysBase &) = delete;
 
     virtual tStatus Shutdown() { return RC_OK; }
+    // Reports a fault or exception that a guarded message handler took
+    // back: the "Exception address" log line and the "OpSys" error of its
+    // code.  Answers 1.  An instance started on an error report stays quiet.
+    int32_t ReportException(uint32_t code, const sFaultInfo &info);
 
     // Files and folders.
     virtual tStatus CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) = 0;
@@ -42,6 +47,25 @@ public:
     virtual const char16_t *GetDataFolder() = 0;
     // "ErrorReport.txt" in the data folder.
     const char16_t *GetErrorReportPath();
+    // The working folder: where the file dialogs start.  Both answer the
+    // previous folder; null or a path without folder gives ".\".
+    virtual const char16_t *SetWorkingFolder(const char16_t *path);
+    virtual const char16_t *SetWorkingFolderString(const std::u16string &path) { return SetWorkingFolder(path.c_str()); }
+    const std::u16string &GetWorkingFolder() const { return workingFolder; }
+    // The path of the file being worked on; answers the previous one.
+    const char16_t *SetCurrentFile(const char16_t *path);
+    const std::u16string &GetCurrentFile() const { return currentFile; }
+    // Moves a file out of the way before it is written anew: copies it to the
+    // same name with the extension "bak", then deletes it.  The file is
+    // deleted only after a successful copy, so a failed backup (or a name
+    // that is already a backup) keeps it and answers RC_FAIL.
+    virtual tStatus MoveToBackup(const char16_t *path);
+    // The path spelled as the disk stores its folders and file (the base
+    // class answers it unchanged).
+    virtual const char16_t *GetStoredPathName(const char16_t *path) { return path; }
+    // The text without an opening double quote and then without a closing
+    // one (a command line names a path with blanks in quotes).
+    static std::u16string StripQuotes(const char16_t *text);
 
     // System errors, shown and logged by the error mode.
     uint32_t SetErrorMode(uint32_t mode);
@@ -61,6 +85,16 @@ public:
     virtual bool IsCtrlDown() = 0;
     virtual tStatus Wait(uint32_t milliseconds) { return RC_OK; }
     virtual const char16_t *LoadString(uint32_t id) { return u"<empty>"; }
+    // "Windows Ver. 6.1(Build 7601, Service Pack 1)" and the block of
+    // system information that starts every log session.
+    virtual const char16_t *GetOsVersionText() = 0;
+    virtual const char16_t *GetSystemInfo() = 0;
+
+    // The music font file that the start-up added to the system's font
+    // table.  Removing takes out exactly the path that was added, once.
+    void SetAddedFontFile(const char16_t *path) { addedFontFile = path ? path : u""; }
+    const std::u16string &GetAddedFontFile() const { return addedFontFile; }
+    tStatus RemoveAddedFontFile();
 
     // Main window, shell and boxes.
     virtual int32_t RunMessageLoop(cViewPortTop *mainWindow);
@@ -84,6 +118,14 @@ public:
     const char16_t *ToWideText(const char *bytes);
     static uint32_t GetTextByteSize(const char16_t *text);
 
+    // Names the session log (prefix + "_YY_MM_DD." + extension in the data
+    // folder), starts a session with the system-information block and keeps
+    // only the newest `keep` logs of that prefix.
+    cDebugLog &OpenDebugLog(const char16_t *prefix, const char16_t *extension, int32_t keep);
+    // Deletes the oldest files (by last write) matching the pattern until
+    // `keep` are left.  Answers 0.
+    virtual tStatus PruneFiles(const char16_t *pattern, int32_t keep);
+
     // Members reached by other parts of the program.
     cDebugLog &Log() { return log; }
     const std::u16string &GetCommandLine() const { return commandLine; }
@@ -93,6 +135,14 @@ public:
     bool IsTranslateMode() const { return translateMode; }
 
 protected:
+    // The data folder rules: the program's folder before Windows 6; else
+    // "Pelmora\\" in the user's folder under the users root, else in its
+    // "Public" folder, else made there, else "c:\\".
+    const char16_t *FindDataFolder(const std::u16string &usersRoot);
+    // Lines 2 to 4 of the system-information block after the first line.
+    const char16_t *ComposeSystemInfo(const std::u16string &firstLine, uint32_t userLanguageId);
+    // Platform side of RemoveAddedFontFile.
+    virtual tStatus RemoveFontFile(const char16_t *path) = 0;
     // Platform side of MessageBox.
     virtual int32_t ShowMessageBox(const char16_t *text, const char16_t *caption, uint32_t type) = 0;
     // Stores a new 8-bit conversion result, freeing the previous one.
@@ -108,6 +158,7 @@ protected:
     std::u16string currentFile;
     std::u16string workingFolder;
     cViewPortTop *mainWindow = nullptr;
+    std::u16string addedFontFile;
     int32_t scriptedBoxAnswer = 0;
 
 private:

@@ -19,7 +19,7 @@ cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd
     : cOpSysBase(cmd), instance(inst), previousInstance(prev) {
     gOpSys = this;
     if (!commandLine.empty()) {
-        workingFolder = GetDirectory(commandLine);
+        workingFolder = GetDirectory(StripQuotes(commandLine.c_str()));
     } else {
         char buf[4096];
         if (getcwd(buf, sizeof buf)) {
@@ -38,6 +38,10 @@ cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd
         for (char16_t &c : programPath)
             if (c == u'/') c = u'\\';
     }
+    osVersion.major = 6;
+    osVersion.minor = 1;
+    osVersion.build = 7601;
+    osVersion.platformId = 2;
     const char *user = std::getenv("USER");
     userName = FromUtf8(user ? user : "user");
     const char *tmp = std::getenv("TMPDIR");
@@ -47,10 +51,51 @@ cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd
 cOpSysVirtual::~cOpSysVirtual() = default;
 
 const char16_t *cOpSysVirtual::GetDataFolder() {
+    if (dataFolder.empty()) return FindDataFolder(usersRoot);
     std::string native = PlatformPath(dataFolder.c_str());
     ::mkdir(native.c_str(), 0777);
     return TempStringOf(dataFolder);
 }
+
+const char16_t *cOpSysVirtual::SetWorkingFolder(const char16_t *path) { return cOpSysBase::SetWorkingFolder(path); }
+
+// Folder names here are case-sensitive: the text is already spelled as stored.
+const char16_t *cOpSysVirtual::GetStoredPathName(const char16_t *path) { return TempStringOf(StripQuotes(path)); }
+
+const char16_t *cOpSysVirtual::GetOsVersionText() {
+    cCharString text(u"Windows Ver. ");
+    text.AppendUnsigned(osVersion.major);
+    text.push_back(u'.');
+    text.AppendUnsigned(osVersion.minor);
+    text.append(u"(Build ");
+    text.AppendUnsigned(osVersion.platformId == 1 ? osVersion.build & 0xFFFF : osVersion.build);
+    if (!osVersion.servicePack.empty()) {
+        text.append(u", ");
+        text.append(osVersion.servicePack);
+    }
+    text.push_back(u')');
+    return TempStringOf(text);
+}
+
+// No window here has a resolution: the first line is the version alone.
+const char16_t *cOpSysVirtual::GetSystemInfo() { return ComposeSystemInfo(GetOsVersionText(), userLanguageId); }
+
+const char16_t *cOpSysVirtual::LoadString(uint32_t id) { return cOpSysBase::LoadString(id); }
+HACCEL cOpSysVirtual::LoadAccelerators(const char16_t *) { return nullptr; }
+int32_t cOpSysVirtual::RunMessageLoop(cViewPortTop *window) { return cOpSysBase::RunMessageLoop(window); }
+tStatus cOpSysVirtual::CloseMainWindow() { return RC_OK; }
+
+tStatus cOpSysVirtual::Wait(uint32_t milliseconds) {
+    if (milliseconds) ::usleep(useconds_t(milliseconds) * 1000);
+    return RC_OK;
+}
+
+tStatus cOpSysVirtual::Shutdown() {
+    log.EndSession();
+    return RC_OK;
+}
+
+tStatus cOpSysVirtual::RemoveFontFile(const char16_t *path) { return path && *path ? RC_OK : RC_FAIL; }
 
 tStatus cOpSysVirtual::CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) {
     std::string from = PlatformPath(source), to = PlatformPath(destination);
@@ -131,7 +176,7 @@ const char16_t *cOpSysVirtual::GetErrorText(uint32_t code) {
 
 uint32_t cOpSysVirtual::GetPlatformId() { return 2; }
 // The native build behaves like the Windows versions the program targets.
-uint32_t cOpSysVirtual::GetOsMajorVersion() { return 6; }
+uint32_t cOpSysVirtual::GetOsMajorVersion() { return osVersion.major; }
 tStatus cOpSysVirtual::IsNonEnglishUser() { return (userLanguageId & 0x3FF) == 9 ? 0 : -1; }
 bool cOpSysVirtual::IsShiftDown() { return false; }
 bool cOpSysVirtual::IsCtrlDown() { return false; }

@@ -1,33 +1,53 @@
 #include "platform/op_sys.h"
 
 #include <string>
+#include <vector>
 
 #include "foundation/binary_file.h"
 #include "foundation/char_string.h"
 #include "foundation/path_names.h"
+#include "foundation/text_util.h"
+#include "ui/frame_minimal.h"
+
+namespace {
+// Long enough for any path the system gives; a cut path would be wrong.
+constexpr DWORD kPathRoom = 32768;
+}  // namespace
 
 cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd)
     : cOpSysBase(cmd), instance(inst), previousInstance(prev) {
     gOpSys = this;
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof info;  // 276 bytes
+    if (GetVersionExW(&info)) {
+        osVersion.major = info.dwMajorVersion;
+        osVersion.minor = info.dwMinorVersion;
+        osVersion.build = info.dwBuildNumber;
+        osVersion.platformId = info.dwPlatformId;
+        osVersion.servicePack = U(info.szCSDVersion);
+    }
+    std::vector<wchar_t> buffer(kPathRoom);
     if (!commandLine.empty()) {
-        workingFolder = GetDirectory(commandLine);
+        // A path with blanks comes in quotes; the folder must not begin with one.
+        workingFolder = GetDirectory(StripQuotes(commandLine.c_str()));
     } else {
-        wchar_t buf[200];
-        DWORD n = GetCurrentDirectoryW(200, buf);
-        if (n > 0 && n < 200) {
-            std::u16string cwd = U(buf);
+        DWORD n = GetCurrentDirectoryW(kPathRoom, buffer.data());
+        if (n > 0 && n < kPathRoom) {
+            std::u16string cwd = U(buffer.data());
             if (cwd.back() != u'\\') cwd += u'\\';
             workingFolder = cwd;
         }
     }
-    wchar_t path[200];
-    if (GetModuleFileNameW(nullptr, path, 200))
-        programPath = U(path);
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), kPathRoom);
+    if (n > 0 && n < kPathRoom)
+        programPath = U(buffer.data());
     else
         ShowLastError(nullptr);
-    wchar_t user[200];
-    DWORD size = 200;
+    wchar_t user[257];
+    DWORD size = 257;
     if (GetUserNameW(user, &size)) userName = U(user);
+    // The system's own fault handling stays out of the way of the loop's.
+    InstallFaultGuard();
 }
 
 cOpSysVirtual::~cOpSysVirtual() = default;
@@ -37,12 +57,39 @@ const char16_t *cOpSysVirtual::GetDataFolder() {
         CreateDirectoryW(W(dataFolder.c_str()), nullptr);
         return TempStringOf(dataFolder);
     }
-    wchar_t buf[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH, buf);
-    std::u16string folder = n ? std::u16string(U(buf)) : std::u16string(u"c:\\");
-    folder += u"Pelmora\\";
-    CreateDirectoryW(W(folder.c_str()), nullptr);
-    return TempStringOf(folder);
+    return FindDataFolder(usersRoot);
+}
+
+const char16_t *cOpSysVirtual::SetWorkingFolder(const char16_t *path) {
+    const char16_t *previous = cOpSysBase::SetWorkingFolder(path);
+    SetCurrentDirectoryW(W(workingFolder.c_str()));
+    return previous;
+}
+
+const char16_t *cOpSysVirtual::GetStoredPathName(const char16_t *path) {
+    std::u16string text = StripQuotes(path);
+    size_t first = text.find(u'\\');
+    if (first == std::u16string::npos || first + 1 == text.size()) return TempStringOf(text);
+    std::u16string result = text.substr(0, first + 1);
+    size_t start = first + 1;
+    while (start <= text.size()) {
+        size_t next = text.find(u'\\', start);
+        size_t stop = next == std::u16string::npos ? text.size() : next;
+        std::u16string upTo = text.substr(0, stop);
+        WIN32_FIND_DATAW data;
+        HANDLE h = stop > start ? FindFirstFileW(W(upTo.c_str()), &data) : INVALID_HANDLE_VALUE;
+        if (h != INVALID_HANDLE_VALUE) {
+            result += U(data.cFileName);
+            FindClose(h);
+        } else {
+            // Not on disk (a file still to be made): the caller's spelling.
+            result += text.substr(start, stop - start);
+        }
+        if (next == std::u16string::npos) break;
+        result += u'\\';
+        start = next + 1;
+    }
+    return TempStringOf(result);
 }
 
 tStatus cOpSysVirtual::CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) {
@@ -109,11 +156,7 @@ uint32_t cOpSysVirtual::GetPlatformId() {
     return GetVersionExW(&info) ? info.dwPlatformId : 0;
 }
 
-uint32_t cOpSysVirtual::GetOsMajorVersion() {
-    OSVERSIONINFOW info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    return GetVersionExW(&info) ? info.dwMajorVersion : 0;
-}
+uint32_t cOpSysVirtual::GetOsMajorVersion() { return osVersion.major; }
 
 tStatus cOpSysVirtual::IsNonEnglishUser() { return (GetUserDefaultLangID() & 0x3FF) == LANG_ENGLISH ? 0 : -1; }
 bool cOpSysVirtual::IsShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
@@ -122,7 +165,7 @@ bool cOpSysVirtual::IsCtrlDown() { return (GetKeyState(VK_CONTROL) & 0x8000) != 
 tStatus cOpSysVirtual::ShellOpen(const char16_t *file, const char16_t *parameters) {
     if (!mainWindow) return RC_FAIL;
     lastShellOpen = file ? file : u"";
-    ShellExecuteW(nullptr, L"open", W(file), W(parameters), L"", SW_SHOW);
+    ShellExecuteW(mainWindow->GetWindowHandle(), L"open", W(file), W(parameters), L"", SW_SHOW);
     return RC_OK;
 }
 
@@ -154,3 +197,140 @@ const char16_t *cOpSysVirtual::ToWide(const char *bytes, uint32_t n) {
     wide.resize(written > 0 ? size_t(written) : 0);
     return TempStringOf(wide);
 }
+
+const char16_t *cOpSysVirtual::GetOsVersionText() {
+    cCharString text(u"Windows Ver. ");
+    text.AppendUnsigned(osVersion.major);
+    text.push_back(u'.');
+    text.AppendUnsigned(osVersion.minor);
+    text.append(u"(Build ");
+    text.AppendUnsigned(osVersion.platformId == VER_PLATFORM_WIN32_WINDOWS ? osVersion.build & 0xFFFF : osVersion.build);
+    if (!osVersion.servicePack.empty()) {
+        text.append(u", ");
+        text.append(osVersion.servicePack);
+    }
+    text.push_back(u')');
+    return TempStringOf(text);
+}
+
+const char16_t *cOpSysVirtual::GetSystemInfo() {
+    cCharString first(GetOsVersionText());
+    if (mainWindow) {
+        first.append(u", ");
+        first.AppendInt(mainWindow->GetDpi());
+        first.append(u"DPI");
+    }
+    return ComposeSystemInfo(first, GetUserDefaultLangID());
+}
+
+const char16_t *cOpSysVirtual::LoadString(uint32_t id) {
+    std::vector<wchar_t> buffer(4100);
+    int n = LoadStringW(instance, id, buffer.data(), 4099);
+    if (n <= 0) return nullptr;
+    return TempStringN(U(buffer.data()), uint32_t(n));
+}
+
+HACCEL cOpSysVirtual::LoadAccelerators(const char16_t *name) {
+    accelerators = LoadAcceleratorsW(instance, W(name));
+    return accelerators;
+}
+
+tStatus cOpSysVirtual::CloseMainWindow() {
+    if (translateMode || !mainWindow) return RC_OK;
+    SendMessageW(mainWindow->GetWindowHandle(), WM_CLOSE, 0, 0);
+    return RC_OK;
+}
+
+tStatus cOpSysVirtual::RemoveFontFile(const char16_t *path) {
+    return RemoveFontResourceW(W(path)) ? RC_OK : RC_FAIL;
+}
+
+namespace {
+
+// Set when a guarded handler faulted: the loop ends after the dispatch.
+bool gLoopFaulted = false;
+bool gFaultReported = false;
+
+}  // namespace
+
+// The handler of the exception frame: reports the first fault once and ends
+// the message loop.  Handlers inside a modal loop of the system return to it
+// normally; the quit message then ends that loop and the main one.
+int32_t MessageLoopHandler(const sFaultInfo &info) {
+    if (!gFaultReported) {
+        gFaultReported = true;
+        if (gOpSys) static_cast<cOpSysVirtual *>(gOpSys)->ReportException(info.code, info);
+    }
+    gLoopFaulted = true;
+    PostQuitMessage(0);
+    return 0;
+}
+
+int32_t cOpSysVirtual::RunMessageLoop(cViewPortTop *window) {
+    mainWindow = window;
+    gLoopFaulted = false;
+    gFaultReported = false;
+    InstallFaultGuard();
+    MSG msg = {};
+    auto loop = [&]() -> int32_t {
+        while (GetMessageW(&msg, nullptr, 0, 0) == 1) {
+            HWND frame = mainWindow ? mainWindow->GetWindowHandle() : nullptr;
+            if (!(accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg))) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            if (gLoopFaulted) return 0;
+        }
+        return gLoopFaulted ? 0 : int32_t(msg.wParam);
+    };
+    int32_t result = RunGuarded<int32_t>(loop, MessageLoopHandler);
+    if (gLoopFaulted) {
+        // The quit message that ended the loop after the fault is spent.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    return result;
+}
+
+namespace {
+bool gWaitTimerFired = false;
+}
+
+void CALLBACK WaitTimerProc(HWND, UINT, UINT_PTR, DWORD) { gWaitTimerFired = true; }
+
+tStatus cOpSysVirtual::Wait(uint32_t milliseconds) {
+    if (milliseconds <= 50) {
+        DWORD start = GetTickCount();
+        if (milliseconds)
+            while (GetTickCount() - start < milliseconds) {
+            }
+        return RC_OK;
+    }
+    UINT_PTR timer = SetTimer(nullptr, 0, milliseconds, WaitTimerProc);
+    if (!timer) return RC_OK;
+    gWaitTimerFired = false;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    MSG msg;
+    while (!gWaitTimerFired) {
+        BOOL r = GetMessageW(&msg, nullptr, 0, 0);
+        if (r == -1) break;
+        if (r == 0) {
+            // The quit request belongs to the main loop: hand it back after the wait.
+            quit = true;
+            quitCode = msg.wParam;
+            continue;
+        }
+        DispatchMessageW(&msg);
+    }
+    KillTimer(nullptr, timer);
+    if (quit) PostQuitMessage(int(quitCode));
+    return RC_OK;
+}
+
+tStatus cOpSysVirtual::Shutdown() {
+    log.EndSession();
+    return RC_OK;
+}
+

@@ -1,0 +1,22 @@
+// The frame window of the program, as far as start-up and closing need it
+// for now: it opens the session log and the settings, loads the
+// accelerators and handles File > Exit.  The main window's own start-up
+// (score window, palette, language) grows here.
+#pragma once
+
+#include "ui/frame_minimal.h"
+
+class ProgWinClass : public cViewPortTop {
+public:
+    ProgWinClass(int32_t showMode, const char16_t *title);
+    ~ProgWinClass() override;
+
+    tStatus Open() override;
+    tStatus OnCommand(uint32_t id) override;
+
+    // RC_FAIL when this is the first run (no settings file was found).
+    tStatus FirstRunMark() const { return firstRun; }
+
+private:
+    tStatus firstRun = RC_OK;
+};
