@@ -50,6 +50,12 @@ public:
     int32_t ReadInt();
     uint32_t ReadUnsigned();
     uint16_t ReadUnsigned16();
+    // Skips white space and answers the next byte without taking it; -1 at
+    // the end or once the stream failed.
+    int PeekAfterWhiteSpace() {
+        SkipWhiteSpace();
+        return Peek();
+    }
 
     int32_t GetErrorLatch() const { return latch; }
     bool IsOpen() const { return opened; }

@@ -128,4 +128,70 @@ using LRESULT = intptr_t;
 using UINT = uint32_t;
 using DWORD = uint32_t;
 
+// Drawing-device handles and records named by the portable device classes.
+struct HPEN__;
+using HPEN = HPEN__ *;
+struct HBRUSH__;
+using HBRUSH = HBRUSH__ *;
+struct HICON__;
+using HICON = HICON__ *;
+using HCURSOR = HICON;
+struct HRGN__;
+using HRGN = HRGN__ *;
+using HGDIOBJ = void *;
+using LONG = int32_t;
+using BYTE = uint8_t;
+using WCHAR = char16_t;
+using COLORREF = uint32_t;
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+};
+
+struct LOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    uintptr_t lbHatch;
+};
+
+constexpr int LF_FACESIZE = 32;
+struct LOGFONTW {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    WCHAR lfFaceName[LF_FACESIZE];
+};
+
+// Messages and virtual keys that the message record normalises.
+constexpr UINT WM_KEYDOWN = 0x100;
+constexpr UINT WM_KEYUP = 0x101;
+constexpr UINT WM_CHAR = 0x102;
+constexpr UINT WM_SYSKEYDOWN = 0x104;
+constexpr UINT WM_MENUSELECT = 0x11F;
+constexpr UINT MF_POPUP = 0x10;
+
+// WCHAR is char16_t here, so a LOGFONTW face reads as program text directly.
+inline const char16_t *U(const WCHAR *text) { return text; }
+inline char16_t *U(WCHAR *text) { return text; }
+
 #endif

@@ -1,0 +1,144 @@
+// The drawing device every window, dialog, control and the printer derive
+// from.  In the Windows build it draws with GDI (graph_dvc_win.cpp,
+// graph_dvc_text_win.cpp); in the native build it records every primitive
+// with its arguments and the device state at the call, so that drawing code
+// can be tested without a window system (graph_dvc_headless.cpp).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/graph_dvc_base.h"
+
+extern const sErrorTable kGraphDvcWinErrors;
+// "No window handle", "No Device Context", "Bitmap" of the "GraphDvcWin" table.
+void ReportNoWindowHandle();
+void ReportNoDeviceContext();
+void ReportBitmapError();
+// Logs the last OS error (log line only, no box), then reports "Invalid object".
+void ReportGdiFailure();
+
+// Raster operations of the bitmap modes 0-3: copy, and, paint (or), invert (xor).
+extern const uint32_t gBitmapRasterOps[4];
+
+#if !defined(_WIN32)
+// One recorded primitive of the headless device.
+struct sDrawRecord {
+    std::string op;
+    std::vector<int32_t> args;
+    std::u16string text;
+    uint16_t font = 0;
+    float zoomX = 1.0f, zoomY = 1.0f;
+    int32_t originX = 0, originY = 0;
+    COLORREF penColour = 0;
+    COLORREF textColour = 0;
+    int32_t lineWidth = 1;
+    int32_t lineStyle = 1;
+};
+#endif
+
+class cGraphDvc : public cGraphDvcBase {
+public:
+    explicit cGraphDvc(const char16_t *name);
+    ~cGraphDvc() override;
+
+    tStatus Attach() override;
+    tStatus PrepareDraw() override;
+    tStatus ReleaseDraw() override;
+    int32_t PutChar(char16_t c) override;
+
+    tStatus Clear() override;
+    int32_t SetBitmapMode(int32_t index) override;
+    tStatus MoveToScaled(int32_t x, int32_t y, float scale) override;
+    tStatus SetCaretPos(int32_t x, int32_t y) override;
+    tStatus CreateCaret(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    tStatus HideCaret() override;
+    tStatus DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x1, int32_t y1, int32_t x2,
+                    int32_t y2) override;
+    tStatus EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    tStatus FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) override;
+    tStatus FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    tStatus InvertRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    tStatus DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float scale) override;
+    COLORREF SetColour(COLORREF colour) override;
+    tStatus DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) override;
+    tStatus DrawPoint(int32_t x, int32_t y) override;
+    tStatus InvalidateArea(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    tStatus InvalidateAll() override;
+    uint16_t ChooseFontDialog(uint16_t index) override;
+    uint16_t AddFont(cGraphDvcFontBase *font) override;
+    tStatus ReadFontTable(cBinaryFileBase &file) override;
+    cRectangl *GetGlyphBox(char16_t c, uint16_t font) override;
+    cRectangl *GetCharBox(char16_t c, uint16_t font) override;
+    int32_t GetTextHeightN(const char16_t *text, uint32_t n, uint16_t font) override;
+    int32_t GetTextWidthN(const char16_t *text, uint32_t n, uint16_t font) override;
+    uint16_t FindFont(const char16_t *face, int16_t height, int16_t flags) override;
+    tStatus AddFontFile(const char16_t *path) override;
+    uint16_t SelectFontScaled(uint16_t index, float scale) override;
+    int32_t SetBackgroundMode(int32_t mode) override;
+    tStatus DrawIcon(const char16_t *name, int32_t x, int32_t y) override;
+    tStatus SetMousePos(int32_t x, int32_t y) override;
+    int32_t SetLineWidth(int32_t width) override;
+    int32_t SetLineStyle(int32_t style) override;
+    COLORREF SetTextColour(COLORREF colour) override;
+    tStatus DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16_t font) override;
+    tStatus DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_t y, uint16_t font) override;
+
+    virtual tStatus RebuildPens();
+    virtual tStatus SetBrush(HBRUSH brush);
+    virtual HDC GetDeviceContext();
+    virtual HCURSOR SetCursor(HCURSOR cursor);
+    virtual HCURSOR LoadCursorResource(const char16_t *name);
+    virtual tStatus DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, int32_t h);
+    virtual tStatus DrawBitmapNatural(HBITMAP bitmap, int32_t x, int32_t y);
+    virtual tStatus GetBitmapSize(HBITMAP bitmap, int32_t &width, int32_t &height);
+    virtual void Reserved104() {}
+    virtual void Reserved105() {}
+    virtual HBITMAP LoadBitmapResource(const char16_t *name);
+    virtual tStatus FreeBitmap(HGDIOBJ handle);
+
+    // One pen: style word, width in pixels and the brush it is drawn with.
+    struct sPenRecord {
+        uint32_t style = kFirstPenStyle;
+        int32_t width = 1;
+        LOGBRUSH brush{};
+    };
+    const sPenRecord &FirstPen() const { return firstPen; }
+    const sPenRecord &SecondPen() const { return secondPen; }
+    uint32_t GetRasterOp() const { return rasterOp; }
+    HDC GetMemoryDC() const { return memoryDC; }
+
+#if !defined(_WIN32)
+    // The primitives recorded since the last ClearRecords.
+    const std::vector<sDrawRecord> &Records() const { return records; }
+    void ClearRecords() { records.clear(); }
+    // Font files "added" and cursor positions "set", in order.
+    const std::vector<std::u16string> &AddedFontFiles() const { return addedFontFiles; }
+#endif
+
+protected:
+    bool CheckOpen();
+
+    HDC memoryDC = nullptr;
+    uint32_t rasterOp;
+    sPenRecord firstPen;
+    sPenRecord secondPen;
+    HPEN firstPenHandle = nullptr;
+    HPEN secondPenHandle = nullptr;
+    LOGBRUSH brushRecord{};
+    HBRUSH brush = nullptr;
+    uint8_t caretCreated = 0;
+
+#if !defined(_WIN32)
+    void Record(const char *op, std::vector<int32_t> args, const char16_t *text = nullptr, uint32_t n = 0);
+    std::vector<sDrawRecord> records;
+    std::vector<std::u16string> addedFontFiles;
+#endif
+};
+
+#if defined(_WIN32)
+// Removes every font file AddFontFile made available, by the exact path it
+// was added with.  The program calls it at exit.
+void RemoveAddedFontFiles();
+#endif

@@ -1,0 +1,287 @@
+// The graphics device without a window system: every primitive is recorded
+// with its logical arguments and the device state at the call.  It follows
+// the GDI device's interface (open checks, dirty flag, stored settings) and
+// measures text in fixed cells of 8 x 10, the base device's one-character
+// answers.
+#include "ui/graph_dvc.h"
+
+void cGraphDvc::Record(const char *op, std::vector<int32_t> args, const char16_t *text, uint32_t n) {
+    sDrawRecord r;
+    r.op = op;
+    r.args = std::move(args);
+    if (text) r.text.assign(text, n);
+    r.font = currentFont;
+    r.zoomX = zoomX;
+    r.zoomY = zoomY;
+    r.originX = originX;
+    r.originY = originY;
+    r.penColour = penColour;
+    r.textColour = textColour;
+    r.lineWidth = lineWidth;
+    r.lineStyle = lineStyle;
+    records.push_back(std::move(r));
+}
+
+cGraphDvc::~cGraphDvc() = default;
+
+tStatus cGraphDvc::Attach() {
+    cGraphDvcBase::Attach();
+    firstPen.width = secondPen.width = 1;
+    lineWidth = 1;
+    return RC_OK;
+}
+
+tStatus cGraphDvc::PrepareDraw() {
+    cDispDvcBase::PrepareDraw();
+    SelectFontScaled(currentFont, 1.0f);
+    return RC_OK;
+}
+
+tStatus cGraphDvc::ReleaseDraw() { return RC_OK; }
+
+int32_t cGraphDvc::PutChar(char16_t c) {
+    MarkDirty();
+    if (!CheckOpen()) return 1;
+    Record("PutChar", {penX, penY}, &c, 1);
+    return 1;
+}
+
+tStatus cGraphDvc::Clear() {
+    EraseRect(-originX, -originY, deviceRect.Width(), deviceRect.Height());
+    return cGraphDvcBase::Clear();
+}
+
+int32_t cGraphDvc::SetBitmapMode(int32_t index) {
+    int32_t old = bitmapMode;
+    if (index < 0 || index > 3) return old;
+    bitmapMode = index;
+    rasterOp = gBitmapRasterOps[index];
+    return old;
+}
+
+tStatus cGraphDvc::MoveToScaled(int32_t x, int32_t y, float scale) { return cGraphDvcBase::MoveToScaled(x, y, scale); }
+
+tStatus cGraphDvc::SetCaretPos(int32_t x, int32_t y) {
+    caretCreated = 1;
+    return cGraphDvcBase::SetCaretPos(x, y);
+}
+
+tStatus cGraphDvc::CreateCaret(int32_t x, int32_t y, int32_t width, int32_t height) {
+    cGraphDvcBase::CreateCaret(x, y, width, height);
+    caretCreated = 1;
+    return RC_OK;
+}
+
+tStatus cGraphDvc::HideCaret() { return cGraphDvcBase::HideCaret(); }
+
+tStatus cGraphDvc::DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x1, int32_t y1, int32_t x2,
+                           int32_t y2) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    Record("DrawArc", {x, y, w, h, x1, y1, x2, y2});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    Record("EraseRect", {x, y, w, h});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    Record("FillRect", {x, y, w, h, static_cast<int32_t>(colour & 0xFFFFFF)});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    Record("FillEllipse", {x, y, w, h});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::InvertRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    Record("InvertRect", {x, y, w, h});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float scale) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (x1 == x2 && y1 == y2) return RC_OK;
+    Record("DrawLine", {x1, y1, x2, y2});
+    return RC_OK;
+}
+
+COLORREF cGraphDvc::SetColour(COLORREF colour) { return cGraphDvcBase::SetColour(colour); }
+
+tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) {
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    MarkDirty();
+    Record("DrawMaskLine", {x1, y1, x2, y2, width, static_cast<int32_t>(colour & 0xFFFFFF)});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::DrawPoint(int32_t x, int32_t y) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    Record("DrawPoint", {x, y});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::InvalidateArea(int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (w == 0 && h == 0) return RC_OK;
+    Record("InvalidateArea", {x, y, w, h});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::InvalidateAll() {
+    Record("InvalidateAll", {});
+    return RC_OK;
+}
+
+uint16_t cGraphDvc::ChooseFontDialog(uint16_t) { return kFontNone; }
+
+uint16_t cGraphDvc::AddFont(cGraphDvcFontBase *font) { return cFontTable::Append(font); }
+
+tStatus cGraphDvc::ReadFontTable(cBinaryFileBase &file) { return cFontTable::Read(file); }
+
+cRectangl *cGraphDvc::GetGlyphBox(char16_t c, uint16_t font) { return cGraphDvcBase::GetGlyphBox(c, font); }
+
+cRectangl *cGraphDvc::GetCharBox(char16_t c, uint16_t font) { return cGraphDvcBase::GetCharBox(c, font); }
+
+int32_t cGraphDvc::GetTextHeightN(const char16_t *, uint32_t, uint16_t) { return 10; }
+
+int32_t cGraphDvc::GetTextWidthN(const char16_t *, uint32_t n, uint16_t) { return static_cast<int32_t>(n * 8); }
+
+// Every face counts as installed: the answer is the table entry of exactly
+// the face, height and style asked, made on first use.
+uint16_t cGraphDvc::FindFont(const char16_t *face, int16_t height, int16_t flags) {
+    if (TextLength(face) >= 32) return kFontNone;
+    auto *font = new cGraphDvcFont();
+    font->SetFace(face, height, flags);
+    uint16_t found = cFontTable::Find(*font);
+    if (found != kFontNone) {
+        delete font;
+        return found;
+    }
+    return AddFont(font);
+}
+
+tStatus cGraphDvc::AddFontFile(const char16_t *path) {
+    if (!path) return RC_FAIL;
+    addedFontFiles.push_back(path);
+    return RC_OK;
+}
+
+uint16_t cGraphDvc::SelectFontScaled(uint16_t index, float scale) {
+    return cGraphDvcBase::SelectFontScaled(index, scale);
+}
+
+int32_t cGraphDvc::SetBackgroundMode(int32_t mode) {
+    if (openCount <= 0) {
+        ReportNoDeviceContext();
+        return backgroundMode;
+    }
+    return cGraphDvcBase::SetBackgroundMode(mode);
+}
+
+tStatus cGraphDvc::DrawIcon(const char16_t *name, int32_t x, int32_t y) {
+    if (!name || (reinterpret_cast<uintptr_t>(name) >= 0x10000 && !name[0])) return RC_OK;
+    if (reinterpret_cast<uintptr_t>(name) < 0x10000) {
+        Record("DrawIcon", {x, y, static_cast<int32_t>(reinterpret_cast<uintptr_t>(name))});
+    } else {
+        Record("DrawIcon", {x, y}, name, TextLength(name));
+    }
+    return RC_OK;
+}
+
+tStatus cGraphDvc::SetMousePos(int32_t x, int32_t y) {
+    if (x == mouseX && y == mouseY) return RC_OK;
+    sDevicePoint p = MouseRulePoint(View(), x, y);
+    Record("SetMousePos", {p.x + deviceRect.x, p.y + deviceRect.y});
+    mouseX = PixelToLogical(p.x, zoomX, originX);
+    mouseY = PixelToLogical(p.y, zoomY, originY);
+    return RC_OK;
+}
+
+int32_t cGraphDvc::SetLineWidth(int32_t width) {
+    if (width == lineWidth) return width;
+    int32_t old = cGraphDvcBase::SetLineWidth(width);
+    if (openCount > 0) firstPen.width = secondPen.width = PenPixelWidth(width, zoomX, zoomY);
+    return old;
+}
+
+int32_t cGraphDvc::SetLineStyle(int32_t style) {
+    if (style == lineStyle) return style;
+    int32_t old = cGraphDvcBase::SetLineStyle(style);
+    uint32_t code = PenStyleCode(style);
+    firstPen.style = (firstPen.style & ~0xFu) | code;
+    secondPen.style = (secondPen.style & ~0xFu) | code;
+    return old;
+}
+
+COLORREF cGraphDvc::SetTextColour(COLORREF colour) { return cGraphDvcBase::SetTextColour(colour); }
+
+tStatus cGraphDvc::DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16_t font) {
+    return DrawChars(text, TextLength(text), x, y, font);
+}
+
+tStatus cGraphDvc::DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_t y, uint16_t font) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    uint16_t previous = SelectFont(font);
+    Record("DrawChars", {x, y}, text, text ? n : 0);
+    SelectFontScaled(previous, 1.0f);
+    return RC_OK;
+}
+
+tStatus cGraphDvc::RebuildPens() {
+    if (!CheckOpen()) return DVC_NOT_OPEN;
+    return RC_OK;
+}
+
+tStatus cGraphDvc::SetBrush(HBRUSH newBrush) {
+    brush = newBrush;
+    return RC_OK;
+}
+
+HDC cGraphDvc::GetDeviceContext() { return deviceContext; }
+
+HCURSOR cGraphDvc::SetCursor(HCURSOR cursor) { return nullptr; }
+
+HCURSOR cGraphDvc::LoadCursorResource(const char16_t *) { return nullptr; }
+
+tStatus cGraphDvc::DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, int32_t h) {
+    MarkDirty();
+    if (!CheckOpen()) return DVC_NO_DC;
+    if (!bitmap) {
+        ReportBitmapError();
+        return RC_FAIL;
+    }
+    Record("DrawBitmap", {x, y, w, h});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::DrawBitmapNatural(HBITMAP bitmap, int32_t x, int32_t y) {
+    int32_t w = 0, h = 0;
+    GetBitmapSize(bitmap, w, h);
+    return DrawBitmap(bitmap, x, y, w, h);
+}
+
+tStatus cGraphDvc::GetBitmapSize(HBITMAP, int32_t &width, int32_t &height) {
+    width = height = 0;
+    return RC_OK;
+}
+
+// Every resource "loads": one stand-in handle, accepted by DrawBitmap.
+HBITMAP cGraphDvc::LoadBitmapResource(const char16_t *) {
+    static char bitmapStandIn;
+    return reinterpret_cast<HBITMAP>(&bitmapStandIn);
+}
+
+tStatus cGraphDvc::FreeBitmap(HGDIOBJ handle) { return handle ? RC_OK : RC_FAIL; }

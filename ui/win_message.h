@@ -1,0 +1,49 @@
+// The record every window message travels in, with keyboard messages
+// normalised to the program's own key codes.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+// Flag bits of sWinMessage::flags.
+constexpr uint32_t kKeyFlagAlt = 0x80;
+constexpr uint32_t kKeyFlagShift = 0x100;
+constexpr uint32_t kKeyFlagCtrl = 0x200;
+constexpr uint32_t kKeyFlagSpecial = 0x400;
+
+// Internal codes of the special keys.  With kKeyFlagSpecial they name the
+// key; without it the same numbers are control characters from WM_CHAR.
+enum : uint16_t {
+    kKeyF1 = 1, kKeyF7 = 7, kKeyF8 = 14, kKeyF12 = 18,
+    kKeyLeft = 19, kKeyRight = 20, kKeyUp = 21, kKeyDown = 22,
+    kKeyPageUp = 23, kKeyPageDown = 24, kKeyHome = 25, kKeyEnd = 28,
+    kKeyInsert = 29, kKeyDelete = 30,
+};
+
+// The internal code of a virtual key, 0 for keys without one.
+uint16_t SpecialKeyCode(uint32_t virtualKey);
+
+struct sWinMessage {
+    uint32_t message = 0;
+    // wParam; after normalising a key message its low 16 bits are the
+    // character or the internal key code.
+    uint32_t key = 0;
+    // lParam; the viewport may point it at a device rectangle while painting.
+    // Kept pointer-sized so that it can carry an address in a 64-bit build.
+    LPARAM lParam = 0;
+    uint32_t flags = 0;
+
+    sWinMessage() = default;
+    sWinMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
+
+    void Clear();
+    void Set(uint32_t message, WPARAM wParam, LPARAM lParam);
+    void Assign(const MSG &msg);
+    uint16_t Normalize();
+    uint16_t KeyCode() const { return static_cast<uint16_t>(key); }
+};
+
+// The item of a WM_MENUSELECT record: the command id, or for a popup item
+// the handle of its sub-menu.
+uintptr_t GetMenuSelectItem(const sWinMessage &record);
