@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/key_names.h"
 #include "platform/win_types.h"
 
 // Flag bits of sWinMessage::flags.
@@ -12,14 +13,9 @@ constexpr uint32_t kKeyFlagShift = 0x100;
 constexpr uint32_t kKeyFlagCtrl = 0x200;
 constexpr uint32_t kKeyFlagSpecial = 0x400;
 
-// Internal codes of the special keys.  With kKeyFlagSpecial they name the
-// key; without it the same numbers are control characters from WM_CHAR.
-enum : uint16_t {
-    kKeyF1 = 1, kKeyF7 = 7, kKeyF8 = 14, kKeyF12 = 18,
-    kKeyLeft = 19, kKeyRight = 20, kKeyUp = 21, kKeyDown = 22,
-    kKeyPageUp = 23, kKeyPageDown = 24, kKeyHome = 25, kKeyEnd = 28,
-    kKeyInsert = 29, kKeyDelete = 30,
-};
+// The internal codes of the special keys (kKeyF1 ...) are those of the key
+// names (platform/key_names.h).  With kKeyFlagSpecial they name the key;
+// without it the same numbers are control characters from WM_CHAR.
 
 // The internal code of a virtual key, 0 for keys without one.
 uint16_t SpecialKeyCode(uint32_t virtualKey);
