@@ -119,4 +119,19 @@ TEST(HeadlessDevice, MouseAndFontFiles) {
     EXPECT_EQ(d.FindFont(std::u16string(32, u'x').c_str(), -10, 0), kFontNone);
 }
 
+TEST(HeadlessDevice, UsableFontsForScreenText) {
+    cFontTable::ResetToStockFont();
+    cGraphDvc d(u"usable");
+    uint16_t cell = d.FindFont(u"Cell", 14, 0);  // a positive height: a cell height
+    uint16_t character = d.FindFont(u"Char", -14, 0);
+    EXPECT_EQ(d.GetUsableFont(kFontNone), d.GetDefaultFont());
+    EXPECT_EQ(d.GetUsableFont(character), character);
+    // Every face counts as installed here, so the lookup of "arial" finds it.
+    uint16_t usable = d.GetUsableFont(cell);
+    ASSERT_NE(usable, cell);
+    EXPECT_EQ(std::u16string(cFontTable::GetFont(usable)->GetFace()), u"arial");
+    EXPECT_EQ(cFontTable::GetFont(usable)->GetHeight(), -13);
+    cFontTable::ResetToStockFont();
+}
+
 }  // namespace

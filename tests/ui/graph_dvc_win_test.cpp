@@ -277,6 +277,16 @@ TEST_F(GdiDevice, FontLookups) {
     EXPECT_EQ(cFontTable::GetCount(), count);
 }
 
+TEST_F(GdiDevice, UsableFontsAreOfTheAskedFaceOrTheFontItself) {
+    uint16_t cell = device->FindFont(u"DejaVu Sans", 14, 0);
+    ASSERT_NE(cell, kFontNone);
+    // The lookups answer some family even for a face that is missing; only
+    // "arial" or "times" themselves replace the font.
+    uint16_t usable = device->GetUsableFont(cell);
+    const char16_t *face = cFontTable::GetFont(usable)->GetFace();
+    EXPECT_TRUE(usable == cell || EqualsIgnoringCase(face, u"arial") || EqualsIgnoringCase(face, u"times")) << usable;
+}
+
 TEST(GdiFonts, ACopyDoesNotDeleteTheHandleItShares) {
     cGraphDvc device(u"fonts");
     auto original = std::make_unique<cGraphDvcFont>();
