@@ -54,7 +54,7 @@ void FindOwnImage() {
     sFaultRescue *rescue = gInnermost;
 #if defined(__i386__)
     // Registrations of the abandoned frames point below the rescue point.
-    NtCurrentTeb()->NtTib.ExceptionList = static_cast<EXCEPTION_REGISTRATION_RECORD *>(rescue->registrations);
+    reinterpret_cast<NT_TIB *>(NtCurrentTeb())->ExceptionList = static_cast<EXCEPTION_REGISTRATION_RECORD *>(rescue->registrations);
 #endif
     __builtin_longjmp(rescue->jumpBuffer, 1);
 }
@@ -118,7 +118,7 @@ void PushFaultRescue(sFaultRescue *rescue) {
         return;  // not the guarded thread: nothing to come back to
     }
 #if defined(__i386__)
-    rescue->registrations = NtCurrentTeb()->NtTib.ExceptionList;
+    rescue->registrations = reinterpret_cast<NT_TIB *>(NtCurrentTeb())->ExceptionList;
 #else
     rescue->registrations = nullptr;
 #endif
