@@ -134,9 +134,6 @@ struct sFontInfo {
     uint16_t lastChar = 0;
 };
 
-template <>
-struct lcVectorPtrTraits<cGraphDvcFontBase> : lcVectorPtrTraitsBase<cGraphDvcFontBase> {};
-
 using tFontList = lcVectorPtr<cGraphDvcFontBase>;
 
 // The table; it owns its fonts.  Entry 0 is gStockFont.

@@ -137,8 +137,3 @@ protected:
 #endif
 };
 
-#if defined(_WIN32)
-// Removes every font file AddFontFile made available, by the exact path it
-// was added with.  The program calls it at exit.
-void RemoveAddedFontFiles();
-#endif

@@ -5,6 +5,8 @@
 // answers.
 #include "ui/graph_dvc.h"
 
+#include "platform/op_sys_base.h"
+
 void cGraphDvc::Record(const char *op, std::vector<int32_t> args, const char16_t *text, uint32_t n) {
     sDrawRecord r;
     r.op = op;
@@ -175,6 +177,7 @@ uint16_t cGraphDvc::FindFont(const char16_t *face, int16_t height, int16_t flags
 tStatus cGraphDvc::AddFontFile(const char16_t *path) {
     if (!path) return RC_FAIL;
     addedFontFiles.push_back(path);
+    if (gOpSys) gOpSys->SetAddedFontFile(path);
     return RC_OK;
 }
 

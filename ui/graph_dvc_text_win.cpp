@@ -15,9 +15,6 @@ TEXTMETRICW gLastTextMetrics{};
 GLYPHMETRICS gLastGlyphMetrics{};
 bool gLastGlyphValid = false;
 
-// Font files AddFontFile made available, by the exact path given.
-std::vector<std::u16string> gAddedFontFiles;
-
 class cTakenDC {
 public:
     explicit cTakenDC(cDispDvc &device) : device(device) {
@@ -239,13 +236,9 @@ tStatus cGraphDvc::AddFontFile(const char16_t *path) {
         if (gOpSys) gOpSys->ShowLastError(path);
         return RC_FAIL;
     }
-    gAddedFontFiles.push_back(path);
+    // The exact path added is the one removed at exit.
+    if (gOpSys) gOpSys->SetAddedFontFile(path);
     return RC_OK;
-}
-
-void RemoveAddedFontFiles() {
-    for (const std::u16string &path : gAddedFontFiles) RemoveFontResourceW(W(path.c_str()));
-    gAddedFontFiles.clear();
 }
 
 uint16_t cGraphDvc::ChooseFontDialog(uint16_t index) {

@@ -2,6 +2,7 @@
 // the font index, zoom, origin and colours at the call.
 #include <gtest/gtest.h>
 
+#include "platform/op_sys_base.h"
 #include "tests/foundation/raised_errors.h"
 #include "ui/graph_dvc.h"
 
@@ -115,6 +116,8 @@ TEST(HeadlessDevice, MouseAndFontFiles) {
     EXPECT_EQ(d.Records().size(), 1u);
     EXPECT_EQ(d.AddFontFile(u"c:\\prog\\pelmora_5a.ttf"), RC_OK);
     EXPECT_EQ(d.AddedFontFiles().back(), u"c:\\prog\\pelmora_5a.ttf");
+    EXPECT_EQ(gOpSys->GetAddedFontFile(), u"c:\\prog\\pelmora_5a.ttf");
+    gOpSys->SetAddedFontFile(nullptr);
     // Faces that do not fit a LOGFONTW are refused.
     EXPECT_EQ(d.FindFont(std::u16string(32, u'x').c_str(), -10, 0), kFontNone);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/op_sys_base.h"
 #include "platform/win_types.h"
 #include "tests/foundation/raised_errors.h"
 #include "ui/graph_dvc.h"
@@ -325,7 +326,9 @@ TEST(GdiFonts, AFontFileMakesItsFaceAvailable) {
     cFontTable::GetInfo(after, info);
     EXPECT_TRUE(EqualsIgnoringCase(info.face, face));
     EXPECT_EQ(info.height, -24);
-    RemoveAddedFontFiles();
+    // The program removes exactly that path at exit.
+    EXPECT_EQ(gOpSys->GetAddedFontFile(), MusicFontPath());
+    EXPECT_EQ(gOpSys->RemoveAddedFontFile(), RC_OK);
 
     test::RaisedErrors errors;
     EXPECT_EQ(device.AddFontFile(u"Z:\\no\\such\\font.ttf"), RC_FAIL);
