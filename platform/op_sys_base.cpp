@@ -8,6 +8,8 @@
 #include "platform/crash_report.h"
 #include "platform/language_names.h"
 #include "platform/version_word.h"
+#include "ui/font_table.h"
+#include "ui/view_help.h"
 
 cOpSysBase *gOpSys = nullptr;
 
@@ -40,9 +42,21 @@ cOpSysBase::cOpSysBase(const char16_t *cmd) {
 }
 
 cOpSysBase::~cOpSysBase() {
+    DeleteHelpViewer();
     if (ownReporter && gErrorMsg == ownReporter) DeleteErrorMsg();
     delete ansiBuffer;
+    // The fonts go last: no device is left to use them.
+    cFontTable::Clear();
     if (gOpSys == this) gOpSys = nullptr;
+}
+
+void cOpSysBase::MakeHelpViewer() {
+    if (!helpViewer) helpViewer = new cViewHelp();
+}
+
+void cOpSysBase::DeleteHelpViewer() {
+    delete helpViewer;
+    helpViewer = nullptr;
 }
 
 uint32_t cOpSysBase::SetErrorMode(uint32_t mode) {

@@ -14,6 +14,7 @@
 
 class cViewPortTop;
 class cBinaryFileBase;
+class cViewHelp;
 
 class cOpSysBase {
 public:
@@ -26,6 +27,12 @@ public:
     cOpSysBase &operator=(const cOpSysBase &) = delete;
 
     virtual tStatus Shutdown() { return RC_OK; }
+    // The one help viewer (ui/view_help.h): made by the platform object's
+    // constructor once the program path is known; deleted by Shutdown, or
+    // with this object when Shutdown did not run.
+    cViewHelp *GetHelpViewer() const { return helpViewer; }
+    void MakeHelpViewer();
+    void DeleteHelpViewer();
     // Reports a fault or exception that a guarded message handler took
     // back: the "Exception address" log line and the "OpSys" error of its
     // code.  Answers 1.  An instance started on an error report stays quiet.
@@ -165,6 +172,9 @@ private:
     std::string *ansiBuffer = nullptr;
     // The error reporter this object made, when it was the one registered.
     cErrorMsgBase *ownReporter = nullptr;
+
+private:
+    cViewHelp *helpViewer = nullptr;
 };
 
 extern cOpSysBase *gOpSys;

@@ -46,6 +46,7 @@ cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd
     userName = FromUtf8(user ? user : "user");
     const char *tmp = std::getenv("TMPDIR");
     dataFolder = FromUtf8(tmp && *tmp ? tmp : "/tmp") + u"\\pelmora-" + userName + u"\\";
+    MakeHelpViewer();
 }
 
 cOpSysVirtual::~cOpSysVirtual() = default;
@@ -91,6 +92,7 @@ tStatus cOpSysVirtual::Wait(uint32_t milliseconds) {
 }
 
 tStatus cOpSysVirtual::Shutdown() {
+    DeleteHelpViewer();
     log.EndSession();
     return RC_OK;
 }

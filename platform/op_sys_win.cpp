@@ -48,6 +48,7 @@ cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd
     if (GetUserNameW(user, &size)) userName = U(user);
     // The system's own fault handling stays out of the way of the loop's.
     InstallFaultGuard();
+    MakeHelpViewer();
 }
 
 cOpSysVirtual::~cOpSysVirtual() = default;
@@ -330,6 +331,7 @@ tStatus cOpSysVirtual::Wait(uint32_t milliseconds) {
 }
 
 tStatus cOpSysVirtual::Shutdown() {
+    DeleteHelpViewer();
     log.EndSession();
     return RC_OK;
 }
