@@ -7,8 +7,11 @@
 
 void OfferOnlineReport(cErrorMsg &reporter) {
     std::u16string reportPath = gOpSys->GetErrorReportPath();
+    // "LocalNet" in the settings names another host for the page.
+    std::u16string host;
+    if (const char16_t *localNet = gOpSys->Settings().GetValue(u"LocalNet")) host = localNet;
     // The page gets the error text without the box's own lines.
-    std::u16string address = BuildErrorReportAddress(nullptr, reporter.LastText(), gOpSys->GetSystemInfo(),
+    std::u16string address = BuildErrorReportAddress(host.c_str(), reporter.LastText(), gOpSys->GetSystemInfo(),
                                                      gOpSys->GetCurrentFile().c_str(), reportPath.c_str());
     std::u16string box = reporter.LastText();
     box += u"\n\nPlease report the error online to help fix the problem.\nThere's more information in:\n";

@@ -49,7 +49,7 @@ sAddress ParseAddress(const std::u16string &address) {
         std::string key = pair.substr(0, eq), bytes;
         std::string raw = eq == std::string::npos ? "" : pair.substr(eq + 1);
         for (size_t i = 0; i < raw.size(); ++i) {
-            if (raw[i] == '%' && i + 2 < raw.size() + 0 && HexValue(raw[i + 1]) >= 0 && HexValue(raw[i + 2]) >= 0) {
+            if (raw[i] == '%' && i + 2 < raw.size() && HexValue(raw[i + 1]) >= 0 && HexValue(raw[i + 2]) >= 0) {
                 bytes.push_back(char(HexValue(raw[i + 1]) * 16 + HexValue(raw[i + 2])));
                 i += 2;
             } else {
@@ -83,6 +83,17 @@ TEST(OnlineReport, OkOpensTheReportPageWithMessageFileAndLog) {
     EXPECT_EQ(address.values["msg"], u"Error in StaffObj: Bad clef\r\n\r\n" + std::u16string(os->GetSystemInfo()));
     EXPECT_EQ(address.values["file"], u"C:\\Scores\\F\u00fcr Elise & more.pmr");
     EXPECT_EQ(address.values["log"], report);
+}
+
+TEST(OnlineReport, LocalNetNamesTheHostOfThePage) {
+    test::LocalOpSys os("online_local_net", u"");
+    os->SetMainWindow(SomeWindow());
+    os->SetScriptedBoxAnswer(1);
+    os->Settings().SetValue(u"LocalNet", u"192.168.1.20:8080");
+    RaiseError(&kStaffErrors, 0 | ERR_REPORT);
+    sAddress address = ParseAddress(os->LastShellOpen());
+    EXPECT_EQ(address.start, "http://192.168.1.20:8080/crashreport.php");
+    EXPECT_EQ(address.keys, (std::vector<std::string>{"msg", "file", "log"}));
 }
 
 TEST(OnlineReport, CancelOpensNothing) {
