@@ -28,16 +28,16 @@ int32_t Round(F v) {
 
 }  // namespace
 
-int32_t RoundHalfUp(float v) { return Round(v); }
-int32_t RoundHalfUp(double v) { return Round(v); }
+int32_t AddHalfAndTruncate(float v) { return Round(v); }
+int32_t AddHalfAndTruncate(double v) { return Round(v); }
 
 int32_t cCircle::Area() const {
     double r = radius;
-    return RoundHalfUp(kPi * (r * r));
+    return AddHalfAndTruncate(kPi * (r * r));
 }
 
 int32_t cCircle::Scale(float factor) {
-    radius = RoundHalfUp(ToFloat(radius) * factor);
+    radius = AddHalfAndTruncate(ToFloat(radius) * factor);
     return radius;
 }
 
@@ -103,10 +103,10 @@ void cCircleArc::Recompute() {
         half = chord * 0.5f;
         if (half <= 1.0f) half = 1.0f;
         d = (half * half - Square(arcHeight)) / ToFloat(2 * int64_t(arcHeight));
-        radius = RoundHalfUp(ToFloat(arcHeight) + d);
+        radius = AddHalfAndTruncate(ToFloat(arcHeight) + d);
     } else {
         if (chord <= 1.0f) chord = 1.0f;
-        radius = RoundHalfUp(chord * radiusFactor);
+        radius = AddHalfAndTruncate(chord * radiusFactor);
         half = chord * 0.5f;
         if (half <= 1.0f) half = 1.0f;
         const float under = Square(radius) - half * half;
@@ -115,8 +115,8 @@ void cCircleArc::Recompute() {
     // The centre lies on the perpendicular through the midpoint, d away;
     // the direction is divided by half, which is raised to 1 for short
     // chords.
-    x = RoundHalfUp(mx - (my - ToFloat(endY)) * d / half);
-    y = RoundHalfUp(my - (ToFloat(endX) - mx) * d / half);
+    x = AddHalfAndTruncate(mx - (my - ToFloat(endY)) * d / half);
+    y = AddHalfAndTruncate(my - (ToFloat(endX) - mx) * d / half);
 }
 
 // The arc reaches beyond its end points only where the circle's extreme in

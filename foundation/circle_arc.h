@@ -12,8 +12,8 @@
 
 // v + 0.5 truncated toward zero: 14.5 -> 15, -10.2 -> -9, -10.5 -> -10.
 // Values outside the 32-bit range clamp to it; a NaN gives 0.
-int32_t RoundHalfUp(float v);
-int32_t RoundHalfUp(double v);
+int32_t AddHalfAndTruncate(float v);
+int32_t AddHalfAndTruncate(double v);
 
 // A centre point (the base's x, y) and a radius.
 class cCircle : public cShapes {

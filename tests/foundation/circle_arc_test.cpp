@@ -24,10 +24,10 @@ TEST(CircleArc, RoundingAddsAHalfAndTruncatesTowardZero) {
         float v;
         int32_t rounded;
     } cases[] = {{14.5f, 15}, {2.4f, 2}, {-10.2f, -9}, {-10.0f, -9}, {-10.5f, -10}, {-0.4f, 0}, {0.49f, 0}};
-    for (const Case &c : cases) EXPECT_EQ(RoundHalfUp(c.v), c.rounded) << c.v;
-    EXPECT_EQ(RoundHalfUp(1e20f), INT32_MAX);
-    EXPECT_EQ(RoundHalfUp(-1e20f), INT32_MIN);
-    EXPECT_EQ(RoundHalfUp(std::nanf("")), 0);
+    for (const Case &c : cases) EXPECT_EQ(AddHalfAndTruncate(c.v), c.rounded) << c.v;
+    EXPECT_EQ(AddHalfAndTruncate(1e20f), INT32_MAX);
+    EXPECT_EQ(AddHalfAndTruncate(-1e20f), INT32_MIN);
+    EXPECT_EQ(AddHalfAndTruncate(std::nanf("")), 0);
 }
 
 TEST(CircleArc, WorkedArcsComeOutExactly) {
