@@ -4,7 +4,7 @@
 // (score window, palette, language) grows here.
 #pragma once
 
-#include "ui/frame_minimal.h"
+#include "ui/view_port_top.h"
 
 class ProgWinClass : public cViewPortTop {
 public:
@@ -12,7 +12,8 @@ public:
     ~ProgWinClass() override;
 
     tStatus Open() override;
-    tStatus OnCommand(uint32_t id) override;
+    // The listener windows first, then the frame's own commands.
+    tStatus OnCommand(sWinMessage &record) override;
 
     // RC_FAIL when this is the first run (no settings file was found).
     tStatus FirstRunMark() const { return firstRun; }

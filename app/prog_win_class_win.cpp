@@ -10,7 +10,10 @@ constexpr uint32_t kCmdExit = 111;
 }  // namespace
 
 ProgWinClass::ProgWinClass(int32_t showMode, const char16_t *title)
-    : cViewPortTop(showMode, title, kMainMenu, kProgramIcon) {}
+    : cViewPortTop(showMode, title) {
+    SetIconId(kProgramIcon);
+    LoadMenuResource(kMainMenu, nullptr, 0, nullptr, 0);
+}
 
 ProgWinClass::~ProgWinClass() = default;
 
@@ -22,8 +25,10 @@ tStatus ProgWinClass::Open() {
     return status;
 }
 
-tStatus ProgWinClass::OnCommand(uint32_t id) {
-    switch (id & ~0x4000u) {
+tStatus ProgWinClass::OnCommand(sWinMessage &record) {
+    tStatus taken = cViewPortTop::OnCommand(record);
+    if (taken >= 0) return taken;
+    switch (record.key & 0xFFFF & ~0x4000u) {
         case kCmdExit:
             return gOpSys->CloseMainWindow();
         default:

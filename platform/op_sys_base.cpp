@@ -8,6 +8,7 @@
 #include "platform/crash_report.h"
 #include "platform/language_names.h"
 #include "platform/version_word.h"
+#include "ui/key_mouse_window.h"
 #include "ui/font_table.h"
 #include "ui/view_help.h"
 
@@ -43,6 +44,7 @@ cOpSysBase::cOpSysBase(const char16_t *cmd) {
 
 cOpSysBase::~cOpSysBase() {
     DeleteHelpViewer();
+    ShowKeyMouseHelp(nullptr, nullptr);
     if (ownReporter && gErrorMsg == ownReporter) DeleteErrorMsg();
     delete ansiBuffer;
     // The fonts go last: no device is left to use them.
@@ -106,7 +108,39 @@ int32_t cOpSysBase::RunMessageLoop(cViewPortTop *window) {
 cViewPortTop *cOpSysBase::SetMainWindow(cViewPortTop *window) {
     cViewPortTop *previous = mainWindow;
     mainWindow = window;
+    keyMouseWindow = nullptr;
     return previous;
+}
+
+cKeyMouseWin *cOpSysBase::ShowKeyMouseHelp(cMessageDvcBase *parent, const char16_t *title) {
+    if (!parent) {
+        // Forgotten before it goes, so that nothing feeds it while it is
+        // being deleted.
+        cKeyMouseWin *window = keyMouseWindow;
+        keyMouseWindow = nullptr;
+        delete window;
+        return nullptr;
+    }
+    if (!keyMouseWindow) {
+        keyMouseWindow = new cKeyMouseWin(parent, title);
+        keyMouseWindow->Open();
+        keyMouseWindow->InvalidateAll();
+    }
+    return keyMouseWindow;
+}
+
+uint8_t cOpSysBase::KeyMouseSetLeftButton(uint8_t value) {
+    return keyMouseWindow ? keyMouseWindow->SetLeftButton(value) : 0;
+}
+
+uint8_t cOpSysBase::KeyMouseSetRightButton(uint8_t value) {
+    return keyMouseWindow ? keyMouseWindow->SetRightButton(value) : 0;
+}
+
+uint8_t cOpSysBase::KeyMouseSetShift(uint8_t value) { return keyMouseWindow ? keyMouseWindow->SetShift(value) : 0; }
+
+const char16_t *cOpSysBase::KeyMouseSetKeyText(const char16_t *text) {
+    return keyMouseWindow ? keyMouseWindow->SetKeyText(text) : nullptr;
 }
 
 int32_t cOpSysBase::MessageBox(const char16_t *text, const char16_t *caption, uint32_t type) {

@@ -13,6 +13,8 @@
 #include "platform/fault_guard.h"
 
 class cViewPortTop;
+class cKeyMouseWin;
+class cMessageDvcBase;
 class cBinaryFileBase;
 class cViewHelp;
 
@@ -114,6 +116,18 @@ public:
     // text) and answered without being shown.
     int32_t MessageBox(const char16_t *text, const char16_t *caption, uint32_t type);
     void SetScriptedBoxAnswer(int32_t answer) { scriptedBoxAnswer = answer; }
+    int32_t GetScriptedBoxAnswer() const { return scriptedBoxAnswer; }
+
+    // The keyboard-and-mouse help window.  With a parent it is made, opened
+    // and shown once (later calls change nothing); without one it is
+    // deleted.  Answers the window, null after a deletion.
+    virtual cKeyMouseWin *ShowKeyMouseHelp(cMessageDvcBase *parent, const char16_t *title);
+    cKeyMouseWin *GetKeyMouseWindow() const { return keyMouseWindow; }
+    // Passed on to the window when there is one; 0 without.
+    uint8_t KeyMouseSetLeftButton(uint8_t value);
+    uint8_t KeyMouseSetRightButton(uint8_t value);
+    uint8_t KeyMouseSetShift(uint8_t value);
+    const char16_t *KeyMouseSetKeyText(const char16_t *text);
     virtual void Beep() = 0;
 
     // Text conversion between UTF-16 and the 8-bit code page.  The 8-bit
@@ -165,6 +179,7 @@ protected:
     std::u16string currentFile;
     std::u16string workingFolder;
     cViewPortTop *mainWindow = nullptr;
+    cKeyMouseWin *keyMouseWindow = nullptr;
     std::u16string addedFontFile;
     int32_t scriptedBoxAnswer = 0;
 

@@ -7,7 +7,8 @@
 #include "foundation/char_string.h"
 #include "foundation/path_names.h"
 #include "foundation/text_util.h"
-#include "ui/frame_minimal.h"
+#include "ui/key_mouse_window.h"
+#include "ui/view_port_top.h"
 
 namespace {
 // Long enough for any path the system gives; a cut path would be wrong.
@@ -273,8 +274,16 @@ int32_t cOpSysVirtual::RunMessageLoop(cViewPortTop *window) {
     gFaultReported = false;
     InstallFaultGuard();
     MSG msg = {};
+    sWinMessage record;
+    record.Clear();
     auto loop = [&]() -> int32_t {
         while (GetMessageW(&msg, nullptr, 0, 0) == 1) {
+            // The help window sees every message of the thread, whichever
+            // window it is for, before any translation.
+            if (cKeyMouseWin *keyMouse = GetKeyMouseWindow()) {
+                record.Assign(msg);
+                keyMouse->OnInputEvent(record);
+            }
             HWND frame = mainWindow ? mainWindow->GetWindowHandle() : nullptr;
             if (!(accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg))) {
                 TranslateMessage(&msg);

@@ -1,41 +1,211 @@
-// Devices that receive window messages.  Only the part the help viewer
-// needs is here so far: the owner window, the id, the window style and the
-// help topic, and the window handle taken from the owner when the device
-// has none of its own.
+// Devices that receive window messages.  cMessageDvcBase holds what every
+// window object needs whatever the window system: owner, enabled flag, the
+// owned child controls and listeners, the event handler, the router that
+// splits a message into handler calls, and the close protocol.  cMessageDvc
+// adds the operations on its own window.
+//
+// The window system reaches these objects through one map from window handle
+// to object (gWindowMap) and the two procedures built on DeliverWindowMessage
+// and DeliverDialogMessage.
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
 
+#include "foundation/vector_ptr.h"
 #include "ui/graph_dvc.h"
+#include "ui/message_ids.h"
+
+class cGuiControl;
+class cMessageDvcBase;
+
+// The event handler of a dialog or window: (control id, code, device, user
+// data).  Codes: 0 click, 1 select, the scroll code of scroll bars, and the
+// two below.
+using tDialogEventHandler = int32_t (*)(uint32_t controlId, int32_t code, cMessageDvcBase *device, uint32_t data);
+constexpr int32_t kDialogEventInit = 1028;   // once per control, after all are up
+constexpr int32_t kDialogEventClose = 1030;  // before OK or Cancel; negative keeps the dialog
 
 class cMessageDvcBase : public cGraphDvc {
 public:
     cMessageDvcBase(cMessageDvcBase *owner, uint32_t id, uint32_t windowStyle, const char16_t *name,
                     uint32_t helpTopic);
+    // Deletes the controls, then every listener once.  The own status bar is
+    // left to the device that holds it, even when it also listens.
+    ~cMessageDvcBase() override;
 
+    // Device operations: Open registers with the top-level window before it
+    // counts, Close unregisters first; drawing passes go through the child
+    // controls first.
+    tStatus Open() override;
+    tStatus Close() override;
+    tStatus PrepareDraw() override;
+    tStatus ReleaseDraw() override;
     // Message devices write nothing at the pen.
     int32_t PutChar(char16_t) override { return 0; }
     // The own status bar, else the owner's.
     cDispDvcBase *GetStatusBar() override;
+    // Takes the old status bar out of the listeners before deleting it.
+    cDispDvcBase *CreateStatusBar(int32_t helpPart) override;
+    // "name: Mouse=x,y".
+    tStatus LogMousePos() override;
 
+    virtual uint8_t SetEnabled(uint8_t flag);
+    virtual uint8_t IsEnabled();
+    // Brings one control up: owner, window, open, attach, show the value.
+    virtual tStatus InitControl(cGuiControl *control);
+    // Every control up, then kDialogEventInit for each.
+    virtual tStatus InitControls();
+    virtual tStatus LogState();
+    // Both answer the previous value (the name as a temporary string).
+    virtual const char16_t *SetName(const char16_t *text);
     virtual cMessageDvcBase *SetOwner(cMessageDvcBase *window);
+    virtual cMessageDvcBase *GetFocusObject();
+    // Answers the object that had the focus before.
+    virtual cMessageDvcBase *TakeFocus();
+    virtual tStatus SetFrameRect(int32_t x, int32_t y, int32_t width, int32_t height);
+    // The listener list owns its members; an object added twice is told
+    // twice.  RemoveListener hands the first entry back without deleting it.
+    virtual cMessageDvcBase *AddListener(cMessageDvcBase *window);
+    virtual cMessageDvcBase *RemoveListener(cMessageDvcBase *window);
+    // The register of open windows lives in the top-level window; the others
+    // pass these calls to their owner (0 or null without one).
+    virtual cMessageDvcBase *RegisterWindow(cMessageDvcBase *window);
+    virtual cMessageDvcBase *UnregisterWindow(cMessageDvcBase *window);
+    virtual cMessageDvcBase *FindRegisteredWindow(cMessageDvcBase *window);
+    // Makes the control's window; a dialog item already has one.
+    virtual tStatus RealizeControl(cGuiControl *control);
+
+    // The router: child controls first, then the handler of the message.
+    // MSG_NOT_HANDLED sends a message on to the system's default handling.
+    virtual tStatus OnMessage(uint32_t message, sWinMessage &record);
+    virtual tStatus OnKey(uint16_t key, sWinMessage &record);
+    // Asks CanClose; tells the listeners and closes the device unless it was
+    // refused.  Answers the CanClose result.
+    virtual tStatus OnClose(sWinMessage &record);
+    // Asks each listener in turn; the first answer of 0 or more wins, RC_FAIL
+    // when all refuse.
+    virtual tStatus OnCommand(sWinMessage &record);
+    virtual tStatus OnCreate(sWinMessage &record);
+    // Mouse handlers take logical coordinates.
+    virtual tStatus OnLeftDown(int32_t x, int32_t y, sWinMessage &record);
+    virtual tStatus OnLeftUp(int32_t x, int32_t y, sWinMessage &record);
+    virtual tStatus OnRightDown(int32_t x, int32_t y, sWinMessage &record);
+    virtual tStatus OnRightUp(int32_t x, int32_t y, sWinMessage &record);
+    virtual tStatus OnMouseMove(int32_t x, int32_t y, sWinMessage &record);
+    // Moves both rectangles, then tells listeners and controls.
+    virtual tStatus OnMove(int32_t dx, int32_t dy, sWinMessage &record);
+    virtual tStatus OnPaint(sWinMessage &record);
+    virtual tStatus OnDestroy(sWinMessage &record);
+    virtual uint16_t FilterCode(uint16_t code);
+    // Seen before OnMessage; the result is not used.
+    virtual tStatus PreviewMessage(uint32_t message, sWinMessage &record);
+    // Installs handler and data; answers the previous handler.
+    virtual tDialogEventHandler SetEventHandler(tDialogEventHandler handler, uint32_t data);
+    // RC_FAIL when no handler is installed.
+    virtual tStatus CallEventHandler(uint32_t controlId, int32_t code);
+    virtual tStatus EditTranslation();
+    // The name followed by "_text" or "_hint", as temporary strings.
+    virtual const char16_t *GetTextKey();
+    virtual const char16_t *GetHintKey();
+    // The smallest of 0 and the listeners' answers.
+    virtual tStatus CanClose();
+
+    virtual uint32_t SetWindowStyle(uint32_t style);
+
+    // Appends a control to the owned list and answers it.
+    cGuiControl *AddControl(cGuiControl *control);
+    lcVectorPtr<cGuiControl> &Controls() { return *controls; }
+    const std::vector<cMessageDvcBase *> &Listeners() const { return listeners; }
     cMessageDvcBase *GetOwner() const { return owner; }
     uint32_t GetId() const { return id; }
     uint32_t GetWindowStyle() const { return windowStyle; }
     uint32_t GetHelpTopic() const { return helpTopic; }
+    uint32_t GetCallbackData() const { return callbackData; }
 
 protected:
+    // Writes "name: " and the key line, or the point line of a mouse button.
+    void LogKey(uint16_t key, uint32_t flags);
+    void LogNamePrefix();
+    // The logical point of a mouse message's lParam.
+    void MousePoint(const sWinMessage &record, int32_t &x, int32_t &y);
+    // Debug mode's diagnostic key (Shift with code 3): logs this window's
+    // geometry instead of passing the key on.
+    tStatus LogDiagnostics();
+    // Replaces the own status bar, first taking the old one out of the
+    // listeners, where a status bar also stands.
+    cDispDvcBase *ReplaceStatusBar(cDispDvcBase *bar);
+
     uint8_t enabled = 1;
     uint32_t id;
     uint32_t windowStyle;
     cMessageDvcBase *owner;
+    tDialogEventHandler eventHandler = nullptr;
+    uint32_t callbackData = 0;
+    std::unique_ptr<lcVectorPtr<cGuiControl>> controls;
+    std::vector<cMessageDvcBase *> listeners;
     uint32_t helpTopic;
 };
 
 class cMessageDvc : public cMessageDvcBase {
 public:
     using cMessageDvcBase::cMessageDvcBase;
+    // Forgets the window's map entry when the object still has a handle.
+    ~cMessageDvc() override;
 
     // The own window, else the owner's.
     HWND GetWindowHandle() override;
+    // Also enables or disables the own window while the device is open.
+    uint8_t SetEnabled(uint8_t flag) override;
+    cMessageDvcBase *GetFocusObject() override;
+    cMessageDvcBase *TakeFocus() override;
+    // Also takes the frame and client rectangles and the client's screen
+    // position from the window.
+    tStatus Open() override;
+    // The base close, then the window is destroyed.  Answers 0, or the
+    // refusal when CanClose refused.
+    tStatus OnClose(sWinMessage &record) override;
+    // The window without owner ends the program (the quit message); the
+    // handle is forgotten.
+    tStatus OnDestroy(sWinMessage &record) override;
+    // The window text as a temporary string; null when empty.
+    virtual const char16_t *GetWindowTitle();
+    virtual tStatus SetWindowTitle(const char16_t *text);
 };
+
+// ---- The window map ---------------------------------------------------------
+
+// Every window and dialog object by its handle.  Built before the program's
+// entry runs and destroyed after it; both calls do nothing a second time.
+extern std::map<HWND, cMessageDvcBase *> *gWindowMap;
+void InitWindowMap();
+void ExitWindowMap();
+// The object of a handle, or null.
+cMessageDvcBase *FindWindowObject(HWND window);
+// Enters (or replaces) the object of a handle; removes a handle's entry.
+void MapWindow(HWND window, cMessageDvcBase *object);
+void UnmapWindow(HWND window);
+size_t WindowMapCount();
+
+// ---- Delivery ---------------------------------------------------------------
+
+// The work of the window procedure, without the system's default handling:
+// the keyboard-and-mouse window sees every WM_CHAR; a handle without an
+// object answers MSG_NOT_HANDLED; otherwise PreviewMessage and OnMessage of
+// the object, whose answer is returned.  Nothing touches the object after
+// OnMessage returns (a handler may have deleted it).
+tStatus DeliverWindowMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
+
+// The work of the dialog procedure: 1 (TRUE) or 0 (FALSE) for the system's
+// dialog manager.  deliver() runs the window procedure and answers its
+// result; the dialog procedure passes one that adds the default handling.
+using tWindowProcCall = intptr_t (*)(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
+intptr_t DeliverDialogMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam,
+                              tWindowProcCall deliver);
+
+#if defined(_WIN32)
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+#endif

@@ -1,0 +1,174 @@
+#include "ui/view_port.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "foundation/char_string.h"
+#include "foundation/text_util.h"
+#include "platform/op_sys_base.h"
+
+// ---- cViewPortBase ----------------------------------------------------------
+
+cViewPortBase::cViewPortBase(cMessageDvcBase *ownerWindow, uint32_t style, const char16_t *text)
+    : cMessageDvc(ownerWindow, 0, style, text, 0) {}
+
+tStatus cViewPortBase::SetOrigin(int32_t x, int32_t y) {
+    int32_t width = deviceRect.Width();
+    int32_t height = deviceRect.Height();
+    cMessageDvc::SetOrigin(ClampScrollOrigin(x, width, zoomX, extentX), ClampScrollOrigin(y, height, zoomY, extentY));
+    tStatus result = RC_OK;
+    if (windowStyle & kStyleHorzScroll) {
+        sScrollBarInfo info = ScrollBarInfoFor(originX, width, zoomX, extentX);
+        horzPage = info.page;
+        result = SetScrollBarInfo(kScrollBarHorz, info);
+    }
+    if (windowStyle & kStyleVertScroll) {
+        sScrollBarInfo info = ScrollBarInfoFor(originY, height, zoomY, extentY);
+        vertPage = info.page;
+        result = SetScrollBarInfo(kScrollBarVert, info);
+    }
+    return result;
+}
+
+tStatus cViewPortBase::SetScrollExtent(int32_t width, int32_t height) {
+    extentX = std::max(width, 0);
+    extentY = std::max(height, 0);
+    return SetOrigin(originX, originY);
+}
+
+tStatus cViewPortBase::SetScrollBarInfo(int32_t, const sScrollBarInfo &) { return RC_OK; }
+
+tStatus cViewPortBase::OnMessage(uint32_t message, sWinMessage &record) {
+    tStatus result = cMessageDvc::OnMessage(message, record);
+    if (result != MSG_NOT_HANDLED) return result;
+    auto bits = static_cast<uint32_t>(record.lParam);
+    switch (message) {
+    case kMsgSize: return OnSize(int32_t(bits & 0xFFFF), int32_t(bits >> 16), record);
+    case kMsgSetFocus: return OnSetFocus(record);
+    case kMsgKillFocus: return OnKillFocus(record);
+    case kMsgCommand:
+        LogCommand(record);
+        return OnCommand(record);
+    case kMsgHScroll: return OnHScroll(int32_t(record.key & 0xFFFF), int32_t(record.key >> 16), record);
+    case kMsgVScroll: return OnVScroll(int32_t(record.key & 0xFFFF), int32_t(record.key >> 16), record);
+    case kMsgMenuSelect: {
+        uintptr_t item = GetMenuSelectItem(record);
+        ShowMenuHint(item);
+        return OnMenuSelect(item, record);
+    }
+    case kMsgMouseWheel: return OnMouseWheel(WheelNotches(static_cast<int16_t>(record.key >> 16)), record);
+    default: return MSG_NOT_HANDLED;
+    }
+}
+
+void cViewPortBase::LogCommand(const sWinMessage &record) {
+    uint32_t id = record.key & 0xFFFF;
+    bool fromMenu = (record.key >> 16) <= 1;
+    bool translating = fromMenu && gOpSys && gOpSys->IsTranslateMode();
+    if (translating) EditCommandTranslation(id);
+    const char16_t *keyName = fromMenu ? CommandKeyName(id) : nullptr;
+    std::u16string line =
+        name + u": " + FormatCommandLog(record.key, static_cast<uintptr_t>(record.lParam), translating, keyName);
+    if (gOpSys) gOpSys->Log().WriteString(line, 1);
+}
+
+const char16_t *cViewPortBase::CommandKeyName(uint32_t) { return nullptr; }
+tStatus cViewPortBase::EditCommandTranslation(uint32_t) { return RC_FAIL; }
+tStatus cViewPortBase::ShowMenuHint(uintptr_t) { return RC_OK; }
+
+tStatus cViewPortBase::MoveWindowTo(int32_t, int32_t, int32_t width, int32_t height) { return SetSize(width, height); }
+
+tStatus cViewPortBase::ShowMessage(const char16_t *, const char16_t *) { return RC_FAIL; }
+
+cViewPortBase *cViewPortBase::UseHorzScrollBar() {
+    windowStyle |= kStyleChildVisible | kStyleHorzScroll;
+    return this;
+}
+
+cViewPortBase *cViewPortBase::UseVertScrollBar() {
+    windowStyle |= kStyleChildVisible | kStyleVertScroll;
+    return this;
+}
+
+// The focus came back: a caret in use is made and shown again (losing the
+// focus destroyed the system's caret).
+tStatus cViewPortBase::OnSetFocus(sWinMessage &) {
+    if (!caretHidden) SetCaretPos(caretX, caretY);
+    return RC_OK;
+}
+
+tStatus cViewPortBase::OnHScroll(int32_t code, int32_t position, sWinMessage &) {
+    int32_t x = ScrollTarget(code, position, originX, deviceRect.Width(), zoomX, extentX, horzPage);
+    SetOrigin(x, originY);
+    InvalidateAll();
+    return RC_OK;
+}
+
+tStatus cViewPortBase::OnVScroll(int32_t code, int32_t position, sWinMessage &) {
+    int32_t y = ScrollTarget(code, position, originY, deviceRect.Height(), zoomY, extentY, vertPage);
+    SetOrigin(originX, y);
+    InvalidateAll();
+    return RC_OK;
+}
+
+tStatus cViewPortBase::OnMenuSelect(uintptr_t, sWinMessage &) { return RC_OK; }
+
+tStatus cViewPortBase::OnMouseWheel(int32_t notches, sWinMessage &record) {
+    return OnVScroll(notches < 0 ? kScrollLineDown : kScrollLineUp, 0, record);
+}
+
+tStatus cViewPortBase::OnSize(int32_t width, int32_t height, sWinMessage &) {
+    frameRect.GrowBy(width - deviceRect.Width(), height - deviceRect.Height());
+    cGraphDvcBase::SetSize(width, height);
+    SetOrigin(originX, originY);
+    InvalidateAll();
+    return RC_OK;
+}
+
+// ---- cViewPort (the parts that need no window system) -----------------------
+
+cViewPort::cViewPort(cMessageDvcBase *ownerWindow, uint32_t style, const char16_t *text)
+    : cViewPortBase(ownerWindow, style, text) {
+    // The system's default position and size (CW_USEDEFAULT).
+    frameRect.SetSize(INT32_MIN, INT32_MIN);
+}
+
+void cViewPort::UseGrayBackground() { backgroundBrush = 1; }
+void cViewPort::UseNoBackground() { backgroundBrush = 5; }
+
+const char16_t *cViewPort::SetIconName(const char16_t *text) { return iconName.Set(text); }
+const char16_t *cViewPort::SetIconId(uint16_t iconId) { return iconName.SetId(iconId); }
+
+tStatus cViewPort::OnPaint(sWinMessage &) { return RC_OK; }
+
+const char16_t *cViewPort::MakeClassName() {
+    std::u16string generated = u"VPClass" + name + FormatUnsigned(windowStyle);
+    className.Set(generated.c_str());
+    if (name.empty()) name = generated;
+    return className.Get();
+}
+
+// Scripted answers stand in for the user, with or without a window.
+int32_t cViewPort::ShowMessageBox(const char16_t *text, const char16_t *caption, uint32_t type) {
+    if (gOpSys && gOpSys->GetScriptedBoxAnswer()) return gOpSys->MessageBox(text, caption, type);
+    return ShowWindowBox(text, caption, type);
+}
+
+HMENU cViewPort::GetMenuHandle() { return menuHandle; }
+
+tStatus cViewPort::ShowMessage(const char16_t *text, const char16_t *caption) {
+    return ShowMessageBox(text, caption, 0);  // MB_OK
+}
+
+int32_t cViewPort::AskYesNo(const char16_t *text, const char16_t *caption) {
+    return ShowMessageBox(text, caption, 0x24);  // MB_YESNO | MB_ICONQUESTION
+}
+
+std::u16string FileDialogFilter(const char16_t *filter) {
+    std::u16string out;
+    if (!filter) return out;
+    for (const char16_t *c = filter; *c; ++c) out.push_back(*c == u'|' ? u'\0' : *c);
+    out.push_back(u'\0');
+    out.push_back(u'\0');
+    return out;
+}

@@ -1,0 +1,147 @@
+// Windows of their own: the main window, tool windows, the status bar, the
+// keyboard-and-mouse window and the score view are viewports.
+// cViewPortBase adds the scrollable extent and the viewport's message steps
+// (size, focus, commands, scrolling, menu hints, the wheel) in front of the
+// router; cViewPort adds the window class, creation, painting, the window's
+// menu, message boxes and the file dialogs.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/message_dvc.h"
+#include "ui/view_scroll.h"
+
+class cViewPortBase : public cMessageDvc {
+public:
+    cViewPortBase(cMessageDvcBase *owner, uint32_t style, const char16_t *name);
+
+    // The origin is clamped to the extent and the scroll bars follow it;
+    // answers the last scroll-bar result, 0 without bars.
+    tStatus SetOrigin(int32_t x, int32_t y) override;
+    // The router first; the viewport's own messages only when it left them.
+    tStatus OnMessage(uint32_t message, sWinMessage &record) override;
+
+    virtual const char16_t *SetIconName(const char16_t *text) = 0;
+    virtual const char16_t *SetIconId(uint16_t id) = 0;
+    virtual tStatus MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t height);
+    virtual tStatus ShowMessage(const char16_t *text, const char16_t *caption);
+    // Add the scroll bars to the style; call before Open.
+    virtual cViewPortBase *UseHorzScrollBar();
+    virtual cViewPortBase *UseVertScrollBar();
+    virtual tStatus OnSetFocus(sWinMessage &record);
+    virtual tStatus OnKillFocus(sWinMessage &record);
+    virtual tStatus OnHScroll(int32_t code, int32_t position, sWinMessage &record);
+    virtual tStatus OnVScroll(int32_t code, int32_t position, sWinMessage &record);
+    virtual tStatus OnMenuSelect(uintptr_t item, sWinMessage &record);
+    // Every wheel message scrolls one line, whatever its number of notches.
+    virtual tStatus OnMouseWheel(int32_t notches, sWinMessage &record);
+    virtual tStatus OnSize(int32_t width, int32_t height, sWinMessage &record);
+
+    // Negative sizes count as 0; the current origin is clamped again.
+    tStatus SetScrollExtent(int32_t width, int32_t height);
+    int32_t GetScrollExtentX() const { return extentX; }
+    int32_t GetScrollExtentY() const { return extentY; }
+    int32_t GetHorzPagePercent() const { return horzPage; }
+    int32_t GetVertPagePercent() const { return vertPage; }
+
+protected:
+    // Shows page and position on one of the window's scroll bars (range 0 to
+    // 99); answers the window system's result.  Without a window nothing is
+    // shown.
+    virtual tStatus SetScrollBarInfo(int32_t bar, const sScrollBarInfo &info);
+    // The key name of a command id for the command log line, from the menu
+    // that owns the id; null while that menu does not exist.  Command ids
+    // with the window-command bit belong to the window's popup menu, the
+    // others to the main menu.
+    virtual const char16_t *CommandKeyName(uint32_t id);
+    // Lets the user edit the text of the item before its command runs (in
+    // translate mode); nothing while the owning menu does not exist.
+    virtual tStatus EditCommandTranslation(uint32_t id);
+    // The item's hint goes to the status bar.
+    virtual tStatus ShowMenuHint(uintptr_t item);
+    // "name: " and the command line in the session log.
+    void LogCommand(const sWinMessage &record);
+
+    int32_t extentX = 100;
+    int32_t extentY = 100;
+    int32_t horzPage = 50;
+    int32_t vertPage = 50;
+};
+
+class cViewPort : public cViewPortBase {
+public:
+    // The frame rectangle starts at the system's default position and size.
+    cViewPort(cMessageDvcBase *owner, uint32_t style, const char16_t *name);
+    // Destroys a window that still exists; the handle's entry goes first, so
+    // the destruction's messages never reach the half-deleted object.  The
+    // popup menu's handle is destroyed with it.
+    ~cViewPort() override;
+
+    // Registers the class (once per name and style), creates, maps and shows
+    // the window; answers the message device's open result.
+    tStatus Open() override;
+    void UseGrayBackground() override;
+    void UseNoBackground() override;
+    // Sizes the window so that its client area is width by height.
+    tStatus SetSize(int32_t width, int32_t height) override;
+    tStatus OnMessage(uint32_t message, sWinMessage &record) override;
+    tStatus OnPaint(sWinMessage &record) override;
+
+    const char16_t *SetIconName(const char16_t *text) override;
+    const char16_t *SetIconId(uint16_t id) override;
+    // The outer window goes to x, y with that size; "No window handle"
+    // without a window.
+    tStatus MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    tStatus ShowMessage(const char16_t *text, const char16_t *caption) override;
+    // The file dialogs: "description|pattern|..." filter, default extension.
+    // The chosen path (also the current file) as a temporary string, null
+    // when cancelled.
+    virtual const char16_t *AskOpenFileName(const char16_t *filter, const char16_t *extension);
+    virtual const char16_t *AskSaveFileName(const char16_t *filter, const char16_t *extension);
+    // Loads the window's menu resource (before Open: the window is created
+    // with it).  Menu id 0 only removes the current menu and answers RC_FAIL.
+    virtual tStatus LoadMenuResource(uint16_t menuId, const char16_t *const *hints, int32_t hintCount,
+                                     const char16_t *const *keyNames, int32_t keyNameCount);
+
+    virtual HMENU GetMenuHandle();
+    // IDYES 6 or IDNO 7.
+    virtual int32_t AskYesNo(const char16_t *text, const char16_t *caption);
+    // A box owned by this window; RC_FAIL without a window.  The focus comes
+    // back to the window that had it.
+    virtual int32_t ShowMessageBox(const char16_t *text, const char16_t *caption, uint32_t type);
+
+    // The window-system handle of the window's popup menu.  A new one
+    // replaces (and destroys) the previous one, so that a popup rebuilt on
+    // every right click keeps one handle alive, not one per click.
+    HMENU AdoptPopupHandle(HMENU popup);
+    HMENU GetPopupHandle() const { return popupHandle; }
+
+    // The generated window class name ("VPClass" + name + style), once open.
+    const char16_t *GetClassName() const { return className.Get(); }
+    int32_t GetShowMode() const { return showMode; }
+    void SetShowMode(int32_t mode) { showMode = mode; }
+
+protected:
+    tStatus SetScrollBarInfo(int32_t bar, const sScrollBarInfo &info) override;
+    // "VPClass" + name + the style in decimal, kept as the class name; an
+    // empty name becomes the class name too.
+    const char16_t *MakeClassName();
+    // The system's box, owned by this window; RC_FAIL without a window.
+    int32_t ShowWindowBox(const char16_t *text, const char16_t *caption, uint32_t type);
+    // Stock brush of the class background: WHITE_BRUSH 0, LTGRAY_BRUSH 1,
+    // NULL_BRUSH 5.
+    int32_t backgroundBrush = 0;
+
+    HMENU menuHandle = nullptr;
+    uint16_t menuId = 0;
+    sWinResource iconName;
+    HICON icon = nullptr;
+    sWinResource className;
+    int32_t showMode = 5;  // SW_SHOW
+    uint8_t painting = 0;
+    HMENU popupHandle = nullptr;
+};
+
+// The filter of a file dialog as the system reads it: every vertical bar
+// becomes a NUL and two NULs end it.  Empty for no filter.
+std::u16string FileDialogFilter(const char16_t *filter);

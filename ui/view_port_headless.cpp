@@ -1,0 +1,49 @@
+// The viewports without a window system: Open registers, counts, brings the
+// controls up and attaches, but no window is made, so every operation on a
+// window finds none; menus do not load and the file dialogs are cancelled.
+#include "ui/view_port.h"
+#include "ui/view_port_errors.h"
+
+tStatus cViewPortBase::OnKillFocus(sWinMessage &) {
+    caretCreated = 0;
+    return RC_OK;
+}
+
+cViewPort::~cViewPort() = default;
+
+tStatus cViewPort::Open() {
+    MakeClassName();
+    tStatus result = cMessageDvc::Open();
+    InitControls();
+    Attach();
+    return result;
+}
+
+tStatus cViewPort::SetSize(int32_t width, int32_t height) { return cGraphDvcBase::SetSize(width, height); }
+
+tStatus cViewPort::MoveWindowTo(int32_t, int32_t, int32_t width, int32_t height) {
+    SetSize(width, height);
+    RaiseViewPortError(kViewPortNoWindowHandle);
+    return RC_FAIL;
+}
+
+tStatus cViewPort::OnMessage(uint32_t message, sWinMessage &record) { return cViewPortBase::OnMessage(message, record); }
+
+tStatus cViewPort::SetScrollBarInfo(int32_t, const sScrollBarInfo &) { return RC_OK; }
+
+int32_t cViewPort::ShowWindowBox(const char16_t *, const char16_t *, uint32_t) { return RC_FAIL; }
+
+const char16_t *cViewPort::AskOpenFileName(const char16_t *, const char16_t *) { return nullptr; }
+
+const char16_t *cViewPort::AskSaveFileName(const char16_t *, const char16_t *) { return nullptr; }
+
+tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *, int32_t, const char16_t *const *,
+                                    int32_t) {
+    menuId = resourceId;
+    return RC_FAIL;
+}
+
+HMENU cViewPort::AdoptPopupHandle(HMENU popup) {
+    popupHandle = popup;
+    return popup;
+}
