@@ -21,7 +21,12 @@ tStatus ProgWinClass::Open() {
     tStatus status = cViewPortTop::Open();
     auto *opSys = static_cast<cOpSysVirtual *>(gOpSys);
     opSys->OpenDebugLog(u"PelmoraLog", u"txt", gProgramStatus.IsDebugMode() ? 10 : 3);
+    firstRun = opSys->SetupIniFileInDataFolder(u"PelmoraSetup.ini");
     opSys->LoadAccelerators(u"M_PELMORA");
+    // The language file named in the settings; a non-English first run asks.
+    opSys->ChooseLanguage(u"*.PmrLang");
+    // The first run leaves a settings file behind at once.
+    if (firstRun == RC_FAIL) opSys->Settings().Save(nullptr);
     return status;
 }
 

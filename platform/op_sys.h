@@ -62,6 +62,10 @@ public:
     tStatus CloseMainWindow() override;
 
     tStatus ShellOpen(const char16_t *file, const char16_t *parameters) override;
+    // A name part "*" (a pattern such as "*.PmrLang", or null for "*.*")
+    // asks for the file first, in the data folder.
+    tStatus LoadLanguageFile(const char16_t *pathOrPattern) override;
+    tStatus WriteLanguageFile(const char16_t *pathOrPattern) override;
     void Beep() override;
 
     const char *ToAnsi(const char16_t *text, uint32_t n) override;
@@ -75,10 +79,16 @@ public:
     void SetUsersRootForTest(const std::u16string &root) { usersRoot = root; }
     void SetOsVersionForTest(const sOsVersion &version) { osVersion = version; }
     const sOsVersion &GetOsVersion() const { return osVersion; }
+    void SetProgramPathForTest(const std::u16string &path) { programPath = path; }
     void SetUserNameForTest(const std::u16string &name) { userName = name; }
     void SetLanguageIdForTest(uint32_t id) { userLanguageId = id; }
     // What ShellOpen was asked last (the native build opens nothing).
     const std::u16string &LastShellOpen() const { return lastShellOpen; }
+    // Windows build: with a capture file, ShellOpen starts nothing and
+    // appends the file and the parameters, with "|" between them and a line
+    // feed after, to that file in UTF-8 (tests of the report page and the
+    // restart after a crash).
+    void SetShellCaptureForTest(const std::u16string &path) { shellCapture = path; }
 
 protected:
     int32_t ShowMessageBox(const char16_t *text, const char16_t *caption, uint32_t type) override;
@@ -93,5 +103,6 @@ private:
     HACCEL accelerators = nullptr;
     uint32_t userLanguageId = 0x409;
     std::u16string lastShellOpen;
+    std::u16string shellCapture;
     int lastError = 0;
 };

@@ -31,6 +31,7 @@ cOpSysBase::cOpSysBase(const char16_t *cmd) {
     errorMode = 3;
     programPath = u".\\";
     workingFolder = u".\\";
+    desktop.SetEdges(0, 0, 639, 479);
     // The reporter registers itself as gErrorMsg; it is deleted through
     // DeleteErrorMsg when this object goes.  When a reporter exists already
     // the new one is not registered: it is dropped at once, and this object
@@ -266,5 +267,77 @@ cDebugLog &cOpSysBase::OpenDebugLog(const char16_t *prefix, const char16_t *exte
 }
 
 tStatus cOpSysBase::PruneFiles(const char16_t *pattern, int32_t keep) {
-    return RC_OK;  // PENDING: directory lists
+    cFileList list;
+    list.SetFlags(1);  // oldest first
+    list.Scan(pattern);
+    int32_t count = list.GetCount() - keep;
+    for (int32_t i = 0; i < count; ++i) {
+        std::u16string path = list.GetFolder() + list.GetEntry(i)->GetName();
+        DeleteFile(path.c_str());
+    }
+    return RC_OK;
+}
+
+namespace {
+constexpr const char16_t *kRecentKey = u"RecentOpenedFiles";
+}
+
+tStatus cOpSysBase::SetupIniFile(const std::u16string &name) {
+    tStatus result = RC_FAIL;
+    settingsUnreadable = false;
+    std::u16string candidate = programPath;
+    SetExtension(candidate, u"ini");
+    std::u16string programNamed = candidate;
+    if (!name.empty()) {
+        SetFileName(candidate, name.c_str());
+        if (FileExists(candidate.c_str()) != RC_OK) SetDirectory(candidate, GetDataFolder());
+        if (FileExists(candidate.c_str()) != RC_OK) {
+            std::u16string older = programNamed;
+            if (FileExists(older.c_str()) != RC_OK) SetDirectory(older, GetDataFolder());
+            if (FileExists(older.c_str()) == RC_OK && settingsFile.Load(older.c_str()) >= 0)
+                settingsFile.Save(candidate.c_str());
+        }
+    } else if (FileExists(candidate.c_str()) != RC_OK) {
+        SetDirectory(candidate, GetDataFolder());
+    }
+    if (FileExists(candidate.c_str()) == RC_OK) {
+        if (settingsFile.Load(candidate.c_str()) < 0) {
+            // Present but unreadable: saving what is in memory would replace
+            // the user's settings by an empty tree.
+            settingsUnreadable = true;
+        }
+        int32_t language = settingsFile.GetInt(u"Language");
+        if (language >= 0) languageId = language;
+        result = RC_OK;
+    } else {
+        settingsFile.SetFileName(candidate.c_str());
+        settingsFile.SetInt(u"Language", languageId);
+    }
+    if (log.GetFileName() && *log.GetFileName()) {
+        log.WriteString(settingsFile.GetFileName(), 1);
+        std::u16string text;
+        settingsFile.WriteSection(text);
+        log.WriteString(text, 0);
+    }
+    for (int32_t i = 0;; ++i) {
+        const char16_t *path = settingsFile.GetValue(settingsFile.MakeIndexedKey(kRecentKey, i));
+        if (!path) break;
+        recentFiles.AddName(path);
+    }
+    return result;
+}
+
+tStatus cOpSysBase::AddRecentFile(const char16_t *path, int32_t maxCount) { return recentFiles.AddRecent(path, maxCount); }
+
+const char16_t *cOpSysBase::GetRecentFile(int32_t index) {
+    const cFileData *entry = recentFiles.GetEntry(index);
+    return entry ? TempStringOf(entry->GetName()) : nullptr;
+}
+
+void cOpSysBase::SaveSettingsAndEndSession() {
+    settingsFile.RemoveIndexedKeys(kRecentKey);
+    for (int32_t i = 0; i < recentFiles.GetCount(); ++i)
+        settingsFile.SetValue(settingsFile.MakeIndexedKey(kRecentKey, i), recentFiles.GetEntry(i)->GetName().c_str());
+    if (!settingsUnreadable) settingsFile.Save(nullptr);
+    log.EndSession();
 }

@@ -5,11 +5,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "foundation/base_defs.h"
 #include "foundation/debug_log.h"
 #include "foundation/error_msg.h"
+#include "foundation/file_list.h"
+#include "foundation/rectangle.h"
+#include "platform/ini_file.h"
 #include "platform/fault_guard.h"
 
 class cViewPortTop;
@@ -147,6 +151,27 @@ public:
     // `keep` are left.  Answers 0.
     virtual tStatus PruneFiles(const char16_t *pattern, int32_t keep);
 
+    // The settings file.  SetupIniFile looks for the name in the program's
+    // folder, then in the data folder, then takes over the program-named
+    // ".ini" file; it loads what it found and answers 0, or prepares a new
+    // file in the data folder and answers RC_FAIL (the first run).  An empty
+    // name selects the program-named file.  A file that exists but cannot be
+    // read is left alone: that run does not save the settings.
+    virtual tStatus SetupIniFile(const std::u16string &name);
+    virtual tStatus SetupIniFileInDataFolder(const char16_t *name) { return SetupIniFile(name ? name : u""); }
+    virtual tStatus SetupDefaultIniFile() { return SetupIniFileInDataFolder(u""); }
+    cIniFile &Settings() { return settingsFile; }
+    bool SettingsUnreadable() const { return settingsUnreadable; }
+
+    // The recent-file list, oldest first.  Adding moves a known path to the
+    // end and keeps at most `maxCount` (0: no limit).  An index past the end
+    // answers null.
+    virtual tStatus AddRecentFile(const char16_t *path, int32_t maxCount);
+    virtual const char16_t *GetRecentFile(int32_t index);
+    int32_t GetRecentFileCount() const { return recentFiles.GetCount(); }
+    // The desktop's extent (640 by 480 until the system tells).
+    const cRectangl &GetDesktop() const { return desktop; }
+
     // Members reached by other parts of the program.
     cDebugLog &Log() { return log; }
     const std::u16string &GetCommandLine() const { return commandLine; }
@@ -155,7 +180,25 @@ public:
     void SetLanguageId(int32_t id) { languageId = id; }
     bool IsTranslateMode() const { return translateMode; }
 
+    // Language files and the interface language (platform/language_choice.cpp).
+    // A load reads the file into a new language file, which replaces the one
+    // in use only when it was read; then the main menu takes its texts and
+    // "TranslationFile" names it.  Writing first stores the menu's texts.
+    virtual tStatus LoadLanguageFile(const char16_t *path);
+    virtual tStatus WriteLanguageFile(const char16_t *path);
+    // Loads the language file that "TranslationFile" names; on the first run
+    // of a user whose language is not English, asks once for the language.
+    virtual tStatus ChooseLanguage(const char16_t *pattern);
+    // English again: no translations, "Language" and "TranslationFile" 0.
+    virtual tStatus ResetLanguage();
+    // Answers the previous flag.
+    bool SetTranslateMode(bool on);
+    cTranslateFile &GetTranslateFile();
+
 protected:
+    // The portable part of the shutdown: the recent-file keys, the settings
+    // file (unless it could not be read) and the end of the log session.
+    void SaveSettingsAndEndSession();
     // The data folder rules: the program's folder before Windows 6; else
     // "Pelmora\\" in the user's folder under the users root, else in its
     // "Public" folder, else made there, else "c:\\".
@@ -181,6 +224,14 @@ protected:
     cViewPortTop *mainWindow = nullptr;
     cKeyMouseWin *keyMouseWindow = nullptr;
     std::u16string addedFontFile;
+    cIniFile settingsFile;
+    struct sTranslateFileDeleter {
+        void operator()(cTranslateFile *file) const;
+    };
+    std::unique_ptr<cTranslateFile, sTranslateFileDeleter> translateFile;
+    bool settingsUnreadable = false;
+    cFileList recentFiles;
+    cRectangl desktop;
     int32_t scriptedBoxAnswer = 0;
 
 private:

@@ -93,7 +93,7 @@ tStatus cOpSysVirtual::Wait(uint32_t milliseconds) {
 
 tStatus cOpSysVirtual::Shutdown() {
     DeleteHelpViewer();
-    log.EndSession();
+    SaveSettingsAndEndSession();
     return RC_OK;
 }
 

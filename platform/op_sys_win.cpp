@@ -5,6 +5,7 @@
 
 #include "foundation/binary_file.h"
 #include "foundation/char_string.h"
+#include "foundation/file_io.h"
 #include "foundation/path_names.h"
 #include "foundation/text_util.h"
 #include "ui/key_mouse_window.h"
@@ -47,6 +48,8 @@ cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd
     wchar_t user[257];
     DWORD size = 257;
     if (GetUserNameW(user, &size)) userName = U(user);
+    RECT screen;
+    if (GetWindowRect(GetDesktopWindow(), &screen)) desktop.SetEdges(screen.left, screen.top, screen.right - 1, screen.bottom - 1);
     // The system's own fault handling stays out of the way of the loop's.
     InstallFaultGuard();
     MakeHelpViewer();
@@ -167,6 +170,15 @@ bool cOpSysVirtual::IsCtrlDown() { return (GetKeyState(VK_CONTROL) & 0x8000) != 
 tStatus cOpSysVirtual::ShellOpen(const char16_t *file, const char16_t *parameters) {
     if (!mainWindow) return RC_FAIL;
     lastShellOpen = file ? file : u"";
+    if (!shellCapture.empty()) {
+        if (parameters && *parameters) lastShellOpen += u" " + std::u16string(parameters);
+        if (FILE *capture = OpenFileWide(shellCapture.c_str(), "ab")) {
+            std::string line = ToUtf8(std::u16string(file ? file : u"") + u"|" + (parameters ? parameters : u"")) + "\n";
+            std::fwrite(line.data(), 1, line.size(), capture);
+            std::fclose(capture);
+        }
+        return RC_OK;
+    }
     ShellExecuteW(mainWindow->GetWindowHandle(), L"open", W(file), W(parameters), L"", SW_SHOW);
     return RC_OK;
 }
@@ -341,7 +353,7 @@ tStatus cOpSysVirtual::Wait(uint32_t milliseconds) {
 
 tStatus cOpSysVirtual::Shutdown() {
     DeleteHelpViewer();
-    log.EndSession();
+    SaveSettingsAndEndSession();
     return RC_OK;
 }
 

@@ -79,3 +79,55 @@ TEST(ProgramResources, MenuAcceleratorsHelpFileAndIcon) {
     EXPECT_NE(std::find(keys.begin(), keys.end(), std::make_pair(uint32_t(19), uint32_t(102))), keys.end());
     EXPECT_NE(std::find(keys.begin(), keys.end(), std::make_pair(uint32_t(VK_F1), uint32_t(700))), keys.end());
 }
+
+TEST(ProgramRun, OnlyTheNewestThreeLogsRemain) {
+    std::u16string folder = FreshFolder("prune_logs");
+    const char16_t *old[] = {u"PelmoraLog_20_01_01.txt", u"PelmoraLog_20_01_02.txt", u"PelmoraLog_20_01_03.txt",
+                             u"PelmoraLog_20_01_04.txt"};
+    for (int i = 0; i < 4; ++i) {
+        WriteFile(folder + old[i], "old\r\n");
+        AgeFile(folder + old[i], 40 - i);  // 01 is the oldest
+    }
+    EXPECT_EQ(RunOnce(folder, true), 0u);
+    std::vector<std::u16string> left = ListFiles(folder, u"PelmoraLog*.txt");
+    EXPECT_EQ(left.size(), 3u);
+    for (const char16_t *gone : {old[0], old[1]}) EXPECT_FALSE(FileExists(folder + gone));
+    EXPECT_TRUE(FileExists(folder + old[3]));
+    EXPECT_TRUE(FileExists(folder + TodaysLogName()));
+}
+
+TEST(ProgramRun, RecentFilesInTheSettingsSurviveTheRun) {
+    std::u16string folder = FreshFolder("recent");
+    WriteFile(folder + u"PelmoraSetup.ini",
+              Utf16File(u"Language=0\nRecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\nRecentOpenedFiles[1]=C:\\Lied.pmr\n"));
+    EXPECT_EQ(RunOnce(folder, true), 0u);
+    std::string log = ReadFile(folder + TodaysLogName());
+    EXPECT_NE(log.find("RecentOpenedFiles[0] = C:\\Scores\\Waltz.pmr"), std::string::npos);  // as read at start
+    std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
+    EXPECT_NE(ini.find(Utf16File(u"RecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\n").substr(2)), std::string::npos);
+    EXPECT_NE(ini.find(Utf16File(u"RecentOpenedFiles[1]=C:\\Lied.pmr\n").substr(2)), std::string::npos);
+}
+
+TEST(ProgramRun, SettingsThatCannotBeReadAreNotReplaced) {
+    std::u16string folder = FreshFolder("locked_settings");
+    std::u16string path = folder + u"PelmoraSetup.ini";
+    std::string original = Utf16File(u"Language=0\nSound=1\nRecentOpenedFiles[0]=C:\\a.pmr\n");
+    WriteFile(path, original);
+    // Held without sharing while the program starts, so it cannot read it.
+    HANDLE held = CreateFileW(W(path.c_str()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    cProgram program;
+    ASSERT_TRUE(program.Start({folder}));
+    HWND frame = program.WaitForWindow(u"Pelmora", u"VPClass");
+    CloseHandle(held);  // from now on a save would succeed
+    ASSERT_NE(frame, nullptr);
+    PostCommand(frame, kCmdExit);
+    uint32_t code = 0xDEAD;
+    ASSERT_TRUE(program.WaitForExit(30000, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFile(path), original);
+    // The failure was shown in a box, which the test setting answered and logged.
+    std::string log = ReadFile(folder + TodaysLogName());
+    EXPECT_NE(log.find("Box: "), std::string::npos) << log;
+    EXPECT_EQ(CountOf(log, "Status: Ending session @ "), 1);
+}

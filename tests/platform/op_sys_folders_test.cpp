@@ -54,9 +54,13 @@ TEST(MoveToBackup, MovesOnlyWhenTheBackupWasMade) {
         MakeFiles(folder, c.existing);
         std::u16string path = folder + FromUtf8(c.name);
         EXPECT_EQ(Sys().MoveToBackup(path.c_str()), c.result);
-        if (*c.backupName) EXPECT_EQ(test::ReadFileBytes(folder + FromUtf8(c.backupName)), "new");
+        if (*c.backupName) {
+            EXPECT_EQ(test::ReadFileBytes(folder + FromUtf8(c.backupName)), "new");
+        }
         EXPECT_EQ(test::FileExists(path), c.originalKept);
-        if (c.originalKept) EXPECT_EQ(test::ReadFileBytes(path), "new");
+        if (c.originalKept) {
+            EXPECT_EQ(test::ReadFileBytes(path), "new");
+        }
     }
     EXPECT_EQ(Sys().MoveToBackup(nullptr), RC_FAIL);
 }
