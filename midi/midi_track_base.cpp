@@ -33,8 +33,13 @@ cMidiTrackBase::~cMidiTrackBase() = default;
 void cMidiTrackBase::PutChunkHeader() {
     static const uint8_t kHeader[kHeaderSize] = {'M', 'T', 'r', 'k', 0, 0, 0, 0};
     PutBlock(kHeader, kHeaderSize);
-    ForgetSeekHint();
+    ForgetSeekHints();
+    fileBytes = false;
     ForgetNoteLinks();
+}
+
+void cMidiTrackBase::ForgetSeekHints() {
+    for (sSeekHint &h : hints) h.valid = false;
 }
 
 void cMidiTrackBase::Reset() {
@@ -244,11 +249,15 @@ int32_t cMidiTrackBase::SeekTime(uint32_t time) {
     cursor.start = 0;
     cursor.fileTime = 0;
     cursor.status = 0;
-    if (useSeekHint && hint.valid && hint.time <= time && hint.position >= position &&
-        hint.position <= count) {
-        position = hint.position;
-        cursor.start = cursor.fileTime = hint.time;
-        cursor.status = hint.status;
+    // The latest hint not after the time.
+    const sSeekHint *best = nullptr;
+    for (const sSeekHint &h : hints)
+        if (useSeekHint && !fileBytes && h.valid && h.time <= time && h.position >= position &&
+            h.position <= count && (!best || h.time > best->time))
+            best = &h;
+    if (best) {
+        position = best->position;
+        cursor.start = cursor.fileTime = best->time;
     }
     while (position < count) {
         uint32_t deltaSize = 0;
@@ -287,7 +296,6 @@ int32_t cMidiTrackBase::InsertEvent(const cMidiEvent &source) {
         position = uint32_t(found);
         delta = ev.start - cursor.start;
     }
-    uint8_t statusBefore = cursor.status;
     int32_t eventLength = GetEventLength(ev);
     if (eventLength < 0 || ev.dataLength > kAppendTime) {
         RaiseMidiFileError(kMidiBadData);
@@ -306,7 +314,12 @@ int32_t cMidiTrackBase::InsertEvent(const cMidiEvent &source) {
         }
     }
     uint32_t newNextSize = nextSize ? WriteDelta(nextDelta, nullptr) : 0;
-    uint32_t gapSize = size + newNextSize - nextSize;
+    // A following event of a file that leans on running status gets its
+    // status byte back: the inserted event would otherwise become its status.
+    bool restoreStatus = fileBytes && nextSize && position + nextSize < count &&
+                         buffer[position + nextSize] < 0x80 && (cursor.status & 0x80);
+    uint8_t runningStatus = cursor.status;
+    uint32_t gapSize = size + newNextSize - nextSize + (restoreStatus ? 1 : 0);
     if (!Reserve(gapSize) || InsertGap(gapSize, nullptr, position) < 0) return -1;
 
     // Written front to back over the gap and the old following delta.
@@ -314,13 +327,17 @@ int32_t cMidiTrackBase::InsertEvent(const cMidiEvent &source) {
     out += WriteDelta(delta, out);
     EncodeEvent(ev, out);
     if (nextSize) WriteDelta(nextDelta, buffer + position + size);
+    if (restoreStatus) buffer[position + size + newNextSize] = runningStatus;
     ForgetNoteLinks();
 
+    for (sSeekHint &h : hints)
+        if (h.valid && h.position > position) h.position += gapSize;
     if (!append) {
-        hint.valid = true;
-        hint.position = position + size;
-        hint.time = ev.start;
-        hint.status = ev.kind == kSystem ? statusBefore : uint8_t(0x80 | ev.kind << 4 | ev.channel);
+        sSeekHint &h = hints[nextHint];
+        nextHint = (nextHint + 1) % kSeekHints;
+        h.valid = true;
+        h.position = position + size;
+        h.time = ev.start;
     }
     return int32_t(position);
 }

@@ -80,7 +80,7 @@ public:
     virtual int32_t InsertEvent(const cMidiEvent &event);
     virtual void Play() {}
     virtual void Stop() {}
-    virtual tStatus SetNotifyWindow(cMsgDvc *window) { return RC_FAIL; }
+    virtual tStatus SetNotifyWindow(cMessageDvc *window) { return RC_FAIL; }
     // Three bytes, most significant first.
     virtual void Put24Bits(uint32_t value, uint8_t *out);
 
@@ -110,7 +110,7 @@ protected:
     void PutChunkHeader();
     // Appends raw event bytes (a zero delta and the event) at the end.
     void AppendBytes(const uint8_t *bytes, uint32_t n);
-    void ForgetSeekHint() { hint.valid = false; }
+    void ForgetSeekHints();
     // The bytes changed: the note links must be found again.
     void ForgetNoteLinks() { linkedBuffer = nullptr; }
     // Makes room for n more bytes, growing geometrically, so that a long
@@ -121,16 +121,24 @@ protected:
     uint8_t velocity = 64;
     uint32_t gap = 4;
 
-    // Where the last insertion ended: every event before the position is
-    // at or before the time, so a later insertion at that time or after
-    // need not decode the track from its start.  Writing a score in time
-    // order is thus linear.
+    // Where recent insertions ended: every event before such a position is
+    // at or before its time, so a later insertion at that time or after
+    // need not decode the track from its start.  An insertion before a
+    // position moves it on by the bytes inserted, which keeps it true.  A
+    // score walk writes each note-on in time order and its note-off later;
+    // the note-ons seek from the hint of an earlier note-on or note-off, so
+    // writing a score is linear.  Only bytes written here have hints: they
+    // never use running status, whose state a hint would have to carry.
+    // Bytes read from a file may (fileBytes).
     struct sSeekHint {
         bool valid = false;
         uint32_t position = 0;
         uint32_t time = 0;
-        uint8_t status = 0;
-    } hint;
+    };
+    static constexpr uint32_t kSeekHints = 8;
+    sSeekHint hints[kSeekHints];
+    uint32_t nextHint = 0;
+    bool fileBytes = false;
     bool useSeekHint = true;
 
 private:

@@ -55,7 +55,8 @@ uint32_t cMidiTrackBase::ReadChunk(cBinaryFileBase *binaryFile) {
     }
     cursor.Clear();
     readPos = 0;
-    ForgetSeekHint();
+    ForgetSeekHints();
+    fileBytes = true;  // they may use running status
     ticksPerMeasure = TicksPerMeasure(ticksPerQuarter, cursor.timeNumerator, cursor.timeDenominator);
     return result;
 }

@@ -17,7 +17,7 @@
 
 class cMusicFile;
 class cBinaryFileBase;
-class cMsgDvc;
+class cMessageDvc;
 
 // The tick resolution of every note-value computation: written by each track
 // constructor, SetTicksPerQuarter, file reading and the export walk.

@@ -207,6 +207,17 @@ TEST(MidiRead, RunningStatusAndVelocityZero) {
     EXPECT_EQ(ev.data1, 0x3C);
 }
 
+TEST(MidiRead, InsertingBeforeARunningStatusEventGivesItItsStatusBack) {
+    ReadFile f(OneTrackFile({0x00, 0x90, 0x3C, 0x40, 0x60, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00}));
+    cMidiTrackBase &t = f.Track();
+    t.PutProgramChange(5, 50);
+    t.PutNote(0, 200, 100);  // after everything: nothing to give back
+    std::vector<uint8_t> events(t.Bytes() + 8, t.Bytes() + t.Count());
+    EXPECT_EQ(events, (std::vector<uint8_t>{0x00, 0x90, 0x3C, 0x40, 0x32, 0xC0, 0x05, 0x2E, 0x90, 0x3C, 0x00,
+                                            0x00, 0xFF, 0x2F, 0x00, 0x68, 0x90, 0x3C, 0x40, 0x60, 0x80,
+                                            0x3C, 0x40}));
+}
+
 TEST(MidiRead, NotesWithDurationsAndPitches) {
     // C at 0 for 480, then E flat in a key of three flats for 240.
     ReadFile f(OneTrackFile({0x00, 0xFF, 0x59, 0x02, 0xFD, 0x00,  //
