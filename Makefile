@@ -5,12 +5,14 @@ NATIVE := build/native
 WIN    := build/win
 WIN64  := build/win64
 BENCH  := build/bench
+FUZZ   := build/fuzz
+FUZZ_SECONDS ?= 60
 export PELMORA_WINEPREFIX := $(CURDIR)/build/wineprefix
 # The Windows build whose tests run here (see scripts/win-arch).
 TESTARCH = $(shell scripts/win-arch)
 TESTWIN  = $(if $(filter i686,$(TESTARCH)),$(WIN),$(WIN64))
 
-.PHONY: run test setup native win win64 testwin bench clean
+.PHONY: run test setup native win win64 testwin bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -46,6 +48,19 @@ bench: setup
 	    -DPELMORA_SANITIZE=OFF -DPELMORA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
 	@for b in $(BENCH)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+# libFuzzer targets (clang, installed by scripts/setup-fuzz; not part of
+# `make test`).  Each runs FUZZ_SECONDS on its corpus in build/fuzz/corpus,
+# seeded from tests/fuzz/corpus and, when there, Debian's mma examples.
+fuzz: setup
+	@scripts/setup-fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DPELMORA_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) --target midi_read_fuzz
+	@mkdir -p $(FUZZ)/corpus/midi_read
+	@find /usr/share/doc/mma/examples -name '*.mid' -size -20k -exec cp -n {} $(FUZZ)/corpus/midi_read/ \; 2>/dev/null; true
+	@$(FUZZ)/tests/fuzz/midi_read_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus/midi_read tests/fuzz/corpus/midi_read
 
 clean:
 	rm -rf build
