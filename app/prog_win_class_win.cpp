@@ -2,11 +2,15 @@
 
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
+#include "ui/view_help.h"
 
 namespace {
 constexpr uint32_t kMainMenu = 1000;
 constexpr uint32_t kProgramIcon = 100;
+constexpr uint32_t kCmdNew = 100;
 constexpr uint32_t kCmdExit = 111;
+constexpr uint32_t kFirstRecentId = 112;
+constexpr uint32_t kHelpFileString = 1002;
 }  // namespace
 
 ProgWinClass::ProgWinClass(int32_t showMode, const char16_t *title)
@@ -23,8 +27,10 @@ tStatus ProgWinClass::Open() {
     opSys->OpenDebugLog(u"PelmoraLog", u"txt", gProgramStatus.IsDebugMode() ? 10 : 3);
     firstRun = opSys->SetupIniFileInDataFolder(u"PelmoraSetup.ini");
     opSys->LoadAccelerators(u"M_PELMORA");
+    if (cViewHelp *help = opSys->GetHelpViewer()) help->SetHelpFile(opSys->LoadString(kHelpFileString));
     // The language file named in the settings; a non-English first run asks.
     opSys->ChooseLanguage(u"*.PmrLang");
+    opSys->FillRecentFilesMenu(cOpSysVirtual::FindSubMenuOf(GetMenu(GetWindowHandle()), kCmdNew), kFirstRecentId);
     // The first run leaves a settings file behind at once.
     if (firstRun == RC_FAIL) opSys->Settings().Save(nullptr);
     return status;

@@ -210,3 +210,7 @@ const char16_t *cOpSysVirtual::ToWide(const char *bytes, uint32_t n) {
     for (uint32_t i = 0; bytes && i < n; ++i) wide.push_back(Cp1252ToUnicode(uint8_t(bytes[i])));
     return TempStringOf(wide);
 }
+
+// No menus here.
+tStatus cOpSysVirtual::FillRecentFilesMenu(HMENU, uint32_t) { return RC_OK; }
+HMENU cOpSysVirtual::FindSubMenuOf(HMENU, uint32_t) { return nullptr; }
