@@ -30,9 +30,3 @@ cGraphDvc::cGraphDvc(const char16_t *text) : cGraphDvcBase(text), rasterOp(gBitm
         if (AddFont(gStockFont) == kFontNone) gStockFont = nullptr;  // deleted by the table
     }
 }
-
-bool cGraphDvc::CheckOpen() {
-    if (openCount > 0) return true;
-    ReportNoDeviceContext();
-    return false;
-}

@@ -98,6 +98,22 @@ public:
     virtual HBITMAP LoadBitmapResource(const char16_t *name);
     virtual tStatus FreeBitmap(HGDIOBJ handle);
 
+    // The window's context for one call when the device holds none (the
+    // screen's when asked for and there is no window): the device holds it
+    // while the call runs; it is released and forgotten afterwards.
+    class cTakenDC {
+    public:
+        cTakenDC(cGraphDvc &device, bool screenWhenNoWindow);
+        ~cTakenDC();
+        cTakenDC(const cTakenDC &) = delete;
+        cTakenDC &operator=(const cTakenDC &) = delete;
+
+    private:
+        cGraphDvc &device;
+        HWND window = nullptr;
+        HDC taken = nullptr;
+    };
+
     // One pen: style word, width in pixels and the brush it is drawn with.
     struct sPenRecord {
         uint32_t style = kFirstPenStyle;
@@ -118,7 +134,16 @@ public:
 #endif
 
 protected:
-    bool CheckOpen();
+    // Open (else "No Device Context") and, where drawing goes through a
+    // device context, holding one; answers RC_OK or the failure code.
+    tStatus ReadyToDraw();
+    // The same for primitives that mark the surface: the dirty flag is set
+    // first, also when drawing then fails.
+    tStatus ReadyToMark() {
+        MarkDirty();
+        return ReadyToDraw();
+    }
+
 
     HDC memoryDC = nullptr;
     uint32_t rasterOp;

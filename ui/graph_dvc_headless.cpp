@@ -26,6 +26,13 @@ void cGraphDvc::Record(const char *op, std::vector<int32_t> args, const char16_t
 
 cGraphDvc::~cGraphDvc() = default;
 
+// Nothing here draws through a device context: being open is enough.
+tStatus cGraphDvc::ReadyToDraw() {
+    if (openCount > 0) return RC_OK;
+    ReportNoDeviceContext();
+    return DVC_NOT_OPEN;
+}
+
 tStatus cGraphDvc::Attach() {
     cGraphDvcBase::Attach();
     firstPen.width = secondPen.width = 1;
@@ -42,8 +49,7 @@ tStatus cGraphDvc::PrepareDraw() {
 tStatus cGraphDvc::ReleaseDraw() { return RC_OK; }
 
 int32_t cGraphDvc::PutChar(char16_t c) {
-    MarkDirty();
-    if (!CheckOpen()) return 1;
+    if (ReadyToMark() != RC_OK) return 1;
     Record("PutChar", {penX, penY}, &c, 1);
     return 1;
 }
@@ -78,42 +84,37 @@ tStatus cGraphDvc::HideCaret() { return cGraphDvcBase::HideCaret(); }
 
 tStatus cGraphDvc::DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x1, int32_t y1, int32_t x2,
                            int32_t y2) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("DrawArc", {x, y, w, h, x1, y1, x2, y2});
     return RC_OK;
 }
 
 tStatus cGraphDvc::EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("EraseRect", {x, y, w, h});
     return RC_OK;
 }
 
 tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     Record("FillRect", {x, y, w, h, static_cast<int32_t>(colour & 0xFFFFFF)});
     return RC_OK;
 }
 
 tStatus cGraphDvc::FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("FillEllipse", {x, y, w, h});
     return RC_OK;
 }
 
 tStatus cGraphDvc::InvertRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("InvertRect", {x, y, w, h});
     return RC_OK;
 }
 
 tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float scale) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     if (x1 == x2 && y1 == y2) return RC_OK;
     Record("DrawLine", {x1, y1, x2, y2});
     return RC_OK;
@@ -122,15 +123,13 @@ tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2
 COLORREF cGraphDvc::SetColour(COLORREF colour) { return cGraphDvcBase::SetColour(colour); }
 
 tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) {
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    MarkDirty();
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("DrawMaskLine", {x1, y1, x2, y2, width, static_cast<int32_t>(colour & 0xFFFFFF)});
     return RC_OK;
 }
 
 tStatus cGraphDvc::DrawPoint(int32_t x, int32_t y) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("DrawPoint", {x, y});
     return RC_OK;
 }
@@ -235,8 +234,7 @@ tStatus cGraphDvc::DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16
 }
 
 tStatus cGraphDvc::DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_t y, uint16_t font) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     uint16_t previous = SelectFont(font);
     Record("DrawChars", {x, y}, text, text ? n : 0);
     SelectFontScaled(previous, 1.0f);
@@ -244,7 +242,7 @@ tStatus cGraphDvc::DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_
 }
 
 tStatus cGraphDvc::RebuildPens() {
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     return RC_OK;
 }
 
@@ -260,8 +258,7 @@ HCURSOR cGraphDvc::SetCursor(HCURSOR cursor) { return nullptr; }
 HCURSOR cGraphDvc::LoadCursorResource(const char16_t *) { return nullptr; }
 
 tStatus cGraphDvc::DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NO_DC;
+    if (ReadyToMark() != RC_OK) return DVC_NO_DC;
     if (!bitmap) {
         ReportBitmapError();
         return RC_FAIL;

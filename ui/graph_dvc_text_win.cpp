@@ -15,29 +15,6 @@ TEXTMETRICW gLastTextMetrics{};
 GLYPHMETRICS gLastGlyphMetrics{};
 bool gLastGlyphValid = false;
 
-class cTakenDC {
-public:
-    explicit cTakenDC(cDispDvc &device) : device(device) {
-        if (device.GetHeldDC()) return;
-        // Without a window this is the screen's context, good for measuring.
-        window = device.GetWindowHandle();
-        taken = GetDC(window);
-        if (taken) device.SetDeviceContext(taken);
-    }
-    ~cTakenDC() {
-        if (!taken) return;
-        device.SetDeviceContext(nullptr);
-        ReleaseDC(window, taken);
-    }
-    cTakenDC(const cTakenDC &) = delete;
-    cTakenDC &operator=(const cTakenDC &) = delete;
-
-private:
-    cDispDvc &device;
-    HWND window = nullptr;
-    HDC taken = nullptr;
-};
-
 bool IsTrueType(const TEXTMETRICW &tm) { return (tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0; }
 
 // The cell box of a character in the font selected into dc, in pixels:
@@ -91,12 +68,7 @@ int CALLBACK FontEnumProc(const LOGFONTW *font, const TEXTMETRICW *metric, DWORD
 }  // namespace
 
 int32_t cGraphDvc::PutChar(char16_t c) {
-    MarkDirty();
-    if (!CheckOpen()) return 1;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return 1;
-    }
+    if (ReadyToMark() != RC_OK) return 1;
     sDevicePoint p = TextRulePoint(View(), penX, penY);
     wchar_t wc = static_cast<wchar_t>(c);
     TextOutW(deviceContext, p.x, p.y, &wc, 1);
@@ -104,12 +76,7 @@ int32_t cGraphDvc::PutChar(char16_t c) {
 }
 
 tStatus cGraphDvc::DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_t y, uint16_t font) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     uint16_t previous = SelectFont(font);
     sDevicePoint p = TextRulePoint(View(), x, y);
     if (n > 0 && text) p.y += MeasureCharIn(deviceContext, text[0]).y;
@@ -122,35 +89,35 @@ tStatus cGraphDvc::DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16
     return DrawChars(text, TextLength(text), x, y, font);
 }
 
-int32_t cGraphDvc::GetTextWidthN(const char16_t *text, uint32_t n, uint16_t font) {
-    cTakenDC taken(*this);
-    if (!deviceContext) {
+// The extent of n characters in a table font at scale 1.0, with the held
+// context or one taken for the call; false (and "No Device Context")
+// without any.
+static bool TextExtent(cGraphDvc &device, const char16_t *text, uint32_t n, uint16_t font, SIZE &size) {
+    cGraphDvc::cTakenDC taken(device, true);
+    HDC dc = device.GetHeldDC();
+    if (!dc) {
         ReportNoDeviceContext();
-        return static_cast<int32_t>(n * 10);
+        return false;
     }
-    uint16_t previous = SelectFontScaled(font, 1.0f);
+    uint16_t previous = device.SelectFontScaled(font, 1.0f);
+    GetTextExtentPoint32W(dc, W(text ? text : u""), static_cast<int>(n), &size);
+    device.SelectFontScaled(previous, 1.0f);
+    return true;
+}
+
+int32_t cGraphDvc::GetTextWidthN(const char16_t *text, uint32_t n, uint16_t font) {
     SIZE size{};
-    GetTextExtentPoint32W(deviceContext, W(text ? text : u""), static_cast<int>(n), &size);
-    SelectFontScaled(previous, 1.0f);
-    return size.cx;
+    return TextExtent(*this, text, n, font, size) ? size.cx : static_cast<int32_t>(n * 10);
 }
 
 int32_t cGraphDvc::GetTextHeightN(const char16_t *text, uint32_t n, uint16_t font) {
-    cTakenDC taken(*this);
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return 20;
-    }
-    uint16_t previous = SelectFontScaled(font, 1.0f);
     SIZE size{};
-    GetTextExtentPoint32W(deviceContext, W(text ? text : u""), static_cast<int>(n), &size);
-    SelectFontScaled(previous, 1.0f);
-    return size.cy;
+    return TextExtent(*this, text, n, font, size) ? size.cy : 20;
 }
 
 cRectangl *cGraphDvc::GetGlyphBox(char16_t c, uint16_t font) {
     cRectangl *box = cGraphDvcBase::GetGlyphBox(c, font);
-    cTakenDC taken(*this);
+    cTakenDC taken(*this, true);
     if (!deviceContext) return box;
     uint16_t previous = SelectFontScaled(font, 1.0f);
     MeasureCharIn(deviceContext, c);
@@ -165,7 +132,7 @@ cRectangl *cGraphDvc::GetGlyphBox(char16_t c, uint16_t font) {
 
 cRectangl *cGraphDvc::GetCharBox(char16_t c, uint16_t font) {
     cRectangl *glyph = GetGlyphBox(c, font);
-    cTakenDC taken(*this);
+    cTakenDC taken(*this, true);
     if (!deviceContext) return glyph;
     uint16_t previous = SelectFontScaled(font, 1.0f);
     cRectangl cell = MeasureCharIn(deviceContext, c);
@@ -186,7 +153,7 @@ uint16_t cGraphDvc::SelectFontScaled(uint16_t index, float scale) {
 uint16_t cGraphDvc::AddFont(cGraphDvcFontBase *font) {
     uint16_t index = cFontTable::Append(font);
     if (index == kFontNone) return index;
-    cTakenDC taken(*this);
+    cTakenDC taken(*this, true);
     if (!deviceContext) return index;
     cFontTable::SelectIntoDC(deviceContext, index);
     // The metrics of the added font, read while it is the selected one.
@@ -212,7 +179,7 @@ uint16_t cGraphDvc::FindFont(const char16_t *face, int16_t height, int16_t flags
     if (TextLength(face) >= 32) return kFontNone;
     sFontSearch search{cFontCandidatePicker(face, flags)};
     {
-        cTakenDC taken(*this);
+        cTakenDC taken(*this, true);
         if (!deviceContext) return kFontNone;
         EnumFontFamiliesW(deviceContext, W(face), FontEnumProc, reinterpret_cast<LPARAM>(&search));
         if (!search.picker.HasCandidate())

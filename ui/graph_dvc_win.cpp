@@ -6,32 +6,33 @@ namespace {
 
 RECT ToRect(const sDeviceBox &b) { return RECT{b.left, b.top, b.right, b.bottom}; }
 
-// A window context taken for one call when the device holds none; the device
-// sees it as held while the call runs, and forgets it afterwards.
-class cTakenDC {
-public:
-    cTakenDC(cDispDvc &device, HWND window, bool screenWhenNoWindow) : device(device) {
-        if (device.GetHeldDC()) return;
-        if (!window && !screenWhenNoWindow) return;
-        this->window = window;
-        taken = GetDC(window);
-        if (taken) device.SetDeviceContext(taken);
-    }
-    ~cTakenDC() {
-        if (!taken) return;
-        device.SetDeviceContext(nullptr);
-        ReleaseDC(window, taken);
-    }
-    cTakenDC(const cTakenDC &) = delete;
-    cTakenDC &operator=(const cTakenDC &) = delete;
-
-private:
-    cDispDvc &device;
-    HWND window = nullptr;
-    HDC taken = nullptr;
-};
-
 }  // namespace
+
+cGraphDvc::cTakenDC::cTakenDC(cGraphDvc &owner, bool screenWhenNoWindow) : device(owner) {
+    if (device.GetHeldDC()) return;
+    window = device.GetWindowHandle();
+    if (!window && !screenWhenNoWindow) return;
+    taken = GetDC(window);
+    if (taken) device.SetDeviceContext(taken);
+}
+
+cGraphDvc::cTakenDC::~cTakenDC() {
+    if (!taken) return;
+    device.SetDeviceContext(nullptr);
+    ReleaseDC(window, taken);
+}
+
+tStatus cGraphDvc::ReadyToDraw() {
+    if (openCount <= 0) {
+        ReportNoDeviceContext();
+        return DVC_NOT_OPEN;
+    }
+    if (!deviceContext) {
+        ReportNoDeviceContext();
+        return DVC_NO_DC;
+    }
+    return RC_OK;
+}
 
 cGraphDvc::~cGraphDvc() {
     if (deviceContext) SelectObject(deviceContext, GetStockObject(BLACK_PEN));
@@ -49,7 +50,7 @@ tStatus cGraphDvc::Attach() {
         ReportNoWindowHandle();
         return DVC_NO_DC;
     }
-    cTakenDC taken(*this, window, false);
+    cTakenDC taken(*this, false);
     HDC dc = deviceContext;
     if (!dc) {
         ReportNoWindowHandle();
@@ -102,7 +103,7 @@ tStatus cGraphDvc::Attach() {
 tStatus cGraphDvc::PrepareDraw() {
     cDispDvcBase::PrepareDraw();
     HWND window = GetWindowHandle();
-    cTakenDC taken(*this, window, false);
+    cTakenDC taken(*this, false);
     HDC dc = deviceContext;
     if (!dc) {
         ReportNoDeviceContext();
@@ -164,12 +165,7 @@ tStatus cGraphDvc::MoveToScaled(int32_t x, int32_t y, float scale) {
 }
 
 tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float scale) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     sLinePlan plan = PlanLine(View(), x1, y1, x2, y2, scale, firstPen.width);
     if (plan.empty) return RC_OK;
     int32_t keepX = penX, keepY = penY;
@@ -189,11 +185,7 @@ tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2
 }
 
 tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) {
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     HPEN pen = CreatePen(PS_SOLID, width, colour & 0xFFFFFF);
     SelectObject(deviceContext, pen);
     int previousMode = SetROP2(deviceContext, R2_MASKPEN);
@@ -206,12 +198,7 @@ tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, 
 
 tStatus cGraphDvc::DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x1, int32_t y1, int32_t x2,
                            int32_t y2) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     sArcPlan plan = PlanArc(View(), x, y, w, h, x1, y1, x2, y2);
     Arc(deviceContext, plan.box.left, plan.box.top, plan.box.right, plan.box.bottom, plan.start.x, plan.start.y,
         plan.end.x, plan.end.y);
@@ -219,12 +206,7 @@ tStatus cGraphDvc::DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x
 }
 
 tStatus cGraphDvc::EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     RECT r = ToRect(AreaRuleBox(View(), x, y, w, h));
     HGDIOBJ previous = SelectObject(deviceContext, GetStockObject(WHITE_PEN));
     Rectangle(deviceContext, r.left, r.top, r.right, r.bottom);
@@ -233,11 +215,7 @@ tStatus cGraphDvc::EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) {
 }
 
 tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     HBRUSH fill = CreateSolidBrush(colour & 0xFFFFFF);
     SelectObject(deviceContext, fill);
     PatBlt(deviceContext, x, y, w, h, PATCOPY);
@@ -248,12 +226,7 @@ tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF
 }
 
 tStatus cGraphDvc::FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     RECT r = ToRect(AreaRuleBox(View(), x, y, w, h));
     HGDIOBJ previous = SelectObject(deviceContext, GetStockObject(BLACK_BRUSH));
     Ellipse(deviceContext, r.left, r.top, r.right, r.bottom);
@@ -262,24 +235,14 @@ tStatus cGraphDvc::FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) {
 }
 
 tStatus cGraphDvc::InvertRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     RECT r = ToRect(AreaRuleBox(View(), x, y, w, h));
     ::InvertRect(deviceContext, &r);
     return RC_OK;
 }
 
 tStatus cGraphDvc::DrawPoint(int32_t x, int32_t y) {
-    MarkDirty();
-    if (!CheckOpen()) return DVC_NOT_OPEN;
-    if (!deviceContext) {
-        ReportNoDeviceContext();
-        return DVC_NO_DC;
-    }
+    if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     sDevicePoint p = AreaRulePoint(View(), x, y);
     SetPixel(deviceContext, p.x, p.y, 0x000001);
     return RC_OK;
@@ -308,7 +271,10 @@ tStatus cGraphDvc::InvalidateAll() {
 }
 
 tStatus cGraphDvc::RebuildPens() {
-    if (!CheckOpen()) return DVC_NOT_OPEN;
+    if (openCount <= 0) {
+        ReportNoDeviceContext();
+        return DVC_NOT_OPEN;
+    }
     if (deviceContext) SelectObject(deviceContext, GetStockObject(BLACK_PEN));
     if (firstPenHandle) DeleteObject(firstPenHandle);
     if (secondPenHandle) DeleteObject(secondPenHandle);
@@ -449,7 +415,7 @@ tStatus cGraphDvc::FreeBitmap(HGDIOBJ handle) { return DeleteObject(handle) ? RC
 tStatus cGraphDvc::DrawIcon(const char16_t *name, int32_t x, int32_t y) {
     if (!name || (!IS_INTRESOURCE(name) && !name[0])) return RC_OK;
     HICON icon = LoadIconW(gModuleInstance, W(name));
-    cTakenDC taken(*this, GetWindowHandle(), true);
+    cTakenDC taken(*this, true);
     if (deviceContext && icon) ::DrawIcon(deviceContext, x, y, icon);
     return RC_OK;
 }
