@@ -82,11 +82,14 @@ public:
         sWinResource(const sWinResource &) = delete;
         sWinResource &operator=(const sWinResource &) = delete;
 
+        // Stores a copy of the text (nothing for null).  Answers the previous
+        // id; a previous text is freed, so null stands for it.
         const char16_t *Set(const char16_t *text) override;
         // 0x80000000 with nothing stored, 0 for an id, else the code of the
         // text's first character.
         tStatus IsSet() const override;
         const char16_t *Assign(const char16_t *text) override { return Set(text); }
+        // Stores an id in place of a text; answers as Set does.
         virtual const char16_t *SetId(uint16_t id);
         virtual const char16_t *AssignId(uint16_t id) { return SetId(id); }
 

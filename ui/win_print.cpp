@@ -94,9 +94,7 @@ const sPrinterInfo *cWinPrint::ChosenRecord() const {
 }
 
 HDC GetPrinterInfoDC() {
-    if (!gCurrentPrinter) return nullptr;
-    const sPrinterInfo *record = gCurrentPrinter->HasPrinter() ? &(*gPrinterList)[size_t(gCurrentPrinter->GetChosenPrinter())]
-                                                              : nullptr;
+    const sPrinterInfo *record = gCurrentPrinter ? gCurrentPrinter->ChosenRecord() : nullptr;
     return record ? GetPrintSpooler().CreatePrinterIC(*record) : nullptr;
 }
 

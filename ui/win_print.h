@@ -40,9 +40,10 @@ public:
     int32_t GetChosenPrinter() const { return chosenPrinter; }
     bool HasPrinter() const;
     const std::u16string &GetDocumentName() const { return documentName; }
+    // The chosen printer's record of gPrinterList; null while none is chosen.
+    const sPrinterInfo *ChosenRecord() const;
 
 private:
-    const sPrinterInfo *ChosenRecord() const;
 
     std::u16string printerName{u"None"};
     std::u16string documentName;
