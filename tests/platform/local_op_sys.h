@@ -10,6 +10,7 @@
 
 #include "platform/op_sys.h"
 #include "tests/test_support.h"
+#include "ui/view_port_top.h"
 
 namespace test {
 
@@ -26,8 +27,12 @@ public:
         opSys->SetDataFolderForTest(folder);
         opSys->Log().SetFileName((folder + u"log.txt").c_str());
         opSys->SetScriptedBoxAnswer(2);
+        // Nothing is really opened by the shell: the Windows build writes
+        // the requests to this file, the native build only records them.
+        opSys->SetShellCaptureForTest(folder + u"shell.txt");
     }
     ~LocalOpSys() {
+        frame.reset();
         opSys.reset();
         gOpSys = savedOpSys;
         gErrorMsg = savedReporter;
@@ -37,11 +42,16 @@ public:
     LocalOpSys(const LocalOpSys &) = delete;
     LocalOpSys &operator=(const LocalOpSys &) = delete;
 
+    // A top-level window (never opened) becomes the main window.
+    void MakeMainWindow() { frame = std::make_unique<cViewPortTop>(0, u"Pelmora"); }
+
     cOpSysVirtual &operator*() { return *opSys; }
     cOpSysVirtual *operator->() { return opSys.get(); }
 
     std::string LogText() const { return ReadFileBytes(folder + u"log.txt"); }
     std::string ReportText() const { return ReadFileBytes(folder + u"ErrorReport.txt"); }
+    // What the Windows build asked the shell to open, one request a line.
+    std::string ShellRequests() const { return ReadFileBytes(folder + u"shell.txt"); }
     bool HasReport() const { return FileExists(folder + u"ErrorReport.txt"); }
     const std::u16string &Folder() const { return folder; }
 
@@ -52,6 +62,7 @@ private:
     tErrorCallback savedCallback;
     std::new_handler savedHandler;
     std::unique_ptr<cOpSysVirtual> opSys;
+    std::unique_ptr<cViewPortTop> frame;
 };
 
 // How often a text occurs in file bytes.
