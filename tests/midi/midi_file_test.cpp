@@ -71,10 +71,15 @@ TEST(MidiFile, WriteReadWriteGivesTheSameBytes) {
     cMusicTrack::cEvent ev;
     int notes = 0;
     while (t.ReadNextEvent(&ev) == RC_OK && ev.type != cMusicTrack::kTypeTrackEnd) {
-        if (ev.type == cMusicTrack::kTypeTempo) EXPECT_EQ(ev.GetBpm(), 96);
-        if (ev.type == cMusicTrack::kTypeInstrument) EXPECT_EQ(ev.programme, 40);
-        if (ev.type == cMusicTrack::kTypeKeySig) EXPECT_EQ(ev.key, 2);
-        if (ev.type == cMusicTrack::kTypeNote) ++notes;
+        if (ev.type == cMusicTrack::kTypeTempo) {
+            EXPECT_EQ(ev.GetBpm(), 96);
+        } else if (ev.type == cMusicTrack::kTypeInstrument) {
+            EXPECT_EQ(ev.programme, 40);
+        } else if (ev.type == cMusicTrack::kTypeKeySig) {
+            EXPECT_EQ(ev.key, 2);
+        } else if (ev.type == cMusicTrack::kTypeNote) {
+            ++notes;
+        }
     }
     EXPECT_EQ(notes, 14);
 }

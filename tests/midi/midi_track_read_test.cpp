@@ -501,7 +501,9 @@ TEST(MidiRead, DamagedEventsEndTheTrackOrAreSkipped) {
         EXPECT_GE(errors.Raised(), 1);
         const char16_t *expected = c.badFile ? u"Bad file" : u"Bad data";
         EXPECT_NE(std::u16string(reporter->LastText()).find(expected), std::u16string::npos);
-        if (!c.badFile) EXPECT_EQ(events[0].type, cMusicTrack::kTypeData);
+        if (!c.badFile) {
+            EXPECT_EQ(events[0].type, cMusicTrack::kTypeData);
+        }
         // Dumping the damaged track prints it without reading outside it.
         std::ostringstream dump;
         f.Track().Dump(&dump);

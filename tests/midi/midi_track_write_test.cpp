@@ -254,7 +254,9 @@ TEST(MidiTrackWrite, ShortNotesNeverEndBeforeTheyStart) {
             EXPECT_EQ(events[0].time, 1000u);
             EXPECT_LE(held, d);
             EXPECT_GE(2 * held + 1, d) << "keeps at least half of " << d;
-            if (d >= 2 * gap) EXPECT_EQ(held, d - gap);
+            if (d >= 2 * gap) {
+                EXPECT_EQ(held, d - gap);
+            }
         }
     }
 }
