@@ -21,6 +21,14 @@ void DumpThatThrows() {
     ++gDumps;
     throw std::runtime_error("document in pieces");
 }
+// A dump that crashes: the crash is reported while the dump still runs.
+void DumpThatCrashes() {
+    ++gDumps;
+    sFaultInfo info;
+    info.code = 0xC0000005;
+    info.address = 0xbad;
+    gOpSys->ReportException(info.code, info);
+}
 PELMORA_ERROR_TABLE(kEarlierErrors, u"MusicObj", u"Bad measure");
 
 sFaultInfo AccessViolation() {
@@ -99,6 +107,20 @@ TEST_F(CrashReportRun, ADumpThatFailsStillLeavesReportAndRestart) {
     size_t atError = log.find("Error in OpSys: Access Violation\r\n");
     ASSERT_NE(atError, std::string::npos);
     EXPECT_EQ(os.ReportText(), log.substr(0, log.find("Box: ")));
+    EXPECT_FALSE(os->LastShellOpen().empty());
+}
+
+TEST_F(CrashReportRun, ACrashInsideTheDumpDoesNotDumpAgain) {
+    test::LocalOpSys os("crash_inside_dump", u"");
+    os.MakeMainWindow();
+    SetErrorCallback(DumpThatCrashes);
+    RaiseError(&kEarlierErrors, 0 | ERR_REPORT);
+    EXPECT_EQ(gDumps, 1);
+    std::string log = os.LogText();
+    EXPECT_EQ(log.rfind("Error in MusicObj: Bad measure\r\nException address: 0xbad\r\n"
+                        "Error in OpSys: Access Violation\r\n", 0),
+              0u)
+        << log;
     EXPECT_FALSE(os->LastShellOpen().empty());
 }
 

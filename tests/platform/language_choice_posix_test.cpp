@@ -49,7 +49,9 @@ TEST(ChooseLanguage, FirstRunByUserLanguageAndAnswer) {
         EXPECT_EQ(Value(run.os->GetTranslateFile(), u"Symbol_Note14_Hint"), c.loaded ? u"Viertelnote" : u"<absent>");
         std::string log = run.os.LogText();
         EXPECT_EQ(test::Occurrences(log, "Selected language file "), c.loaded ? 1 : 0);
-        if (c.loaded) EXPECT_NE(log.find("Selected language file " + test::Narrow(german) + "\r\n"), std::string::npos);
+        if (c.loaded) {
+            EXPECT_NE(log.find("Selected language file " + test::Narrow(german) + "\r\n"), std::string::npos);
+        }
         if (c.result == RC_OK) {
             // The answer is kept on disk, so the question is not asked again.
             EXPECT_EQ(run.SavedSetting(u"TranslationFile"), stored);
