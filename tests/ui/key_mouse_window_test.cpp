@@ -195,7 +195,9 @@ void ExpectPlan(const sKeyMouseState &state, const std::vector<sDrawExpect> &exp
             EXPECT_EQ(plan[i].height, expected[i].h);
         }
         EXPECT_EQ(plan[i].copyMode, expected[i].copy);
-        if (plan[i].kind == sKeyMouseDraw::kFill) EXPECT_EQ(plan[i].colour, 0x37FFFFu);
+        if (plan[i].kind == sKeyMouseDraw::kFill) {
+            EXPECT_EQ(plan[i].colour, 0x37FFFFu);
+        }
     }
 }
 
