@@ -40,7 +40,8 @@ TEST(MidiFile, FormatFollowsTheTrackCount) {
     std::string bytes = FileOf(one);
     EXPECT_EQ(bytes.substr(0, 14), std::string("MThd\0\0\0\x06\0\0\0\x01\x01\xE0", 14));
 
-    cMidiFile two(u"", 96);
+    cMidiFile two(u"", 480);
+    EXPECT_EQ(two.SetTicksPerQuarter(96), 480);
     WriteScore(*two.NewTrack(), 0);
     WriteScore(*two.NewTrack(), -35);
     two.EndAllTracks();

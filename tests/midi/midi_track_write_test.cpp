@@ -82,6 +82,17 @@ TEST(MidiTrackWrite, NoteOnAndOffWithTheGap) {
     EXPECT_EQ(Hex(t.Bytes(), t.Count()), "4D 54 72 6B 00 00 00 0D 00 90 3C 40 83 5C 80 3C 40 00 FF 2F 00");
 }
 
+TEST(MidiTrackWrite, VelocityAndGapAreTheTracks) {
+    cMidiTrackBase t(480, 64, nullptr);
+    EXPECT_EQ(t.SetVelocity(100), 64);
+    EXPECT_EQ(t.SetGap(10), 4u);
+    t.PutNote(0, 0, 480);
+    EXPECT_EQ(Events(t), "00 90 3C 64 83 56 80 3C 64");
+    t.ResetState();  // back to 64 and 4
+    t.PutNote(0, 0, 480);
+    EXPECT_EQ(Events(t), "00 90 3C 40 83 5C 80 3C 40");
+}
+
 TEST(MidiTrackWrite, PitchTransposeAndClamps) {
     struct Case {
         uint8_t channel;
