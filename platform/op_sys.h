@@ -35,6 +35,8 @@ public:
     uint32_t GetFileAttributes(const char16_t *path) override;
     int64_t GetFileTime(const char16_t *path) override;
     cBinaryFileBase *NewBinaryFile(const char16_t *path, uint32_t mode) override;
+    cMidiTrack *NewMidiTrack(uint16_t ticksPerQuarter, uint32_t bufferSize) override;
+    cMetronome *NewMetronome(const uint16_t *tempo, cMidiTrack *track) override;
     const char16_t *GetDataFolder() override;
     const char16_t *SetWorkingFolder(const char16_t *path) override;
     const char16_t *GetStoredPathName(const char16_t *path) override;

@@ -21,6 +21,8 @@ class cKeyMouseWin;
 class cMessageDvcBase;
 class cBinaryFileBase;
 class cViewHelp;
+class cMidiTrack;
+class cMetronome;
 
 class cOpSysBase {
 public:
@@ -55,6 +57,11 @@ public:
     // A new file opened by its constructor (mode 1 read, 2 write), failed or
     // not; the caller closes and deletes it.
     virtual cBinaryFileBase *NewBinaryFile(const char16_t *path, uint32_t mode) = 0;
+    // The MIDI player (a new track, which the caller owns) and a metronome
+    // ticking on it.  The platform always makes them, also when no MIDI
+    // output exists; this portable base makes none.
+    virtual cMidiTrack *NewMidiTrack(uint16_t ticksPerQuarter, uint32_t bufferSize) { return nullptr; }
+    virtual cMetronome *NewMetronome(const uint16_t *tempo, cMidiTrack *track) { return nullptr; }
 
     // The per-user data folder, ending in a backslash.
     virtual const char16_t *GetDataFolder() = 0;
