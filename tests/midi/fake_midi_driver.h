@@ -126,14 +126,12 @@ public:
         std::lock_guard<std::mutex> lk(m);
         return pendingTimers.size();
     }
-    uint32_t LastPendingTimer() {
+    // The most timers one client had pending at once, over all clients.
+    size_t MaxPendingOfAClient() {
         std::lock_guard<std::mutex> lk(m);
-        return pendingTimers.empty() ? 0 : pendingTimers.rbegin()->first;
-    }
-    // The most timers one client had pending at once.
-    size_t MaxPendingOf(cMidiTimerClient *client) {
-        std::lock_guard<std::mutex> lk(m);
-        return maxPending.count(client) ? maxPending[client] : 0;
+        size_t most = 0;
+        for (auto &p : maxPending) most = std::max(most, p.second);
+        return most;
     }
     uint32_t TimerFirings() {
         std::lock_guard<std::mutex> lk(m);
@@ -148,7 +146,7 @@ public:
     size_t QueuedCount() {
         std::lock_guard<std::mutex> lk(m);
         size_t n = 0;
-        for (auto &s : streams) n += s->queue.size();
+        for (auto &s : streams) n += s->queue.size() + s->returning.size();
         return n;
     }
     size_t OpenStreams() {
@@ -189,6 +187,18 @@ public:
         return true;
     }
 
+    // Runs the callback of a timer that is no longer pending, as a timer
+    // that fired while it was being killed does.
+    void FireStale(uint32_t id) {
+        cMidiTimerClient *client = nullptr;
+        {
+            std::lock_guard<std::mutex> lk(m);
+            for (auto &t : timersSet)
+                if (t.id == id) client = t.client;
+        }
+        if (client) client->OnTimer(id);
+    }
+
     // ---- The driver ----
     uint32_t GetNumDevs() override { return uint32_t(devices.size()); }
 
@@ -227,7 +237,7 @@ public:
         {
             std::lock_guard<std::mutex> lk(m);
             NoteCall(*s, "close");
-            if (!s->queue.empty()) return kMidiStillPlaying;
+            if (!s->queue.empty() || !s->returning.empty()) return kMidiStillPlaying;
         }
         Shutdown(*s);
         s->client->OnStreamMessage(kMomClose, nullptr);
@@ -259,7 +269,9 @@ public:
         sStream *s = Find(handle);
         if (!s) return kMidiInvalidHandle;
         std::lock_guard<std::mutex> lk(m);
-        if (std::find(s->queue.begin(), s->queue.end(), h) != s->queue.end()) return kMidiStillPlaying;
+        if (std::find(s->queue.begin(), s->queue.end(), h) != s->queue.end() ||
+            std::find(s->returning.begin(), s->returning.end(), h) != s->returning.end())
+            return kMidiStillPlaying;
         NoteCall(*s, "unprepare " + std::to_string(h->user));
         s->prepared.erase(h);
         return kMidiOk;
@@ -386,7 +398,9 @@ private:
         uint32_t deviceId = 0;
         uint32_t timeDivision = 96;
         uint32_t tempo = 500000;
+        Clock::time_point due;  // when the next record plays
         std::deque<sMidiHeader *> queue;
+        std::deque<sMidiHeader *> returning;  // stopped, not yet given back
         std::set<sMidiHeader *> prepared;
         std::map<sMidiHeader *, std::vector<uint8_t>> copies;
         bool running = false;
@@ -421,6 +435,10 @@ private:
         if (!s) return kMidiInvalidHandle;
         std::unique_lock<std::mutex> lk(m);
         NoteCall(*s, what);
+        // The stream stops at once; its buffers come back from the thread.
+        s->running = false;
+        s->returning.insert(s->returning.end(), s->queue.begin(), s->queue.end());
+        s->queue.clear();
         uint32_t ticket = ++s->haltRequests;
         s->cv.notify_all();
         if (synchronousStop && std::this_thread::get_id() != s->threadId)
@@ -440,9 +458,9 @@ private:
     // Gives every queued buffer back, in order.  Under the lock, which it
     // lets go around each callback.
     void ReturnAll(sStream &s, std::unique_lock<std::mutex> &lk) {
-        while (!s.queue.empty()) {
-            sMidiHeader *h = s.queue.front();
-            s.queue.pop_front();
+        while (!s.returning.empty()) {
+            sMidiHeader *h = s.returning.front();
+            s.returning.pop_front();
             CheckUnchanged(s, h);
             lk.unlock();
             s.client->OnStreamMessage(kMomDone, h);
@@ -467,14 +485,17 @@ private:
                 return s.closing || s.haltsDone < s.haltRequests || (s.running && !s.queue.empty());
             });
             if (s.haltsDone < s.haltRequests) {
+                uint32_t upTo = s.haltRequests;
                 ReturnAll(s, lk);
-                s.running = false;
-                s.haltsDone = s.haltRequests;
+                s.haltsDone = upTo;
                 s.cv.notify_all();
                 continue;
             }
             if (s.closing) return;
             sMidiHeader *h = s.queue.front();
+            // Music time runs on from the previous buffer unless the
+            // stream was idle in between.
+            if (s.due < Clock::now()) s.due = Clock::now();
             uint32_t pos = 0;
             bool halted = false;
             while (pos < h->bytesRecorded) {
@@ -482,8 +503,8 @@ private:
                 if (size == 0) break;
                 uint32_t delta = Le32(h->data + pos);
                 double micros = double(delta) * s.tempo / (s.timeDivision ? s.timeDivision : 1) * musicScale;
-                auto until = Clock::now() + std::chrono::microseconds(int64_t(micros));
-                if (s.cv.wait_until(lk, until, [&] { return s.closing || s.haltsDone < s.haltRequests; })) {
+                s.due += std::chrono::microseconds(int64_t(micros));
+                if (s.cv.wait_until(lk, s.due, [&] { return s.closing || s.haltsDone < s.haltRequests; })) {
                     halted = true;
                     break;
                 }
@@ -558,6 +579,36 @@ private:
     std::thread timerThread;
     std::condition_variable timerCv;
 };
+
+// One stream record as the tests read it back.
+struct sStreamRecord {
+    uint32_t position = 0;  // byte offset
+    uint32_t time = 0;      // absolute ticks
+    uint32_t word = 0;      // the event word
+    std::vector<uint8_t> data;
+};
+
+// The records of a player's buffer; stops at the first byte that is not
+// a whole record (*whole, when given, tells whether all were).
+inline std::vector<sStreamRecord> DecodeRecords(const uint8_t *p, uint32_t n, bool *whole = nullptr) {
+    std::vector<sStreamRecord> records;
+    uint32_t pos = 0;
+    uint32_t time = 0;
+    while (pos < n) {
+        uint32_t size = cFakeMidiDriver::RecordSize(p + pos, n - pos);
+        if (size == 0) break;
+        sStreamRecord r;
+        r.position = pos;
+        time += cFakeMidiDriver::Le32(p + pos);
+        r.time = time;
+        r.word = cFakeMidiDriver::Le32(p + pos + 8);
+        r.data.assign(p + pos + 12, p + pos + size);
+        records.push_back(std::move(r));
+        pos += size;
+    }
+    if (whole) *whole = pos == n;
+    return records;
+}
 
 // Puts a fake driver in place for the objects made while it lives.
 class cFakeDriverScope {
