@@ -332,7 +332,7 @@ tStatus cMessageDvcBase::CallEventHandler(uint32_t controlId, int32_t code) {
     return eventHandler(controlId, code, this, callbackData);
 }
 
-tStatus cMessageDvcBase::EditTranslation() { return RC_FAIL; }
+tStatus cMessageDvcBase::EditTranslation(cGuiControl *, sWinMessage &) { return RC_FAIL; }
 
 const char16_t *cMessageDvcBase::GetTextKey() { return TempStringOf(name + u"_text"); }
 const char16_t *cMessageDvcBase::GetHintKey() { return TempStringOf(name + u"_hint"); }

@@ -20,6 +20,18 @@
 
 class cGuiControl;
 class cMessageDvcBase;
+class cStringArray;
+class cRadioButton;
+class cCheckBox;
+class cStaticText;
+class cPushButton;
+class cHelpButton;
+class cFontButton;
+class cTextInput;
+class cListBox;
+class cComboBox;
+class cHorzScroll;
+class cVertScroll;
 
 // The event handler of a dialog or window: (control id, code, device, user
 // data).  Codes: 0 click, 1 select, the scroll code of scroll bars, and the
@@ -106,7 +118,9 @@ public:
     virtual tDialogEventHandler SetEventHandler(tDialogEventHandler handler, uint32_t data);
     // RC_FAIL when no handler is installed.
     virtual tStatus CallEventHandler(uint32_t controlId, int32_t code);
-    virtual tStatus EditTranslation();
+    // In a dialog's translate mode, the editor of a clicked control's texts;
+    // RC_FAIL (the click takes its normal course) everywhere else.
+    virtual tStatus EditTranslation(cGuiControl *control, sWinMessage &record);
     // The name followed by "_text" or "_hint", as temporary strings.
     virtual const char16_t *GetTextKey();
     virtual const char16_t *GetHintKey();
@@ -114,6 +128,56 @@ public:
     virtual tStatus CanClose();
 
     virtual uint32_t SetWindowStyle(uint32_t style);
+    // Forwarded to the owner window, else the device's own font dialog.
+    uint16_t ChooseFontDialog(uint16_t index) override;
+
+    // Controls bound to program variables (ui/control_factory.cpp).  Each
+    // factory makes the control with this window as owner, appends it to
+    // the controls and answers it; the window owns it.
+    virtual cRadioButton *NewRadioButton(uint32_t controlId, int32_t *variable, int32_t value);
+    virtual cCheckBox *NewCheckBox(uint32_t controlId, int32_t *variable, int32_t mask);
+    virtual cStaticText *NewStaticText(uint32_t controlId, std::u16string *text, int32_t centred);
+    virtual cPushButton *NewPushButton(uint32_t controlId);
+    virtual cHelpButton *NewHelpButton(uint32_t controlId, uint32_t topic);
+    virtual cFontButton *NewFontButton(uint32_t controlId, uint16_t *fontIndex);
+    virtual cTextInput *NewTextInput(uint32_t controlId, std::u16string *text, int32_t maxChars);
+    // Entries from a null-ended array of texts, from a pointer to such an
+    // array (read again at every showing) or from a string array; a page
+    // size of 0 shows every entry.
+    virtual cListBox *NewListBox(uint32_t controlId, const char16_t *const *entries, int32_t *selection,
+                                 int32_t pageSize);
+    virtual cListBox *NewListBoxIndirect(uint32_t controlId, const char16_t *const *const *entries,
+                                         int32_t *selection, int32_t pageSize);
+    virtual cListBox *NewListBoxFromList(uint32_t controlId, cStringArray *entries, int32_t *selection,
+                                         int32_t pageSize);
+    virtual cComboBox *NewComboBox(uint32_t controlId, const char16_t *const *entries, int32_t *selection,
+                                   int32_t pageSize);
+    virtual cComboBox *NewComboBoxIndirect(uint32_t controlId, const char16_t *const *const *entries,
+                                           int32_t *selection, int32_t pageSize);
+    virtual cComboBox *NewComboBoxFromList(uint32_t controlId, cStringArray *entries, int32_t *selection,
+                                           int32_t pageSize);
+    virtual cHorzScroll *NewHorzScroll(uint32_t controlId, int32_t *variable, int32_t minimum, int32_t maximum);
+    virtual cVertScroll *NewVertScroll(uint32_t controlId, int32_t *variable, int32_t minimum, int32_t maximum);
+    // The first control with that id; null when there is none.
+    virtual cGuiControl *FindControl(uint32_t controlId);
+    // The control with the second id tells the one with the first id about
+    // its value changes.  0 also when the control is absent.
+    virtual tStatus SetControlBuddy(uint32_t buddyId, uint32_t controlId);
+    // RC_FAIL when there is no such control.
+    virtual tStatus DisableControl(uint32_t controlId);
+    virtual tStatus EnableControl(uint32_t controlId);
+    // The control's value; 0 (null for the text) when there is no such
+    // control.  The Set operations answer the previous value.
+    virtual int32_t GetControlInt(uint32_t controlId);
+    virtual const char16_t *GetControlText(uint32_t controlId);
+    virtual int32_t SetControlInt(uint32_t controlId, int32_t value);
+    virtual const char16_t *SetControlText(uint32_t controlId, const char16_t *text);
+    // A template item without a control gets the default one: a push
+    // button for OK and Cancel, a help button for Help, a centred static
+    // text otherwise.  An item that has a control keeps it.
+    virtual cGuiControl *AdoptDialogItem(uint32_t controlId, uint32_t style);
+    // Every item of the window's template (RC_FAIL: no template here).
+    virtual tStatus AdoptDialogItems();
 
     // Appends a control to the owned list and answers it.
     cGuiControl *AddControl(cGuiControl *control);
@@ -173,6 +237,9 @@ public:
     // The window text as a temporary string; null when empty.
     virtual const char16_t *GetWindowTitle();
     virtual tStatus SetWindowTitle(const char16_t *text);
+    // Adopts every child window with an id; in translate mode the ones
+    // without an id are disabled, except in the framework's own dialogs.
+    tStatus AdoptDialogItems() override;
 };
 
 // ---- The window map ---------------------------------------------------------

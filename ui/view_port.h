@@ -11,6 +11,8 @@
 #include "ui/message_dvc.h"
 #include "ui/view_scroll.h"
 
+class cDialogBox;
+
 class cViewPortBase : public cMessageDvc {
 public:
     cViewPortBase(cMessageDvcBase *owner, uint32_t style, const char16_t *name);
@@ -25,6 +27,9 @@ public:
     virtual const char16_t *SetIconId(uint16_t id) = 0;
     virtual tStatus MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t height);
     virtual tStatus ShowMessage(const char16_t *text, const char16_t *caption);
+    // A new modal dialog of the template owned by this window (ui/dialog_box.h);
+    // the caller deletes it.  Null here: only real windows make dialogs.
+    virtual cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic);
     // Add the scroll bars to the style; call before Open.
     virtual cViewPortBase *UseHorzScrollBar();
     virtual cViewPortBase *UseVertScrollBar();
@@ -93,6 +98,9 @@ public:
     // without a window.
     tStatus MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t height) override;
     tStatus ShowMessage(const char16_t *text, const char16_t *caption) override;
+    cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic) override;
+    // A viewport's controls have no dialog items: each makes its own window.
+    tStatus RealizeControl(cGuiControl *control) override;
     // The file dialogs: "description|pattern|..." filter, default extension.
     // The chosen path (also the current file) as a temporary string, null
     // when cancelled.
