@@ -4,11 +4,13 @@
 // a dialog run through the dialog procedure.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/op_sys_base.h"
 #include "platform/win_types.h"
+#include "tests/platform/local_op_sys.h"
 #include "tests/platform/log_capture.h"
 #include "ui/view_port_top.h"
 
@@ -270,6 +272,48 @@ TEST(ViewPortWindow, TheDialogProcedureMapsTheDialogAndPassesItsCommands) {
     // A dialog never sees its WM_DESTROY: the entry stays until the object goes.
     HWND window = dialog.cDispDvc::GetWindowHandle();
     EXPECT_EQ(FindWindowObject(window), &dialog);
+}
+
+// A view whose handlers fail: the left button throws, the right button
+// writes through a null pointer.
+class cFaultyView : public cViewPort {
+public:
+    cFaultyView() : cViewPort(nullptr, kOverlapped, u"Faulty") { SetShowMode(SW_HIDE); }
+    tStatus OnLeftDown(int32_t, int32_t, sWinMessage &) override { throw std::runtime_error("handler failed"); }
+    tStatus OnRightDown(int32_t, int32_t, sWinMessage &) override {
+        *nowhere = 1;
+        return RC_OK;
+    }
+    int *volatile nowhere = nullptr;
+};
+
+TEST(ViewPortWindow, AFailingHandlerComesBackThroughTheWindowProcedureAndIsReported) {
+    struct sCase {
+        UINT message;
+        const char *error;
+    };
+    const sCase cases[] = {
+        {WM_LBUTTONDOWN, "Error in OpSys: Unknown exception\r\n"},
+        {WM_RBUTTONDOWN, "Error in OpSys: Access Violation\r\n"},
+    };
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.message);
+        test::LocalOpSys os("failing_handler", u"");
+        // A loop that ended at once: fresh loop state, this thread guarded.
+        PostQuitMessage(0);
+        EXPECT_EQ(os->RunMessageLoop(nullptr), 0);
+        os.MakeMainWindow();  // the restart is asked of the shell through it
+        cFaultyView view;
+        view.Open();
+        ASSERT_NE(view.GetWindowHandle(), nullptr);
+        // The failure stays inside the window procedure: the send returns.
+        EXPECT_EQ(SendMessageW(view.GetWindowHandle(), c.message, 0, 0), 0);
+        EXPECT_TRUE(TakeQuit());  // the program's loop ends
+        std::string log = os.LogText();
+        EXPECT_NE(log.find("Exception address: 0x"), std::string::npos) << log;
+        EXPECT_NE(log.find(c.error), std::string::npos) << log;
+        EXPECT_NE(os.ShellRequests().find("ErrorReport.txt"), std::string::npos) << os.ShellRequests();
+    }
 }
 
 }  // namespace
