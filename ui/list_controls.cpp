@@ -29,10 +29,12 @@ cListBoxBase::cListBoxBase(cMessageDvcBase *ownerWindow, uint32_t controlId, con
     if (pageSize) first = *selection - *selection % pageSize;
 }
 
+const char16_t *const *cListBoxBase::Array() const { return source.indirect ? *source.indirect : source.array; }
+
 int32_t cListBoxBase::EntryCount() const {
-    if (source.array) {
+    if (const char16_t *const *array = Array()) {
         int32_t n = 0;
-        while (source.array[n]) ++n;
+        while (array[n]) ++n;
         return n;
     }
     return source.list ? source.list->Size() : 0;
@@ -40,10 +42,10 @@ int32_t cListBoxBase::EntryCount() const {
 
 const char16_t *cListBoxBase::EntryAt(int32_t index) const {
     if (index < 0) return nullptr;
-    if (source.array) {
+    if (const char16_t *const *array = Array()) {
         for (int32_t i = 0; i <= index; ++i)
-            if (!source.array[i]) return nullptr;
-        return source.array[index];
+            if (!array[i]) return nullptr;
+        return array[index];
     }
     if (source.list && index < source.list->Size()) return (*source.list)[size_t(index)].c_str();
     return nullptr;
@@ -51,9 +53,8 @@ const char16_t *cListBoxBase::EntryAt(int32_t index) const {
 
 tStatus cListBoxBase::ShowPage(bool reload) {
     if (pageSize) first = *selection - *selection % pageSize;
-    if (source.indirect) source.array = *source.indirect;
     if (!IsUp()) return RC_OK;
-    if (!source.array && (!source.list || source.list->empty())) return RC_OK;
+    if (!Array() && (!source.list || source.list->empty())) return RC_OK;
     cGuiControl::PrepareDraw();
     if (!enabled) return RC_OK;
     if (reload || listRefresh) {
@@ -106,11 +107,11 @@ const char16_t *cListBoxBase::SelectedText() {
 const char16_t *cListBoxBase::GetValueText() { return SelectedText(); }
 
 const char16_t *cListBoxBase::SetValueText(const char16_t *text) {
-    if (source.indirect) source.array = *source.indirect;
+    const char16_t *const *array = Array();
     int32_t found = -1;
-    if (text && source.array) {
-        for (int32_t i = 0; source.array[i]; ++i)
-            if (CompareNoCase(source.array[i], text) == 0) {
+    if (text && array) {
+        for (int32_t i = 0; array[i]; ++i)
+            if (CompareNoCase(array[i], text) == 0) {
                 found = i;
                 break;
             }

@@ -53,6 +53,9 @@ public:
     // The entry at an index; null past the end or before the start.
     const char16_t *EntryAt(int32_t index) const;
     int32_t EntryCount() const;
+    // The entry array as it stands now (through the indirect pointer when
+    // there is one); null for a string-array list.
+    const char16_t *const *Array() const;
 
 protected:
     // The combo box's constructor: its own style and keyword.
