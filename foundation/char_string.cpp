@@ -4,6 +4,7 @@
 #include <new>
 
 #include "foundation/text_util.h"
+#include "foundation/wide_stream.h"
 #include "platform/op_sys_base.h"
 
 cCharString &cCharString::Assign(const char16_t *text) {
@@ -320,3 +321,11 @@ char16_t *NewTextCopy(char16_t **out, const char16_t *text, uint32_t n) {
     if (out) *out = copy;
     return copy;
 }
+
+const char16_t *cStringBuf::ReadStream(cWideInStream &stream) {
+    std::u16string text;
+    ReadStreamText(text, stream);
+    return SetString(text);
+}
+
+const char16_t *TempStreamText(const cWideStream &stream) { return TempStringOf(stream.Text()); }

@@ -7,6 +7,9 @@
 
 #include "foundation/base_defs.h"
 
+class cWideStream;
+class cWideInStream;
+
 // The program's wide string: a std::u16string with null-safe construction.
 class cCharString : public std::u16string {
 public:
@@ -116,6 +119,7 @@ public:
     const char16_t *SetText(const char16_t *text) override;
     const char16_t *SetTextN(const char16_t *text, uint32_t n) override;
     virtual const char16_t *SetString(const std::u16string &s);
+    virtual const char16_t *ReadStream(cWideInStream &stream);
 
     const char16_t *Push(char16_t c);
     const char16_t *Append(const char16_t *text);
@@ -136,6 +140,7 @@ cCharString *TempCharStringCopy(const cCharString &s);
 const char16_t *TempString(const char16_t *text);
 const char16_t *TempStringN(const char16_t *text, uint32_t n);
 const char16_t *TempStringOf(const std::u16string &s);
+const char16_t *TempStreamText(const cWideStream &stream);
 const char16_t *TempConcat(const char16_t *a, const char16_t *b);
 const char *TempNarrowCopy(const char *text);
 

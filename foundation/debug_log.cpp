@@ -4,6 +4,7 @@
 #include "foundation/clock.h"
 #include "foundation/file_io.h"
 #include "foundation/text_util.h"
+#include "foundation/wide_stream.h"
 #include "foundation/time_stamp.h"
 #include "platform/op_sys_base.h"
 
@@ -81,6 +82,7 @@ tStatus cDebugLog::WriteChar(char16_t c, int32_t n) { return Entry(AnsiChar(c), 
 tStatus cDebugLog::WriteInt(int32_t value, int32_t n) { return Entry(NarrowAscii(FormatInt(value)), n, 1); }
 tStatus cDebugLog::WriteUnsigned(uint32_t value, int32_t n) { return Entry(NarrowAscii(FormatUnsigned(value)), n, 1); }
 tStatus cDebugLog::WriteFloat(float value, int32_t n) { return Entry(FormatFloatNarrow(value, 6), n, 1); }
+tStatus cDebugLog::WriteWideStream(const cWideStream &s, int32_t n) { return Entry(Ansi(s.Text().c_str()), n, 1); }
 tStatus cDebugLog::WriteNarrowStream(const std::ostringstream &s, int32_t n) { return Entry(s.str(), n, 1); }
 tStatus cDebugLog::WriteNarrowText(const char *text, int32_t n) { return Entry(text ? text : "", n, 1); }
 tStatus cDebugLog::EndLine(int32_t n) { return Entry(std::string(), n, 1); }

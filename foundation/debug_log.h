@@ -9,6 +9,8 @@
 
 #include "foundation/base_defs.h"
 
+class cWideStream;
+
 class cDebugLog {
 public:
     cDebugLog() = default;
@@ -30,6 +32,7 @@ public:
     tStatus WriteInt(int32_t value, int32_t n = 1);
     tStatus WriteUnsigned(uint32_t value, int32_t n = 1);
     tStatus WriteFloat(float value, int32_t n = 1);
+    tStatus WriteWideStream(const cWideStream &stream, int32_t n = 1);
     tStatus WriteNarrowStream(const std::ostringstream &stream, int32_t n = 1);
     tStatus WriteNarrowText(const char *text, int32_t n = 1);
     tStatus WriteEscapedChar(char16_t c, int32_t n = 1);
