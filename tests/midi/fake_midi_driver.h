@@ -542,8 +542,9 @@ private:
             }
             auto next = std::min_element(pendingTimers.begin(), pendingTimers.end(),
                                          [](auto &a, auto &b) { return a.second.due < b.second.due; });
-            if (Clock::now() < next->second.due) {
-                timerCv.wait_until(lk, next->second.due);
+            Clock::time_point due = next->second.due;  // the timer may be killed meanwhile
+            if (Clock::now() < due) {
+                timerCv.wait_until(lk, due);
                 continue;
             }
             sTimer t = next->second;
