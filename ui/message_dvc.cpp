@@ -208,7 +208,6 @@ tStatus cMessageDvcBase::OnMessage(uint32_t message, sWinMessage &record) {
         tStatus result = control->OnMessage(message, record);
         if (result != MSG_NOT_HANDLED) return result;
     }
-    int32_t x = 0, y = 0;
     switch (message) {
     case kMsgCreate: return OnCreate(record);
     case kMsgDestroy: return OnDestroy(record);
@@ -221,50 +220,54 @@ tStatus cMessageDvcBase::OnMessage(uint32_t message, sWinMessage &record) {
     case kMsgClose: return OnClose(record);
     case kMsgKeyDown:
     case kMsgChar:
-    case kMsgSysKeyDown: {
-        uint16_t key = record.KeyCode();
-        // The system keys of the window (Alt+F4, F10, Alt alone) must reach
-        // the system when the window does not take them.
-        if (key == 0) return message == kMsgSysKeyDown ? MSG_NOT_HANDLED : RC_OK;
-        LogKey(key, record.flags);
-        if (key == 3 && gProgramStatus.IsDebugMode() && gOpSys && gOpSys->IsShiftDown()) return LogDiagnostics();
-        tStatus result = OnKey(key, record);
-        if (message == kMsgSysKeyDown && result < 0) return MSG_NOT_HANDLED;
-        return result;
-    }
+    case kMsgSysKeyDown: return RouteKey(message, record);
     case kMsgMouseMove:
-        MousePoint(record, x, y);
+    case kMsgLeftDown:
+    case kMsgLeftUp:
+    case kMsgRightDown:
+    case kMsgRightUp: return RouteMouse(message, record);
+    default: return MSG_NOT_HANDLED;
+    }
+}
+
+tStatus cMessageDvcBase::RouteKey(uint32_t message, sWinMessage &record) {
+    uint16_t key = record.KeyCode();
+    // The system keys of the window (Alt+F4, F10, Alt alone) must reach the
+    // system when the window does not take them.
+    if (key == 0) return message == kMsgSysKeyDown ? MSG_NOT_HANDLED : RC_OK;
+    LogKey(key, record.flags);
+    if (key == 3 && gProgramStatus.IsDebugMode() && gOpSys && gOpSys->IsShiftDown()) return LogDiagnostics();
+    tStatus result = OnKey(key, record);
+    if (message == kMsgSysKeyDown && result < 0) return MSG_NOT_HANDLED;
+    return result;
+}
+
+tStatus cMessageDvcBase::RouteMouse(uint32_t message, sWinMessage &record) {
+    int32_t x = 0, y = 0;
+    MousePoint(record, x, y);
+    if (message == kMsgMouseMove) {
         if (x == mouseX && y == mouseY) return RC_OK;
         StoreMousePos(x, y);
         return OnMouseMove(x, y, record);
+    }
+    StoreMousePos(x, y);
+    cDebugLog *log = SessionLog();
+    if (log && message != kMsgRightUp) LogNamePrefix();
+    switch (message) {
     case kMsgLeftDown:
-        MousePoint(record, x, y);
-        StoreMousePos(x, y);
-        LogNamePrefix();
-        if (cDebugLog *log = SessionLog()) log->LogLeftDown(x, y);
+        if (log) log->LogLeftDown(x, y);
         return OnLeftDown(x, y, record);
     case kMsgLeftUp:
-        MousePoint(record, x, y);
-        StoreMousePos(x, y);
-        LogNamePrefix();
-        if (cDebugLog *log = SessionLog()) log->LogLeftUp(x, y);
+        if (log) log->LogLeftUp(x, y);
         return OnLeftUp(x, y, record);
     case kMsgRightDown:
-        MousePoint(record, x, y);
-        StoreMousePos(x, y);
-        LogNamePrefix();
-        if (cDebugLog *log = SessionLog()) {
-            if (record.key & kMouseLeftButtonBit)
-                log->LogBothDown(x, y);
-            else
-                log->LogRightDown(x, y);
-        }
+        // With the left button held the press is logged as both buttons.
+        if (log && (record.key & kMouseLeftButtonBit))
+            log->LogBothDown(x, y);
+        else if (log)
+            log->LogRightDown(x, y);
         return OnRightDown(x, y, record);
-    case kMsgRightUp:
-        MousePoint(record, x, y);
-        StoreMousePos(x, y);
-        return OnRightUp(x, y, record);
-    default: return MSG_NOT_HANDLED;
+    default: return OnRightUp(x, y, record);
     }
 }
 

@@ -190,7 +190,10 @@ public:
     uint32_t GetCallbackData() const { return callbackData; }
 
 protected:
-    // Writes "name: " and the key line, or the point line of a mouse button.
+    // The router's key and mouse branches: logged, then the handler.
+    tStatus RouteKey(uint32_t message, sWinMessage &record);
+    tStatus RouteMouse(uint32_t message, sWinMessage &record);
+    // Writes "name: " and the key line.
     void LogKey(uint16_t key, uint32_t flags);
     void LogNamePrefix();
     // The logical point of a mouse message's lParam.
