@@ -1,5 +1,7 @@
 #include "foundation/binary_file.h"
 
+#include "foundation/wide_stream.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -18,6 +20,8 @@ tStatus cBinaryFileBase::WriteText(const char16_t *text) {
     }
     return Write(bytes.data(), uint32_t(bytes.size()));
 }
+
+tStatus cBinaryFileBase::WriteStream(const cWideStream &stream) { return WriteStdString(stream.Text()); }
 
 tStatus cBinaryFileBase::WriteStdString(const std::u16string &text) {
     // Through WriteText, so that an embedded zero ends the text as there.

@@ -9,6 +9,8 @@
 // cOpSysBase::NewBinaryFile; the owner calls Close and then deletes the object.
 #pragma once
 
+class cWideStream;
+
 #include <cstdint>
 #include <string>
 
@@ -42,6 +44,8 @@ public:
     virtual tStatus Write(const void *bytes, uint32_t count) = 0;
     virtual tStatus WriteText(const char16_t *text);
     virtual tStatus WriteStdString(const std::u16string &text);
+    // The whole text of a wide stream, as WriteStdString writes it.
+    virtual tStatus WriteStream(const cWideStream &stream);
     virtual tStatus Read(void *buffer, uint32_t count) = 0;
     // Moves to a position from the start; sets the end bit when a file open
     // only for reading stands at its size, clears it otherwise.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/wide_stream.h"
 #include "platform/op_sys.h"
 #include "tests/test_support.h"
 
@@ -205,6 +206,15 @@ TEST(BinaryFile, StringRecordsAreLittleEndianUtf16) {
         EXPECT_EQ(bytes, c.bytes);
         EXPECT_EQ(StoredTextSize(c.text), c.bytes.size());
     }
+}
+
+TEST(BinaryFile, WideStreamIsWrittenAsItsWholeText) {
+    cWideStream stream;
+    stream << u"<Sound name=a>\n" << int32_t(42);
+    std::string viaStream = Written(u"stream.bin", [&](cBinaryFileBase &f) { f.WriteStream(stream); });
+    std::string viaString = Written(u"stdstring.bin", [&](cBinaryFileBase &f) { f.WriteStdString(stream.Text()); });
+    EXPECT_EQ(viaStream, viaString);
+    EXPECT_FALSE(viaStream.empty());
 }
 
 TEST(BinaryFile, OverlongTextKeepsItsLongestPrefix) {
