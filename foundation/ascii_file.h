@@ -1,6 +1,6 @@
 // The lexical reader of the program's line-based 8-bit text files: the text
 // form of a score (also the crash recovery, which reads the last dump in the
-// error report) and the font specifications inside it.  Each byte stands for
+// error report) and the font descriptions inside it.  Each byte stands for
 // the code unit of the same value; other units arrive as \hhhh escapes.
 //
 // A grammar reader calls the operations one after another and tests one

@@ -1,5 +1,5 @@
 // Writers of the escaped 8-bit text of the score's text form, the font
-// specifications and the crash-recovery dump.  Code units 0x20-0xFF except
+// descriptions and the crash-recovery dump.  Code units 0x20-0xFF except
 // the double quote and the backslash are written as the byte of the same
 // value (no code page is involved); every other unit as a backslash and four
 // lower-case hexadecimal digits.  cAsciiFile reads both quoted forms back.
