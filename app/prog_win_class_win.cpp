@@ -2,6 +2,7 @@
 
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
+#include "ui/language_dialogs.h"
 #include "ui/view_help.h"
 
 namespace {
@@ -29,6 +30,7 @@ tStatus ProgWinClass::Open() {
     opSys->LoadAccelerators(u"M_PELMORA");
     if (cViewHelp *help = opSys->GetHelpViewer()) help->SetHelpFile(opSys->LoadString(kHelpFileString));
     // The language file named in the settings; a non-English first run asks.
+    InstallLanguageDialogs();
     opSys->ChooseLanguage(u"*.PmrLang");
     opSys->FillRecentFilesMenu(cOpSysVirtual::FindSubMenuOf(GetMenu(GetWindowHandle()), kCmdNew), kFirstRecentId);
     // The first run leaves a settings file behind at once.

@@ -4,6 +4,7 @@
 #include "foundation/text_util.h"
 #include "platform/op_sys_base.h"
 #include "platform/translate_file.h"
+#include "ui/status_bar.h"
 #include "ui/text_controls.h"
 #include "ui/view_port_top.h"
 
@@ -111,10 +112,11 @@ tStatus cDialogBoxBase::OnLeftDown(int32_t x, int32_t y, sWinMessage &record) {
     return RC_OK;
 }
 
+// The hint of the control under the mouse goes to the status bar (the
+// dialog's own, else its owner's); off every control the help text empties.
 tStatus cDialogBoxBase::OnMouseMove(int32_t x, int32_t y, sWinMessage &) {
-    // The hint of the control under the mouse belongs in the status bar's
-    // help text; the status bar takes it once it exists.
-    ControlAt(x, y);
+    cGuiControl *control = ControlAt(x, y);
+    if (auto *bar = dynamic_cast<cStatusBarBase *>(GetStatusBar())) bar->SetHelpText(control ? control->GetHint() : u"");
     return RC_OK;
 }
 

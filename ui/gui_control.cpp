@@ -5,6 +5,7 @@
 #include "platform/op_sys_base.h"
 #include "platform/translate_file.h"
 #include "platform/version_word.h"
+#include "ui/status_bar.h"
 
 namespace {
 
@@ -62,13 +63,12 @@ tStatus cGuiControlBase::OnMessage(uint32_t message, sWinMessage &record) {
 }
 
 tStatus cGuiControlBase::OnMouseMove(int32_t x, int32_t y, sWinMessage &) {
-    // The status bar's help text follows the hint once the program has a
-    // status bar; until then the hit test is all there is to do.
     if (owner) {
         x += owner->GetScreenX();
         y += owner->GetScreenY();
     }
-    HitTest(x, y);
+    if (HitTest(x, y) != RC_OK) return RC_OK;
+    if (auto *bar = dynamic_cast<cStatusBarBase *>(GetStatusBar())) bar->SetHelpText(hint.c_str());
     return RC_OK;
 }
 

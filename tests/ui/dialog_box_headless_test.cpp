@@ -17,6 +17,7 @@
 #include "ui/dialog_box.h"
 #include "ui/list_controls.h"
 #include "ui/scroll_controls.h"
+#include "ui/status_bar.h"
 #include "ui/text_controls.h"
 #include "ui/view_port_top.h"
 
@@ -468,6 +469,45 @@ TEST(Dialog, TitleAndControlTextsComeFromTheLanguageFile) {
     EXPECT_EQ(label, u"Schritte");
     EXPECT_EQ(hint, u"Nach oben");
     EXPECT_EQ(ok, u"Gut");
+}
+
+// A window whose status bar shows the hints of a dialog it owns.
+class cWindowWithBar : public cMessageDvc {
+public:
+    cWindowWithBar() : cMessageDvc(nullptr, 0, 0, u"Owner", 0) {
+        bar = new cStatusBar(this, 0);
+        bar->AppendPart(200, 0, 1);
+        ReplaceStatusBar(bar);
+    }
+    cStatusBar *bar;
+};
+
+TEST(Dialog, TheHintOfTheControlUnderTheMouseGoesToTheOwnersStatusBar) {
+    static cWindowWithBar *owner;
+    static std::vector<std::u16string> shown;
+    cWindowWithBar window;
+    owner = &window;
+    shown.clear();
+    ScriptScope script([](cDialogBox &d) {
+        d.FindControl(103)->DeviceRect() = cRectangl(10, 10, 60, 12);
+        d.FindControl(104)->DeviceRect() = cRectangl(10, 30, 60, 12);
+        for (int32_t y : {15, 33, 80}) {
+            sWinMessage move(kMsgMouseMove, 0, LPARAM(y << 16 | 20));
+            d.OnMessage(kMsgMouseMove, move);
+            shown.emplace_back(S(owner->bar->GetHelpText()));
+        }
+        // A control's own mouse step, relative to its dialog.
+        sWinMessage move(kMsgMouseMove, 0, 0);
+        d.FindControl(103)->OnMouseMove(12, 12, move);
+        shown.emplace_back(S(owner->bar->GetHelpText()));
+        d.Command(2);
+    });
+    int32_t choice = 0;
+    cDialogBox dialog(&window, 1005, 0);
+    dialog.NewRadioButton(103, &choice, 0)->SetHint(u"Down");
+    dialog.NewRadioButton(104, &choice, 1)->SetHint(u"Up");
+    dialog.Open();
+    EXPECT_EQ(shown, (std::vector<std::u16string>{u"Down", u"Up", u"", u"Down"}));
 }
 
 // ---- Translate mode ---------------------------------------------------------
