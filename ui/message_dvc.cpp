@@ -89,7 +89,7 @@ cDispDvcBase *cMessageDvcBase::ReplaceStatusBar(cDispDvcBase *bar) {
                                        [old](const cMessageDvcBase *l) { return l == old; }),
                         listeners.end());
     }
-    if (old != bar) SetOwnStatusBar(bar);
+    if (old != bar) cGraphDvc::SetOwnStatusBar(bar);
     return bar;
 }
 

@@ -202,8 +202,10 @@ protected:
     // geometry instead of passing the key on.
     tStatus LogDiagnostics();
     // Replaces the own status bar, first taking the old one out of the
-    // listeners, where a status bar also stands.
+    // listeners, where a status bar also stands.  Windows hand their bar in
+    // only this way: the device's plain setter is hidden here.
     cDispDvcBase *ReplaceStatusBar(cDispDvcBase *bar);
+    void SetOwnStatusBar(cDispDvcBase *bar) { ReplaceStatusBar(bar); }
 
     uint8_t enabled = 1;
     uint32_t id;

@@ -67,6 +67,7 @@ public:
         return cMessageDvc::OnDestroy(r);
     }
     cDispDvcBase *GiveStatusBar(cDispDvcBase *bar) { return ReplaceStatusBar(bar); }
+    void HoldStatusBar(cDispDvcBase *bar) { SetOwnStatusBar(bar); }
     void SetZoom(float z) {
         SetZoomX(z);
         SetZoomY(z);
@@ -344,8 +345,15 @@ TEST(Ownership, ControlsAndListenersGoWithTheWindowAndTheStatusBarOnce) {
         EXPECT_EQ(deaths, 1);
         EXPECT_TRUE(window.Listeners().empty());
         EXPECT_EQ(window.GetStatusBar(), nullptr);
+        // The same through the plain setter a window uses for a new bar.
+        auto *second = new cProbe(u"Bar2", nullptr, &window, &deaths);
+        window.HoldStatusBar(second);
+        window.AddListener(second);
+        window.HoldStatusBar(new cProbe(u"Bar3", nullptr, &window, &deaths));
+        EXPECT_EQ(deaths, 2);
+        EXPECT_TRUE(window.Listeners().empty());
     }
-    EXPECT_EQ(deaths, 1);
+    EXPECT_EQ(deaths, 3);
 }
 
 TEST(Ownership, StatusBarOfTheOwnerServesItsChildren) {
