@@ -53,7 +53,7 @@ struct sMidiOutCaps {
 // One buffer of stream records handed to the driver.  The driver keeps its
 // own record of the buffer in `system` while it is prepared; the header
 // must therefore outlive the stream it was prepared on.
-struct sMidiHeader {
+struct sMidiStreamBuffer {
     uint8_t *data = nullptr;
     uint32_t bufferLength = 0;
     uint32_t bytesRecorded = 0;
@@ -72,7 +72,7 @@ using tMidiStream = sMidiStreamTag *;
 // the marked record), otherwise null.
 class cMidiStreamClient {
 public:
-    virtual void OnStreamMessage(uint32_t message, sMidiHeader *header) = 0;
+    virtual void OnStreamMessage(uint32_t message, sMidiStreamBuffer *header) = 0;
 
 protected:
     ~cMidiStreamClient() = default;
@@ -99,11 +99,11 @@ public:
     virtual uint32_t StreamOpen(uint32_t deviceId, cMidiStreamClient *client, tMidiStream *stream) = 0;
     virtual uint32_t StreamClose(tMidiStream stream) = 0;
     virtual uint32_t SetTimeDivision(tMidiStream stream, uint32_t ticksPerQuarter) = 0;
-    virtual uint32_t PrepareHeader(tMidiStream stream, sMidiHeader *header) = 0;
+    virtual uint32_t PrepareHeader(tMidiStream stream, sMidiStreamBuffer *header) = 0;
     // kMidiStillPlaying while the buffer is queued.
-    virtual uint32_t UnprepareHeader(tMidiStream stream, sMidiHeader *header) = 0;
+    virtual uint32_t UnprepareHeader(tMidiStream stream, sMidiStreamBuffer *header) = 0;
     // Queues a prepared buffer behind those already queued.
-    virtual uint32_t StreamOut(tMidiStream stream, sMidiHeader *header) = 0;
+    virtual uint32_t StreamOut(tMidiStream stream, sMidiStreamBuffer *header) = 0;
     virtual uint32_t StreamRestart(tMidiStream stream) = 0;
     // Stops the stream; every queued buffer comes back with kMomDone.
     virtual uint32_t StreamStop(tMidiStream stream) = 0;

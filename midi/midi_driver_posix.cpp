@@ -14,9 +14,9 @@ public:
     }
     uint32_t StreamClose(tMidiStream) override { return kMidiInvalidHandle; }
     uint32_t SetTimeDivision(tMidiStream, uint32_t) override { return kMidiInvalidHandle; }
-    uint32_t PrepareHeader(tMidiStream, sMidiHeader *) override { return kMidiInvalidHandle; }
-    uint32_t UnprepareHeader(tMidiStream, sMidiHeader *) override { return kMidiInvalidHandle; }
-    uint32_t StreamOut(tMidiStream, sMidiHeader *) override { return kMidiInvalidHandle; }
+    uint32_t PrepareHeader(tMidiStream, sMidiStreamBuffer *) override { return kMidiInvalidHandle; }
+    uint32_t UnprepareHeader(tMidiStream, sMidiStreamBuffer *) override { return kMidiInvalidHandle; }
+    uint32_t StreamOut(tMidiStream, sMidiStreamBuffer *) override { return kMidiInvalidHandle; }
     uint32_t StreamRestart(tMidiStream) override { return kMidiInvalidHandle; }
     uint32_t StreamStop(tMidiStream) override { return kMidiInvalidHandle; }
     uint32_t OutReset(tMidiStream) override { return kMidiInvalidHandle; }

@@ -6,7 +6,7 @@
 
 namespace {
 
-static_assert(sizeof(MIDIHDR) <= sizeof(sMidiHeader::system), "the header's system record is too small");
+static_assert(sizeof(MIDIHDR) <= sizeof(sMidiStreamBuffer::system), "the header's system record is too small");
 static_assert(alignof(MIDIHDR) <= 16, "the header's system record is not aligned for MIDIHDR");
 
 // What a stream handle of this driver points at.
@@ -21,17 +21,17 @@ HMIDIOUT OutHandle(tMidiStream stream) {
     return stream ? reinterpret_cast<HMIDIOUT>(WinStream(stream)->handle) : nullptr;
 }
 
-MIDIHDR *SystemHeader(sMidiHeader *header) { return reinterpret_cast<MIDIHDR *>(header->system); }
+MIDIHDR *SystemHeader(sMidiStreamBuffer *header) { return reinterpret_cast<MIDIHDR *>(header->system); }
 
 // Runs on the driver's thread: it only turns the system's header back into
 // ours and passes the message on.
 void CALLBACK StreamProc(HMIDIOUT, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR) {
     sWinStream *stream = reinterpret_cast<sWinStream *>(instance);
     if (!stream || !stream->client) return;
-    sMidiHeader *header = nullptr;
+    sMidiStreamBuffer *header = nullptr;
     if ((message == MOM_DONE || message == MOM_POSITIONCB) && param1) {
         MIDIHDR *system = reinterpret_cast<MIDIHDR *>(param1);
-        header = reinterpret_cast<sMidiHeader *>(system->dwUser);
+        header = reinterpret_cast<sMidiStreamBuffer *>(system->dwUser);
         if (header && message == MOM_POSITIONCB) header->offset.store(system->dwOffset);
     }
     stream->client->OnStreamMessage(message, header);
@@ -96,7 +96,7 @@ public:
                                   MIDIPROP_SET | MIDIPROP_TIMEDIV);
     }
 
-    uint32_t PrepareHeader(tMidiStream stream, sMidiHeader *header) override {
+    uint32_t PrepareHeader(tMidiStream stream, sMidiStreamBuffer *header) override {
         if (!stream) return MMSYSERR_INVALHANDLE;
         MIDIHDR *system = new (header->system) MIDIHDR{};
         system->lpData = reinterpret_cast<LPSTR>(header->data);
@@ -106,12 +106,12 @@ public:
         return midiOutPrepareHeader(OutHandle(stream), system, sizeof(MIDIHDR));
     }
 
-    uint32_t UnprepareHeader(tMidiStream stream, sMidiHeader *header) override {
+    uint32_t UnprepareHeader(tMidiStream stream, sMidiStreamBuffer *header) override {
         if (!stream) return MMSYSERR_INVALHANDLE;
         return midiOutUnprepareHeader(OutHandle(stream), SystemHeader(header), sizeof(MIDIHDR));
     }
 
-    uint32_t StreamOut(tMidiStream stream, sMidiHeader *header) override {
+    uint32_t StreamOut(tMidiStream stream, sMidiStreamBuffer *header) override {
         if (!stream) return MMSYSERR_INVALHANDLE;
         return midiStreamOut(WinStream(stream)->handle, SystemHeader(header), sizeof(MIDIHDR));
     }

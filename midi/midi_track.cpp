@@ -44,7 +44,7 @@ cMidiTrack::cMidiTrack(uint16_t tpq, uint32_t bufferSize)
     : cMidiTrackBase(tpq, bufferSize, nullptr), driver(GetMidiDriver()), timeDivision(tpq) {
     EmptyBuffer();
     for (uint32_t i = 0; i < kMaxChunks; ++i) {
-        headers[i] = std::make_unique<sMidiHeader>();
+        headers[i] = std::make_unique<sMidiStreamBuffer>();
         headers[i]->user = i;
     }
     sMidiOutCaps caps;
@@ -287,7 +287,7 @@ tStatus cMidiTrack::PrepareChunk(uint32_t i) {
         RaiseWinMidiError(kWinMidiStreamError);
         return RC_FAIL;
     }
-    sMidiHeader &header = *headers[i];
+    sMidiStreamBuffer &header = *headers[i];
     uint32_t start = GetChunkStart(i);
     header.data = buffer + start;
     header.bufferLength = header.bytesRecorded = chunkEnds[i] - start;
@@ -406,7 +406,7 @@ void cMidiTrack::ResetState() {
 }
 
 // Runs on the driver's thread: nothing here calls the stream or waits.
-void cMidiTrack::OnStreamMessage(uint32_t message, sMidiHeader *header) {
+void cMidiTrack::OnStreamMessage(uint32_t message, sMidiStreamBuffer *header) {
     if (message == kMomDone) {
         uint32_t index = header ? uint32_t(header->user) : currentChunk.load();
         currentChunk.store(index + 1);

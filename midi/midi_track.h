@@ -127,7 +127,7 @@ protected:
     void EncodeEvent(const cMidiEvent &event, uint8_t *out) override;
 
 private:
-    void OnStreamMessage(uint32_t message, sMidiHeader *header) override;
+    void OnStreamMessage(uint32_t message, sMidiStreamBuffer *header) override;
     void OnTimer(uint32_t timerId) override;
 
     tStatus PrepareChunk(uint32_t i);
@@ -145,7 +145,7 @@ private:
     void SendShortMessage(uint32_t message);
 
     cMidiDriver *driver;
-    std::unique_ptr<sMidiHeader> headers[kMaxChunks];
+    std::unique_ptr<sMidiStreamBuffer> headers[kMaxChunks];
     bool prepared[kMaxChunks] = {};
     tMidiStream stream = nullptr;
     std::atomic<HWND> notifyWindow{nullptr};

@@ -7,7 +7,11 @@ cStatusBar::cStatusBar(cMessageDvcBase *parentWindow, int32_t helpPartIndex)
     UseNoBackground();
 }
 
-cStatusBar::~cStatusBar() = default;
+// The status control is a child of the parent window; a bar replaced while
+// the parent lives takes its control with it.
+cStatusBar::~cStatusBar() {
+    if (control && IsWindow(control)) DestroyWindow(control);
+}
 
 tStatus cStatusBar::PrepareDraw() {
     if (!control || IsOpen() < 0) return RC_OK;

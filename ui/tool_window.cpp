@@ -6,7 +6,15 @@ cViewPortStaticToolWin::cViewPortStaticToolWin(cMessageDvcBase *parentWindow)
     : cViewPortStaticToolWin(parentWindow, 0x50000000, u"ToolBarWin") {}
 
 cViewPortStaticToolWin::cViewPortStaticToolWin(cMessageDvcBase *parentWindow, uint32_t style, const char16_t *title)
-    : cViewPort(parentWindow, style, title) {}
+    : cViewPort(parentWindow, style, title) {
+    backgroundBrush = kSolidBackground;
+    backgroundColor = 0xC0F27D;
+}
+
+const char16_t *cViewPortStaticToolWin::MakeClassName() {
+    className.Set(u"Tool_Bar_Window");
+    return className.Get();
+}
 
 cViewPortStaticToolWin::~cViewPortStaticToolWin() = default;
 
@@ -58,6 +66,11 @@ cViewPortPopupToolWin::cViewPortPopupToolWin(cMessageDvcBase *parentWindow, cons
     : cViewPortStaticToolWin(parentWindow, 0x94CC0000, title ? title : u"") {}
 
 cViewPortPopupToolWin::~cViewPortPopupToolWin() = default;
+
+const char16_t *cViewPortPopupToolWin::MakeClassName() {
+    className.Set(u"AllToolsWindow");
+    return className.Get();
+}
 
 tStatus cViewPortPopupToolWin::OnSize(int32_t width, int32_t height, sWinMessage &record) {
     tStatus result = cViewPort::OnSize(width, height, record);

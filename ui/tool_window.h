@@ -24,6 +24,9 @@ public:
 
 protected:
     cViewPortStaticToolWin(cMessageDvcBase *parentWindow, uint32_t style, const char16_t *title);
+    // Tool windows register fixed class names, so that they can be found
+    // by class.
+    const char16_t *MakeClassName() override;
     // Posts to the owner window; nothing without one.
     void PostToOwner(uint32_t message, uintptr_t wParam, const void *lParam);
     // The unsigned point of a mouse message.
@@ -39,4 +42,7 @@ public:
 
     // The tools reflow whenever the window is resized.
     tStatus OnSize(int32_t width, int32_t height, sWinMessage &record) override;
+
+protected:
+    const char16_t *MakeClassName() override;
 };

@@ -6,11 +6,37 @@
 #include "foundation/char_string.h"
 #include "foundation/text_util.h"
 #include "platform/op_sys_base.h"
+#include "platform/translate_file.h"
+#include "ui/menu_item.h"
+#include "ui/status_bar.h"
+#include "ui/sub_menu.h"
 
 // ---- cViewPortBase ----------------------------------------------------------
 
 cViewPortBase::cViewPortBase(cMessageDvcBase *ownerWindow, uint32_t style, const char16_t *text)
     : cMessageDvc(ownerWindow, 0, style, text, 0) {}
+
+cViewPortBase::~cViewPortBase() {
+    ForgetMainMenu();
+    delete popupMenu;
+}
+
+void cViewPortBase::ForgetMainMenu() {
+    if (gMainMenu && gMainMenu->GetOwner() == this) delete gMainMenu;  // clears the global
+}
+
+cSubMenuBase *cViewPortBase::CreatePopupMenu(const char16_t *text, uint32_t menuId, uint32_t flags) {
+    if (!popupMenu) return nullptr;
+    popupMenu->DeleteAllItems();
+    popupMenu->Attach(this, text ? text : u"", menuId, flags);
+    return popupMenu;
+}
+
+tStatus cViewPortBase::TrackPopupMenu(int32_t, int32_t, cDispDvcBase *) {
+    if (!popupMenu) return RC_FAIL;
+    if (!gOpSys) return RC_OK;
+    return popupMenu->ReadTranslations(&gOpSys->GetTranslateFile());
+}
 
 tStatus cViewPortBase::SetOrigin(int32_t x, int32_t y) {
     int32_t width = deviceRect.Width();
@@ -72,9 +98,27 @@ void cViewPortBase::LogCommand(const sWinMessage &record) {
     if (gOpSys) gOpSys->Log().WriteString(line, 1);
 }
 
-const char16_t *cViewPortBase::CommandKeyName(uint32_t) { return nullptr; }
-tStatus cViewPortBase::EditCommandTranslation(uint32_t) { return RC_FAIL; }
-tStatus cViewPortBase::ShowMenuHint(uintptr_t) { return RC_OK; }
+cSubMenuBase *cViewPortBase::CommandMenu(uint32_t commandId) const {
+    return (commandId & kWindowCommandBit) ? popupMenu : gMainMenu;
+}
+
+const char16_t *cViewPortBase::CommandKeyName(uint32_t commandId) {
+    cSubMenuBase *menu = CommandMenu(commandId);
+    return menu ? menu->GetCommandKeyName(commandId) : nullptr;
+}
+
+tStatus cViewPortBase::EditCommandTranslation(uint32_t commandId) {
+    cSubMenuBase *menu = CommandMenu(commandId);
+    return menu ? menu->EditCommandTranslation(commandId) : RC_FAIL;
+}
+
+// For a popup item the system names its sub-menu's handle, which is also
+// the node's id.
+tStatus cViewPortBase::ShowMenuHint(uintptr_t item) {
+    auto commandId = static_cast<uint32_t>(item);
+    cSubMenuBase *menu = CommandMenu(commandId);
+    return menu ? menu->ShowCommandHint(commandId) : RC_OK;
+}
 
 tStatus cViewPortBase::MoveWindowTo(int32_t, int32_t, int32_t width, int32_t height) { return SetSize(width, height); }
 
@@ -155,6 +199,23 @@ int32_t cViewPort::ShowMessageBox(const char16_t *text, const char16_t *caption,
 }
 
 HMENU cViewPort::GetMenuHandle() { return menuHandle; }
+
+cDispDvcBase *cViewPort::CreateStatusBar(int32_t helpPart) { return ReplaceStatusBar(new cStatusBar(this, helpPart)); }
+
+cSubMenuBase *cViewPort::CreatePopupMenu(const char16_t *text, uint32_t menuId, uint32_t flags) {
+    delete popupMenu;
+    popupMenu = nullptr;
+    popupMenu = new cSubMenu(this, menuId, nullptr, NewPopupHandle());
+    return cViewPortBase::CreatePopupMenu(text, menuId, flags);
+}
+
+tStatus cViewPort::TrackPopupMenu(int32_t x, int32_t y, cDispDvcBase *window) {
+    if (!popupMenu) return RC_FAIL;
+    popupMenu->InstallPopup();
+    cViewPortBase::TrackPopupMenu(x, y, window);
+    ShowPopupAt(x, y, window);
+    return RC_OK;
+}
 
 tStatus cViewPort::ShowMessage(const char16_t *text, const char16_t *caption) {
     return ShowMessageBox(text, caption, 0);  // MB_OK

@@ -12,10 +12,14 @@
 #include "ui/view_scroll.h"
 
 class cDialogBox;
+class cSubMenuBase;
 
 class cViewPortBase : public cMessageDvc {
 public:
     cViewPortBase(cMessageDvcBase *owner, uint32_t style, const char16_t *name);
+    // Deletes the window's popup menu, and the main menu when this window
+    // loaded it.
+    ~cViewPortBase() override;
 
     // The origin is clamped to the extent and the scroll bars follow it;
     // answers the last scroll-bar result, 0 without bars.
@@ -30,6 +34,15 @@ public:
     // A new modal dialog of the template owned by this window (ui/dialog_box.h);
     // the caller deletes it.  Null here: only real windows make dialogs.
     virtual cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic);
+    // Empties the popup menu and attaches it again under the title, id and
+    // flags; the window fills it with AddItem and AddItemFrom.  Answers the
+    // popup menu, null while the window has none.
+    virtual cSubMenuBase *CreatePopupMenu(const char16_t *text, uint32_t menuId, uint32_t flags);
+    // Shows the popup menu at x, y of the given window's outer rectangle
+    // (this window's when null); the chosen item arrives as a command.
+    // RC_FAIL without a popup menu.  Here only the translations are applied.
+    virtual tStatus TrackPopupMenu(int32_t x, int32_t y, cDispDvcBase *window);
+    cSubMenuBase *GetPopupMenu() const { return popupMenu; }
     // Add the scroll bars to the style; call before Open.
     virtual cViewPortBase *UseHorzScrollBar();
     virtual cViewPortBase *UseVertScrollBar();
@@ -54,10 +67,12 @@ protected:
     // 99); answers the window system's result.  Without a window nothing is
     // shown.
     virtual tStatus SetScrollBarInfo(int32_t bar, const sScrollBarInfo &info);
+    // The menu that owns a command id: the window's popup menu for ids with
+    // the window-command bit, the main menu for the others; null while that
+    // menu does not exist.
+    cSubMenuBase *CommandMenu(uint32_t id) const;
     // The key name of a command id for the command log line, from the menu
-    // that owns the id; null while that menu does not exist.  Command ids
-    // with the window-command bit belong to the window's popup menu, the
-    // others to the main menu.
+    // that owns the id; null while that menu does not exist.
     virtual const char16_t *CommandKeyName(uint32_t id);
     // Lets the user edit the text of the item before its command runs (in
     // translate mode); nothing while the owning menu does not exist.
@@ -66,7 +81,10 @@ protected:
     virtual tStatus ShowMenuHint(uintptr_t item);
     // "name: " and the command line in the session log.
     void LogCommand(const sWinMessage &record);
+    // The main menu is deleted when it belongs to this window.
+    void ForgetMainMenu();
 
+    cSubMenuBase *popupMenu = nullptr;  // owned
     int32_t extentX = 100;
     int32_t extentY = 100;
     int32_t horzPage = 50;
@@ -101,13 +119,20 @@ public:
     cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic) override;
     // A viewport's controls have no dialog items: each makes its own window.
     tStatus RealizeControl(cGuiControl *control) override;
+    // A new status bar, child of this window, replaces the window's own bar.
+    cDispDvcBase *CreateStatusBar(int32_t helpPart) override;
+    // The popup menu is made anew over a new window-system popup menu.
+    cSubMenuBase *CreatePopupMenu(const char16_t *text, uint32_t menuId, uint32_t flags) override;
+    tStatus TrackPopupMenu(int32_t x, int32_t y, cDispDvcBase *window) override;
     // The file dialogs: "description|pattern|..." filter, default extension.
     // The chosen path (also the current file) as a temporary string, null
     // when cancelled.
     virtual const char16_t *AskOpenFileName(const char16_t *filter, const char16_t *extension);
     virtual const char16_t *AskSaveFileName(const char16_t *filter, const char16_t *extension);
     // Loads the window's menu resource (before Open: the window is created
-    // with it).  Menu id 0 only removes the current menu and answers RC_FAIL.
+    // with it) and makes it the main menu, with hints and key names handed
+    // out in tree order.  Menu id 0 only removes the current menu and
+    // answers RC_FAIL.
     virtual tStatus LoadMenuResource(uint16_t menuId, const char16_t *const *hints, int32_t hintCount,
                                      const char16_t *const *keyNames, int32_t keyNameCount);
 
@@ -133,12 +158,19 @@ protected:
     tStatus SetScrollBarInfo(int32_t bar, const sScrollBarInfo &info) override;
     // "VPClass" + name + the style in decimal, kept as the class name; an
     // empty name becomes the class name too.
-    const char16_t *MakeClassName();
+    virtual const char16_t *MakeClassName();
+    // A new window-system popup menu, adopted as the window's popup handle;
+    // null without a window system.
+    HMENU NewPopupHandle();
+    // Shows the installed popup menu at x, y of the window's outer rectangle.
+    void ShowPopupAt(int32_t x, int32_t y, cDispDvcBase *window);
     // The system's box, owned by this window; RC_FAIL without a window.
     int32_t ShowWindowBox(const char16_t *text, const char16_t *caption, uint32_t type);
     // Stock brush of the class background: WHITE_BRUSH 0, LTGRAY_BRUSH 1,
-    // NULL_BRUSH 5.
+    // NULL_BRUSH 5; kSolidBackground for a brush of backgroundColor.
+    static constexpr int32_t kSolidBackground = -1;
     int32_t backgroundBrush = 0;
+    uint32_t backgroundColor = 0;  // 0x00BBGGRR
 
     HMENU menuHandle = nullptr;
     uint16_t menuId = 0;

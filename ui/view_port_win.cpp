@@ -3,6 +3,7 @@
 #include "foundation/char_string.h"
 #include "platform/op_sys.h"
 #include "platform/win_types.h"
+#include "ui/sub_menu.h"
 #include "ui/view_port.h"
 #include "ui/view_port_errors.h"
 
@@ -71,7 +72,21 @@ cViewPort::~cViewPort() {
         if (IsWindow(windowHandle)) DestroyWindow(windowHandle);
         windowHandle = nullptr;
     }
+    // A window takes its menu with it; a menu loaded for a window that was
+    // never made is destroyed here.
+    if (menuHandle && IsMenu(menuHandle)) DestroyMenu(menuHandle);
     if (popupHandle) DestroyMenu(popupHandle);
+}
+
+HMENU cViewPort::NewPopupHandle() { return AdoptPopupHandle(::CreatePopupMenu()); }
+
+void cViewPort::ShowPopupAt(int32_t x, int32_t y, cDispDvcBase *window) {
+    auto *shown = dynamic_cast<cSubMenu *>(popupMenu);
+    auto *device = dynamic_cast<cDispDvc *>(window);
+    HWND around = device ? device->GetWindowHandle() : windowHandle;
+    RECT r{};
+    if (!shown || !GetWindowRect(around, &r)) return;
+    ::TrackPopupMenu(shown->GetMenuHandle(), 0, r.left + x, r.top + y, 0, windowHandle, nullptr);
 }
 
 tStatus cViewPort::Open() {
@@ -86,7 +101,9 @@ tStatus cViewPort::Open() {
         wc.hInstance = instance;
         wc.hIcon = icon;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(backgroundBrush));
+        wc.hbrBackground = backgroundBrush == kSolidBackground
+                               ? CreateSolidBrush(backgroundColor)
+                               : static_cast<HBRUSH>(GetStockObject(backgroundBrush));
         wc.lpszMenuName = menuId ? MAKEINTRESOURCEW(menuId) : nullptr;
         wc.lpszClassName = W(classText);
         if (!RegisterClassW(&wc) && gOpSys) gOpSys->ShowLastError(u"RegisterClass");
@@ -206,10 +223,13 @@ const char16_t *cViewPort::AskSaveFileName(const char16_t *filter, const char16_
     return dialog.Result(GetSaveFileNameW(&dialog.record));
 }
 
-tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *, int32_t, const char16_t *const *,
-                                    int32_t) {
+tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *hints, int32_t hintCount,
+                                    const char16_t *const *keyNames, int32_t keyNameCount) {
     menuId = resourceId;
     if (menuHandle) {
+        // The main menu mirrors the handle about to go: it goes first.
+        auto *mirror = dynamic_cast<cSubMenu *>(gMainMenu);
+        if (mirror && mirror->GetMenuHandle() == menuHandle) delete gMainMenu;
         if (windowHandle && GetMenu(windowHandle) == menuHandle) SetMenu(windowHandle, nullptr);
         DestroyMenu(menuHandle);
         menuHandle = nullptr;
@@ -220,8 +240,14 @@ tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *
     if (!menuHandle) {
         if (gOpSys) gOpSys->ShowLastError(u"LoadMenu");
         result = RC_FAIL;
-    } else if (windowHandle) {
-        SetMenu(windowHandle, menuHandle);
+    } else {
+        if (windowHandle) SetMenu(windowHandle, menuHandle);
+        delete gMainMenu;
+        auto *menu = new cSubMenu(this, uint32_t(reinterpret_cast<uintptr_t>(menuHandle)), nullptr, menuHandle);
+        gMainMenu = menu;
+        menu->LoadFromHandle();
+        menu->TakeHintFromList(hints, 0, hintCount);
+        menu->TakeKeyNameFromList(keyNames, 0, keyNameCount);
     }
     if (HWND window = GetWindowHandle()) DrawMenuBar(window);
     return result;

@@ -254,7 +254,7 @@ public:
         return kMidiOk;
     }
 
-    uint32_t PrepareHeader(tMidiStream handle, sMidiHeader *h) override {
+    uint32_t PrepareHeader(tMidiStream handle, sMidiStreamBuffer *h) override {
         sStream *s = Find(handle);
         if (!s) return kMidiInvalidHandle;
         std::lock_guard<std::mutex> lk(m);
@@ -265,7 +265,7 @@ public:
         return kMidiOk;
     }
 
-    uint32_t UnprepareHeader(tMidiStream handle, sMidiHeader *h) override {
+    uint32_t UnprepareHeader(tMidiStream handle, sMidiStreamBuffer *h) override {
         sStream *s = Find(handle);
         if (!s) return kMidiInvalidHandle;
         std::lock_guard<std::mutex> lk(m);
@@ -277,7 +277,7 @@ public:
         return kMidiOk;
     }
 
-    uint32_t StreamOut(tMidiStream handle, sMidiHeader *h) override {
+    uint32_t StreamOut(tMidiStream handle, sMidiStreamBuffer *h) override {
         sStream *s = Find(handle);
         if (!s) return kMidiInvalidHandle;
         std::lock_guard<std::mutex> lk(m);
@@ -399,10 +399,10 @@ private:
         uint32_t timeDivision = 96;
         uint32_t tempo = 500000;
         Clock::time_point due;  // when the next record plays
-        std::deque<sMidiHeader *> queue;
-        std::deque<sMidiHeader *> returning;  // stopped, not yet given back
-        std::set<sMidiHeader *> prepared;
-        std::map<sMidiHeader *, std::vector<uint8_t>> copies;
+        std::deque<sMidiStreamBuffer *> queue;
+        std::deque<sMidiStreamBuffer *> returning;  // stopped, not yet given back
+        std::set<sMidiStreamBuffer *> prepared;
+        std::map<sMidiStreamBuffer *, std::vector<uint8_t>> copies;
         bool running = false;
         uint32_t haltRequests = 0;
         uint32_t haltsDone = 0;
@@ -459,7 +459,7 @@ private:
     // lets go around each callback.
     void ReturnAll(sStream &s, std::unique_lock<std::mutex> &lk) {
         while (!s.returning.empty()) {
-            sMidiHeader *h = s.returning.front();
+            sMidiStreamBuffer *h = s.returning.front();
             s.returning.pop_front();
             CheckUnchanged(s, h);
             lk.unlock();
@@ -468,7 +468,7 @@ private:
         }
     }
 
-    void CheckUnchanged(sStream &s, sMidiHeader *h) {
+    void CheckUnchanged(sStream &s, sMidiStreamBuffer *h) {
         auto it = s.copies.find(h);
         if (it == s.copies.end()) return;
         if (it->second.size() != h->bytesRecorded || !std::equal(it->second.begin(), it->second.end(), h->data))
@@ -492,7 +492,7 @@ private:
                 continue;
             }
             if (s.closing) return;
-            sMidiHeader *h = s.queue.front();
+            sMidiStreamBuffer *h = s.queue.front();
             // Music time runs on from the previous buffer unless the
             // stream was idle in between.
             if (s.due < Clock::now()) s.due = Clock::now();

@@ -81,7 +81,9 @@ TEST_F(Player, ChoosesTheMapperElseTheFirstDeviceThatSounds) {
         EXPECT_EQ(track.HasStream(), c.stream);
         EXPECT_EQ(driver.OpenStreams(), c.stream ? 1u : 0u);
         // The stream counts ticks as the constructor was told.
-        if (c.stream) EXPECT_EQ(driver.TimeDivision(), 480u);
+        if (c.stream) {
+            EXPECT_EQ(driver.TimeDivision(), 480u);
+        }
     }
     EXPECT_EQ(driver.OpenStreams(), 0u);
 }

@@ -8,6 +8,8 @@
 
 #include "tests/foundation/raised_errors.h"
 #include "tests/platform/log_capture.h"
+#include "ui/status_bar.h"
+#include "ui/sub_menu.h"
 #include "ui/view_port.h"
 
 namespace {
@@ -201,6 +203,64 @@ TEST(ViewPort, FileDialogFilterSeparatesWithNuls) {
     EXPECT_EQ(FileDialogFilter(u"Text files|*.txt|All files|*.*"), expected);
     EXPECT_EQ(FileDialogFilter(nullptr), u"");
     EXPECT_EQ(FileDialogFilter(u""), std::u16string(u"\0\0", 2));
+}
+
+// The main menu and the window's popup menu each own their command ids: the
+// log line names the command by its key name and the hint goes to the bar.
+TEST(ViewPortMenus, CommandsAndHintsGoToTheMenuThatOwnsTheId) {
+    {
+        cScrollProbe view(u"Score");
+        auto *bar = dynamic_cast<cStatusBar *>(view.CreateStatusBar(0));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(view.GetStatusBar(), bar);
+        bar->AppendPart(200, 0, 1);
+        auto *frameMenu = new cSubMenu(&view, 1, nullptr, nullptr);
+        gMainMenu = frameMenu;
+        cMenuItemBase *copy = frameMenu->AddItem(u"&Copy", 300, 0);
+        copy->SetKeyName(u"Edit/Copy");
+        copy->SetHint(u"Copies the selection");
+        EXPECT_EQ(view.TrackPopupMenu(0, 0, nullptr), RC_FAIL);  // no popup menu yet
+        cSubMenuBase *popup = view.CreatePopupMenu(u"ObjectRBtn", 0, 0);
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(view.GetPopupMenu(), popup);
+        popup->AddItemFrom(copy);
+        EXPECT_EQ(view.TrackPopupMenu(0, 0, nullptr), RC_OK);
+
+        struct sCase {
+            WPARAM wParam;
+            const char *line;
+        } cases[] = {
+            {300, "Score: Menu=Edit/Copy<300>\r\n"},
+            {102, "Score: Menu=102<102>\r\n"},
+            {0x4000 | 300, "Score: Menu=ObjectRBtnEdit/Copy<16684>\r\n"},
+            {(1u << 16) | 0x4005, "Score: Accelerator=16389<16389>\r\n"},
+        };
+        for (const sCase &c : cases) {
+            test::LogCapture log("menu_owners");
+            Send(view, kMsgCommand, c.wParam, 0);
+            EXPECT_EQ(log.Text(), c.line);
+        }
+
+        struct sHint {
+            uint32_t item;
+            const char16_t *hint;
+        } hints[] = {{300, u"Copies the selection"}, {999, u""}, {0x4000 | 300, u"Copies the selection"},
+                     {0x4000 | 999, u""}};
+        for (const sHint &h : hints) {
+            bar->SetHelpText(u"old");
+            Send(view, kMsgMenuSelect, h.item, 0);
+            EXPECT_EQ(std::u16string(bar->GetHelpText()), h.hint) << h.item;
+        }
+
+        // A rebuilt popup starts empty; a new status bar replaces the old one.
+        popup = view.CreatePopupMenu(u"ObjectRBtn", 0, 0);
+        EXPECT_EQ(popup->GetItemCount(), 0);
+        cDispDvcBase *second = view.CreateStatusBar(1);
+        EXPECT_NE(second, bar);
+        EXPECT_EQ(view.GetStatusBar(), second);
+    }
+    // The window the main menu belongs to takes it along.
+    EXPECT_EQ(gMainMenu, nullptr);
 }
 
 }  // namespace

@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/text_util.h"
 #include "platform/op_sys_base.h"
 #include "platform/win_types.h"
 #include "tests/platform/local_op_sys.h"
 #include "tests/platform/log_capture.h"
+#include "ui/status_bar.h"
+#include "ui/sub_menu.h"
+#include "ui/tool_window.h"
 #include "ui/view_port_top.h"
 
 namespace {
@@ -313,6 +317,168 @@ TEST(ViewPortWindow, AFailingHandlerComesBackThroughTheWindowProcedureAndIsRepor
         EXPECT_NE(log.find("Exception address: 0x"), std::string::npos) << log;
         EXPECT_NE(log.find(c.error), std::string::npos) << log;
         EXPECT_NE(os.ShellRequests().find("ErrorReport.txt"), std::string::npos) << os.ShellRequests();
+    }
+}
+
+// ---- the window's menus, status bar and tool windows ------------------------
+
+std::u16string MenuText(HMENU menu, UINT position) {
+    wchar_t buf[128] = {};
+    GetMenuStringW(menu, position, buf, 128, MF_BYPOSITION);
+    return std::u16string(U(buf));
+}
+
+TEST(ViewPortMenus, TheLoadedMenuBecomesTheMainMenuWithItsHintsAndKeyNames) {
+    const char16_t *hints[] = {u"Starts a new score", u"Opens a score"};
+    const char16_t *keys[] = {u"Menu", u"File", u"File/New"};
+    {
+        cProbeView view(nullptr, kOverlapped, u"Menus");
+        ASSERT_EQ(view.LoadMenuResource(1000, hints, 2, keys, 3), RC_OK);
+        view.Open();
+        HWND window = view.GetWindowHandle();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(GetMenu(window), view.GetMenuHandle());
+        ASSERT_NE(gMainMenu, nullptr);
+        EXPECT_EQ(gMainMenu->GetOwner(), &view);
+        EXPECT_EQ(gMainMenu->GetId(), uint32_t(reinterpret_cast<uintptr_t>(view.GetMenuHandle())));
+        // Names from the list first, derived ones after it.
+        EXPECT_EQ(std::u16string(gMainMenu->GetKeyName()), u"Menu");
+        EXPECT_EQ(std::u16string(gMainMenu->GetCommandKeyName(100)), u"File/New");
+        EXPECT_EQ(std::u16string(gMainMenu->GetCommandKeyName(103)), u"File/SaveAs");
+        EXPECT_EQ(std::u16string(gMainMenu->GetCommandKeyName(105)), u"File/Midi");
+        EXPECT_EQ(std::u16string(gMainMenu->FindById(101)->GetHint()), u"Opens a score");
+        EXPECT_EQ(std::u16string(gMainMenu->FindById(102)->GetHint()), u"");
+
+        // Commands are logged under their key names; greying goes to Win32.
+        test::LogCapture log("menu_commands");
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(103, 0), 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(4711, 0), 0);
+        EXPECT_EQ(log.Text(), "Menus: Menu=File/SaveAs<103>\r\nMenus: Menu=4711<4711>\r\n");
+        gMainMenu->DisableCommand(108);
+        EXPECT_EQ(GetMenuState(view.GetMenuHandle(), 108, MF_BYCOMMAND) & MF_GRAYED, UINT(MF_GRAYED));
+
+        // Menu id 0 takes the menu and its tree away.
+        EXPECT_EQ(view.LoadMenuResource(0, nullptr, 0, nullptr, 0), RC_FAIL);
+        EXPECT_EQ(gMainMenu, nullptr);
+        EXPECT_EQ(GetMenu(window), nullptr);
+        EXPECT_EQ(view.GetMenuHandle(), nullptr);
+        ASSERT_EQ(view.LoadMenuResource(1000, nullptr, 0, nullptr, 0), RC_OK);
+        EXPECT_EQ(GetMenu(window), view.GetMenuHandle());
+        ASSERT_NE(gMainMenu, nullptr);
+    }
+    // The window that loaded it takes the main menu with it.
+    EXPECT_EQ(gMainMenu, nullptr);
+}
+
+TEST(ViewPortMenus, AMenuHintGoesToTheStatusBar) {
+    cProbeView view(nullptr, kOverlapped, u"Hints");
+    const char16_t *hints[] = {u"Starts a new score"};
+    ASSERT_EQ(view.LoadMenuResource(1000, hints, 1, nullptr, 0), RC_OK);
+    view.Open();
+    auto *bar = static_cast<cStatusBar *>(view.CreateStatusBar(0));
+    ASSERT_NE(bar, nullptr);
+    bar->AppendPart(200, 0, 1);
+    bar->Open();
+    SendMessageW(view.GetWindowHandle(), WM_MENUSELECT, MAKEWPARAM(100, MF_STRING), LPARAM(view.GetMenuHandle()));
+    EXPECT_EQ(std::u16string(bar->GetHelpText()), u"Starts a new score");
+    gMainMenu->DisableCommand(100);
+    SendMessageW(view.GetWindowHandle(), WM_MENUSELECT, MAKEWPARAM(100, MF_STRING), LPARAM(view.GetMenuHandle()));
+    EXPECT_EQ(std::u16string(bar->GetHelpText()), u"");
+}
+
+TEST(ViewPortMenus, AReplacedStatusBarTakesItsControlAlong) {
+    cProbeView view(nullptr, kOverlapped, u"Bars");
+    view.Open();
+    auto controls = [&] {
+        int n = 0;
+        for (HWND w = FindWindowExW(view.GetWindowHandle(), nullptr, L"msctls_statusbar32", nullptr); w;
+             w = FindWindowExW(view.GetWindowHandle(), w, L"msctls_statusbar32", nullptr))
+            ++n;
+        return n;
+    };
+    auto *first = static_cast<cStatusBar *>(view.CreateStatusBar(0));
+    first->Open();
+    EXPECT_EQ(view.GetStatusBar(), first);
+    EXPECT_EQ(controls(), 1);
+    auto *second = static_cast<cStatusBar *>(view.CreateStatusBar(1));
+    second->Open();
+    EXPECT_EQ(view.GetStatusBar(), second);
+    EXPECT_EQ(second->GetHelpPartIndex(), 1);
+    EXPECT_EQ(controls(), 1);
+}
+
+TEST(ViewPortMenus, APopupMenuIsRebuiltOverANewHandleAndShownWithItsItems) {
+    cProbeView view(nullptr, kOverlapped, u"Popups");
+    const char16_t *keys[] = {u"Menu", u"File", u"File/New", u"File/Open"};
+    ASSERT_EQ(view.LoadMenuResource(1000, nullptr, 0, keys, 4), RC_OK);
+    view.Open();
+    EXPECT_EQ(view.TrackPopupMenu(0, 0, nullptr), RC_FAIL);  // none made yet
+
+    cSubMenuBase *popup = view.CreatePopupMenu(u"ObjectRBtn", 0, 0);
+    ASSERT_NE(popup, nullptr);
+    HMENU firstHandle = view.GetPopupHandle();
+    EXPECT_EQ(std::u16string(popup->GetKeyName()), u"ObjectRBtn");
+    popup->AddItemFrom(gMainMenu->FindById(101));
+    popup = view.CreatePopupMenu(u"ObjectRBtn", 0, 0);
+    EXPECT_FALSE(IsMenu(firstHandle));
+    EXPECT_EQ(popup->GetItemCount(), 0);
+    cMenuItemBase *item = popup->AddItemFrom(gMainMenu->FindById(100));
+    popup->AddItem(u"Delete", 0x4000 | 200, 0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetId(), 0x4000u | 100);
+    EXPECT_EQ(std::u16string(item->GetKeyName()), u"ObjectRBtnFile/New");
+
+    // The menu loop runs until the timer ends it; the items are in it then.
+    static HMENU shown;
+    static std::vector<std::u16string> texts;
+    static std::vector<UINT> ids;
+    shown = view.GetPopupHandle();
+    texts.clear();
+    ids.clear();
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+        for (int i = 0; i < GetMenuItemCount(shown); ++i) {
+            texts.push_back(MenuText(shown, UINT(i)));
+            ids.push_back(GetMenuItemID(shown, i));
+        }
+        EndMenu();
+    });
+    EXPECT_EQ(view.TrackPopupMenu(10, 10, nullptr), RC_OK);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(texts, (std::vector<std::u16string>{u"New", u"Delete"}));
+    EXPECT_EQ(ids, (std::vector<UINT>{0x4000 | 100, 0x4000 | 200}));
+
+    // Its commands are logged under the popup's key names.
+    test::LogCapture log("popup_commands");
+    SendMessageW(view.GetWindowHandle(), WM_COMMAND, MAKEWPARAM(0x4000 | 100, 0), 0);
+    EXPECT_EQ(log.Text(), "Popups: Menu=ObjectRBtnFile/New<16484>\r\n");
+}
+
+TEST(ViewPortMenus, ToolWindowsRegisterTheirOwnClassesAndBackground) {
+    cProbeView frame(nullptr, kOverlapped, u"ToolFrame");
+    frame.Open();
+    cViewPortStaticToolWin docked(&frame);
+    docked.Open();
+    cViewPortPopupToolWin floating(&frame, u"All Symbols");
+    floating.SetShowMode(SW_HIDE);
+    floating.Open();
+    struct sCase {
+        HWND window;
+        const char16_t *className, *title;
+    } cases[] = {{docked.GetWindowHandle(), u"Tool_Bar_Window", u"ToolBarWin"},
+                 {floating.GetWindowHandle(), u"AllToolsWindow", u"All Symbols"}};
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(ToUtf8(c.className));
+        ASSERT_NE(c.window, nullptr);
+        wchar_t buf[64] = {};
+        GetClassNameW(c.window, buf, 64);
+        EXPECT_EQ(std::u16string(U(buf)), c.className);
+        GetWindowTextW(c.window, buf, 64);
+        EXPECT_EQ(std::u16string(U(buf)), c.title);
+        LOGBRUSH brush{};
+        ASSERT_TRUE(GetObjectW(reinterpret_cast<HBRUSH>(GetClassLongPtrW(c.window, GCLP_HBRBACKGROUND)),
+                               sizeof brush, &brush));
+        EXPECT_EQ(brush.lbStyle, UINT(BS_SOLID));
+        EXPECT_EQ(brush.lbColor, COLORREF(0xC0F27D));
     }
 }
 
