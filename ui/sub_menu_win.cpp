@@ -79,7 +79,11 @@ tStatus cSubMenu::LoadFromHandle() {
 tStatus cSubMenu::ReloadItem(cMenuItemBase *item) {
     if (!item) return RC_FAIL;
     std::vector<wchar_t> buffer;
-    if (!ReadMenuInfo(handle, item->GetId(), FALSE, buffer) && gOpSys) gOpSys->ShowLastError(u"MenuLoad");
+    if (!ReadMenuInfo(handle, item->GetId(), FALSE, buffer)) {
+        // Nothing was read: the item keeps its state and text.
+        if (gOpSys) gOpSys->ShowLastError(u"MenuLoad");
+        return RC_FAIL;
+    }
     uint32_t newFlags = 0;
     if (gMenuItemInfo.fState & 3) newFlags |= kMenuDisabled;
     if (gMenuItemInfo.fState & MFS_CHECKED) newFlags |= kMenuChecked;
