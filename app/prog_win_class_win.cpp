@@ -3,6 +3,7 @@
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
 #include "ui/language_dialogs.h"
+#include "ui/menu_item.h"
 #include "ui/view_help.h"
 
 namespace {
@@ -32,7 +33,8 @@ tStatus ProgWinClass::Open() {
     // The language file named in the settings; a non-English first run asks.
     InstallLanguageDialogs();
     opSys->ChooseLanguage(u"*.PmrLang");
-    opSys->FillRecentFilesMenu(cOpSysVirtual::FindSubMenuOf(GetMenu(GetWindowHandle()), kCmdNew), kFirstRecentId);
+    cMenuItemBase *newItem = gMainMenu ? gMainMenu->FindById(kCmdNew) : nullptr;
+    opSys->FillRecentFilesMenu(newItem ? newItem->GetParent() : nullptr, kFirstRecentId);
     // The first run leaves a settings file behind at once.
     if (firstRun == RC_FAIL) opSys->Settings().Save(nullptr);
     return status;

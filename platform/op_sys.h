@@ -55,13 +55,6 @@ public:
     // Loads an accelerator table of the program's resources; it replaces
     // the one the message loop translates with.
     HACCEL LoadAccelerators(const char16_t *name);
-    // Shows the recent files at the end of a menu (the File menu) as the
-    // commands firstId, firstId + 1 ..., labelled with their file names.
-    // Items of a longer list shown earlier are removed, so that no command
-    // names a file the list no longer holds.
-    tStatus FillRecentFilesMenu(HMENU menu, uint32_t firstId);
-    // The sub-menu of the menu bar that holds the command id.
-    static HMENU FindSubMenuOf(HMENU bar, uint32_t id);
 
     // The message loop: runs until the quit message (its wParam is the
     // exit code) or until a message handler faults (exit code 0).

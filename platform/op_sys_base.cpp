@@ -10,6 +10,7 @@
 #include "platform/version_word.h"
 #include "ui/key_mouse_window.h"
 #include "ui/font_table.h"
+#include "ui/menu_item.h"
 #include "ui/view_help.h"
 
 cOpSysBase *gOpSys = nullptr;
@@ -328,6 +329,28 @@ tStatus cOpSysBase::SetupIniFile(const std::u16string &name) {
 }
 
 tStatus cOpSysBase::AddRecentFile(const char16_t *path, int32_t maxCount) { return recentFiles.AddRecent(path, maxCount); }
+
+tStatus cOpSysBase::FillRecentFilesMenu(cSubMenuBase *menu, uint32_t firstId) {
+    constexpr uint32_t kLastRecentId = 199;
+    if (!menu) return RC_OK;
+    int32_t count = recentFiles.GetCount();
+    for (int32_t i = 0; i < count && firstId + uint32_t(i) <= kLastRecentId; ++i) {
+        uint32_t commandId = firstId + uint32_t(i);
+        const std::u16string &path = recentFiles.GetEntry(i)->GetName();
+        std::u16string label = GetFileName(path);
+        std::u16string key = u"RecentFile/" + label;
+        if (cMenuItemBase *item = menu->FindById(commandId)) {
+            item->SetText(label.c_str());
+            item->SetKeyName(key.c_str());
+            item->SetHint(path.c_str());
+        } else {
+            menu->AddCommand(commandId, label.c_str(), path.c_str(), key.c_str());
+        }
+    }
+    for (uint32_t commandId = firstId + uint32_t(count); commandId <= kLastRecentId; ++commandId)
+        menu->DeleteCommand(commandId);
+    return RC_OK;
+}
 
 const char16_t *cOpSysBase::GetRecentFile(int32_t index) {
     const cFileData *entry = recentFiles.GetEntry(index);

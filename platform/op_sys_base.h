@@ -23,6 +23,7 @@ class cBinaryFileBase;
 class cViewHelp;
 class cMidiTrack;
 class cMetronome;
+class cSubMenuBase;
 
 class cOpSysBase {
 public:
@@ -176,6 +177,11 @@ public:
     virtual tStatus AddRecentFile(const char16_t *path, int32_t maxCount);
     virtual const char16_t *GetRecentFile(int32_t index);
     int32_t GetRecentFileCount() const { return recentFiles.GetCount(); }
+    // One command per recent file in the menu (null: nothing), ids from
+    // firstId on (up to 199), labelled with the file name, hinted with the
+    // path and keyed "RecentFile/" + the file name.  Items beyond the list
+    // are removed, so that no command names a file the list no longer has.
+    virtual tStatus FillRecentFilesMenu(cSubMenuBase *menu, uint32_t firstId);
     // The desktop's extent (640 by 480 until the system tells).
     const cRectangl &GetDesktop() const { return desktop; }
 

@@ -212,5 +212,3 @@ const char16_t *cOpSysVirtual::ToWide(const char *bytes, uint32_t n) {
 }
 
 // No menus here.
-tStatus cOpSysVirtual::FillRecentFilesMenu(HMENU, uint32_t) { return RC_OK; }
-HMENU cOpSysVirtual::FindSubMenuOf(HMENU, uint32_t) { return nullptr; }

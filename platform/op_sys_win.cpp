@@ -356,31 +356,3 @@ tStatus cOpSysVirtual::Shutdown() {
     SaveSettingsAndEndSession();
     return RC_OK;
 }
-
-
-HMENU cOpSysVirtual::FindSubMenuOf(HMENU bar, uint32_t id) {
-    int count = bar ? GetMenuItemCount(bar) : 0;
-    for (int i = 0; i < count; ++i) {
-        HMENU sub = GetSubMenu(bar, i);
-        int items = sub ? GetMenuItemCount(sub) : 0;
-        for (int j = 0; j < items; ++j)
-            if (GetMenuItemID(sub, j) == id) return sub;
-    }
-    return nullptr;
-}
-
-tStatus cOpSysVirtual::FillRecentFilesMenu(HMENU menu, uint32_t firstId) {
-    constexpr uint32_t kLastRecentId = 199;
-    if (!menu) return RC_OK;
-    int32_t count = recentFiles.GetCount();
-    for (int32_t i = 0; i < count && firstId + uint32_t(i) <= kLastRecentId; ++i) {
-        UINT id = firstId + uint32_t(i);
-        std::u16string label = GetFileName(recentFiles.GetEntry(i)->GetName());
-        if (GetMenuState(menu, id, MF_BYCOMMAND) == UINT(-1))
-            AppendMenuW(menu, MF_STRING, id, W(label.c_str()));
-        else
-            ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING, id, W(label.c_str()));
-    }
-    for (uint32_t id = firstId + uint32_t(count); id <= kLastRecentId; ++id) DeleteMenu(menu, id, MF_BYCOMMAND);
-    return RC_OK;
-}

@@ -389,6 +389,15 @@ tStatus cSubMenuBase::ReadTranslations(cIniFile *languageFile) {
     return Translate(kTranslateRead, &request);
 }
 
+tStatus cSubMenuBase::DeleteCommand(uint32_t wanted) {
+    for (cMenuItemBase *child : children) {
+        if (!child || child->GetId() != wanted) continue;
+        children.Delete(child);
+        return RC_OK;
+    }
+    return RC_FAIL;
+}
+
 tStatus cSubMenuBase::ShowCommandHint(uint32_t wanted) {
     if (cMenuItemBase *item = children.FindByKey(wanted)) return item->ShowHint();
     if (cStatusBarBase *bar = GetStatusBar()) bar->SetHelpText(u"");

@@ -166,6 +166,9 @@ public:
     virtual tStatus InstallPopup();
     virtual cMenuItemBase *AddCommand(uint32_t newId, const char16_t *newText, const char16_t *newHint,
                                       const char16_t *newKeyName);
+    // Removes the direct child with the id, and its entry in the window
+    // system's menu; RC_FAIL when no child has it.
+    virtual tStatus DeleteCommand(uint32_t wanted);
     virtual tStatus WriteTranslations(cIniFile *languageFile);
     virtual tStatus ReadTranslations(cIniFile *languageFile);
     virtual tStatus ShowCommandHint(uint32_t wanted);

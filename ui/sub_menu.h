@@ -20,6 +20,7 @@ public:
     // Null without a menu handle.
     cMenuItemBase *AddCommand(uint32_t newId, const char16_t *newText, const char16_t *newHint,
                               const char16_t *newKeyName) override;
+    tStatus DeleteCommand(uint32_t wanted) override;
     tStatus ReadTranslations(cIniFile *languageFile) override;
     tStatus LoadFromHandle() override;
     tStatus InstallItem(cMenuItemBase *item) override;

@@ -18,6 +18,7 @@ cMenuItemBase *cSubMenu::AddCommand(uint32_t newId, const char16_t *newText, con
     return cSubMenuBase::AddCommand(newId, newText, newHint, newKeyName);
 }
 
+tStatus cSubMenu::DeleteCommand(uint32_t wanted) { return cSubMenuBase::DeleteCommand(wanted); }
 tStatus cSubMenu::ReadTranslations(cIniFile *languageFile) { return cSubMenuBase::ReadTranslations(languageFile); }
 tStatus cSubMenu::LoadFromHandle() { return RC_OK; }
 tStatus cSubMenu::InstallItem(cMenuItemBase *) { return RC_OK; }

@@ -131,6 +131,12 @@ cMenuItemBase *cSubMenu::AddCommand(uint32_t newId, const char16_t *newText, con
     return item;
 }
 
+tStatus cSubMenu::DeleteCommand(uint32_t wanted) {
+    tStatus result = cSubMenuBase::DeleteCommand(wanted);
+    if (result == RC_OK && handle) DeleteMenu(handle, wanted, MF_BYCOMMAND);
+    return result;
+}
+
 tStatus cSubMenu::ReadTranslations(cIniFile *languageFile) {
     tStatus result = cSubMenuBase::ReadTranslations(languageFile);
     RedrawOwnerMenuBar();

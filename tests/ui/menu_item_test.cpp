@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ini_file.h"
+#include "platform/op_sys.h"
 #include "ui/status_bar.h"
 
 namespace {
@@ -296,6 +298,30 @@ TEST(MenuHint, ShownInTheHelpPartEmptyWhenDisabled) {
     root.ShowCommandHint(3);
     EXPECT_EQ(root.ShowCommandHint(99), RC_FAIL);
     EXPECT_EQ(std::u16string(bar.GetHelpText()), u"");
+}
+
+// The recent files become commands of the File menu: an item already there
+// takes the new label, key and hint; items beyond a shorter list go.
+TEST_F(MenuTree, RecentFilesBecomeCommandsOfTheFileMenu) {
+    cOpSysBase *saved = gOpSys;
+    auto run = std::make_unique<cOpSysVirtual>(nullptr, nullptr, u"");
+    for (const char16_t *p : {u"C:\\songs\\a.pmr", u"C:\\songs\\b.pmr", u"c:\\b.pmr"}) run->AddRecentFile(p, 3);
+    EXPECT_EQ(run->FillRecentFilesMenu(file, 112), RC_OK);
+    ASSERT_EQ(file->GetItemCount(), 5);
+    EXPECT_EQ(std::u16string(file->GetCommandText(112)), u"a.pmr");
+    EXPECT_EQ(std::u16string(file->GetCommandKeyName(113)), u"RecentFile/b.pmr");
+    EXPECT_EQ(std::u16string(root.FindById(114)->GetHint()), u"c:\\b.pmr");
+
+    run->AddRecentFile(u"C:\\songs\\a.pmr", 2);  // a moves to the end, two stay
+    run->FillRecentFilesMenu(file, 112);
+    EXPECT_EQ(file->GetItemCount(), 4);
+    EXPECT_EQ(std::u16string(file->GetCommandText(112)), u"b.pmr");
+    EXPECT_EQ(std::u16string(root.FindById(112)->GetHint()), u"c:\\b.pmr");
+    EXPECT_EQ(std::u16string(file->GetCommandKeyName(113)), u"RecentFile/a.pmr");
+    EXPECT_EQ(file->FindById(114), nullptr);
+    EXPECT_EQ(file->DeleteCommand(114), RC_FAIL);
+    run.reset();
+    gOpSys = saved;
 }
 
 }  // namespace
