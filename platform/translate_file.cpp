@@ -70,7 +70,9 @@ tStatus cOpSysBase::cTranslateFile::Save(const char16_t *newName) {
     if (!newName) return RC_FAIL;
     if (const tHeaderDialog &dialog = HeaderDialog()) {
         std::u16string l = language, c = comment, t = translator;
-        if (dialog(l, c, t) < 0) return RC_FAIL;  // Cancel: nothing is written
+        // OK or Cancel: the texts are taken as the dialog leaves them and the
+        // file is written either way; the name was chosen already.
+        dialog(l, c, t);
         SetHeader(l, c, t);
     }
     return cIniFile::Save(newName);

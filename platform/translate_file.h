@@ -13,11 +13,12 @@
 class cOpSysBase::cTranslateFile : public cIniFile {
 public:
     // The "Language File" dialog: shows the three header texts for editing
-    // and answers 0 with OK (the texts as edited) or RC_FAIL with Cancel.
+    // and leaves them as they stand in its inputs; answers 0 with OK or
+    // RC_FAIL with Cancel, which Save does not look at.
     using tHeaderDialog = std::function<tStatus(std::u16string &language, std::u16string &comment, std::u16string &translator)>;
     // Installs the dialog that Save shows (the window framework installs the
-    // real one); answers the previous one.  Until then it answers Cancel.  An
-    // empty dialog stands for "no window to ask": Save writes at once.
+    // real one); answers the previous one.  Until then the texts stay as they
+    // are.  An empty dialog stands for "no window to ask": Save writes at once.
     static tHeaderDialog SetHeaderDialog(tHeaderDialog dialog);
 
     cTranslateFile() = default;
@@ -28,8 +29,9 @@ public:
     // Writes the three header lines, then the keys and sections.
     tStatus Write(cBinaryFileBase &file) override;
     std::u16string &WriteSection(std::u16string &stream) override;
-    // Asks for the header texts, then saves under the name.  RC_FAIL for a
-    // null name or when the dialog is cancelled; nothing is written then.
+    // Asks for the header texts, then saves under the name, whether the
+    // dialog was closed with OK or Cancel.  RC_FAIL for a null name, with no
+    // dialog and nothing written.
     tStatus Save(const char16_t *newName) override;
 
     const std::u16string &GetLanguage() const { return language; }

@@ -64,27 +64,35 @@ TEST(TranslateFile, SaveWritesTheHeaderForTheFilesExtension) {
     }
 }
 
-TEST(TranslateFile, CancelAbortsTheSave) {
+TEST(TranslateFile, CancelStillWritesTheTextsAsTheyStand) {
     std::u16string path = Folder() + u"cancelled.PmrLang";
     cTranslateFile lang;
     lang.SetHeader(u"Deutsch", u"c", u"t");
+    lang.SetValue(u"Symbol_Note14_Hint", u"Viertelnote");
     int asked = 0;
+    cTranslateFile back;
     {
-        // The default dialog answers Cancel.
-        EXPECT_EQ(lang.Save(path.c_str()), RC_FAIL);
-        EXPECT_FALSE(test::FileExists(path));
+        // The default dialog answers Cancel and leaves the texts alone.
+        EXPECT_EQ(lang.Save(path.c_str()), RC_OK);
+        ASSERT_EQ(back.Load(path.c_str()), RC_OK);
+        EXPECT_EQ(HeaderOf(back), (Header{u"Deutsch", u"c", u"t"}));
+        EXPECT_EQ(back.Keys(), (Keys{{u"Symbol_Note14_Hint", u"Viertelnote"}}));
+        // Closed with Cancel after an edit: the edited text is written.
         DialogScope cancel([&](std::u16string &l, std::u16string &, std::u16string &) {
             ++asked;
             l = u"changed";
             return RC_FAIL;
         });
-        EXPECT_EQ(lang.Save(path.c_str()), RC_FAIL);
+        std::u16string other = Folder() + u"cancelled_edit.PmrLang";
+        EXPECT_EQ(lang.Save(other.c_str()), RC_OK);
+        EXPECT_EQ(lang.GetFileName(), other);
+        ASSERT_EQ(back.Load(other.c_str()), RC_OK);
+        EXPECT_EQ(HeaderOf(back), (Header{u"changed", u"c", u"t"}));
+        // A null name asks nothing and writes nothing.
         EXPECT_EQ(lang.Save(nullptr), RC_FAIL);
     }
     EXPECT_EQ(asked, 1);
-    EXPECT_FALSE(test::FileExists(path));
-    EXPECT_EQ(HeaderOf(lang), (Header{u"Deutsch", u"c", u"t"}));
-    EXPECT_NE(lang.GetFileName(), path);
+    EXPECT_EQ(HeaderOf(lang), (Header{u"changed", u"c", u"t"}));
 
     DialogScope edit([](std::u16string &l, std::u16string &c, std::u16string &t) {
         l = u"Fran\u00e7ais";
@@ -94,7 +102,6 @@ TEST(TranslateFile, CancelAbortsTheSave) {
     });
     EXPECT_EQ(lang.Save(path.c_str()), RC_OK);
     EXPECT_EQ(HeaderOf(lang), (Header{u"Fran\u00e7ais", u"two lines", u"t!"}));
-    cTranslateFile back;
     ASSERT_EQ(back.Load(path.c_str()), RC_OK);
     EXPECT_EQ(HeaderOf(back), HeaderOf(lang));
 
