@@ -439,20 +439,23 @@ void cMidiTrack::PlayNote(int32_t pitch, uint32_t duration) {
     int32_t key = std::clamp<int32_t>(PitchToSemitone(int16_t(pitch)) + int16_t(transpose) + 60, 0, 127);
     uint32_t ch = channel & 0x0F;
     uint32_t vel = velocity & 0x7F;
-    // A patch of 255 is none: no programme change then.
-    if (patch < 128) SendShortMessage(0xC0 | ch | uint32_t(patch) << 8);
-    SendShortMessage(0x90 | ch | uint32_t(key) << 8 | vel << 16);
-    // The note-on goes out before the timer is armed, so its note-off can
-    // never overtake it.
-    noteOff.store(0x80 | ch | uint32_t(key) << 8 | vel << 16);
     uint32_t tpq = gTicksPerQuarter & 0xFFFF;
     uint64_t ms = uint64_t(duration) * 600 / (tpq ? tpq : 1);  // a quarter lasts 600 ms
+    // The timer comes first: without one nothing would end the note, so
+    // nothing is sent.  Should it fire before the note-on is out, it leaves
+    // the ending to this call, so that the note-off never overtakes it.
+    previewStarting.store(true);
     uint32_t id = driver->SetTimer(uint32_t(std::min<uint64_t>(ms, UINT32_MAX)), kTimerResolutionMs, this);
     if (id == 0) {
-        EndPreviewNote();  // without a timer nothing would end the note
+        previewStarting.store(false);
         return;
     }
     previewTimer.store(id);
+    // A patch of 255 is none: no programme change then.
+    if (patch < 128) SendShortMessage(0xC0 | ch | uint32_t(patch) << 8);
+    SendShortMessage(0x90 | ch | uint32_t(key) << 8 | vel << 16);
+    noteOff.store(0x80 | ch | uint32_t(key) << 8 | vel << 16);
+    if (!previewStarting.exchange(false)) EndPreviewNote();  // its timer has fired already
 }
 
 void cMidiTrack::EndPreviewNote() {
@@ -465,7 +468,12 @@ void cMidiTrack::OnTimer(uint32_t timerId) {
     // A timer of an earlier preview that fired while a new one was armed
     // leaves the new one alone.
     uint32_t current = previewTimer.load();
-    if (current == 0 || current == timerId) EndPreviewNote();
+    if (current == 0 || current == timerId) {
+        // A note still being started is ended by PlayNote once its note-on
+        // is out.
+        bool starting = true;
+        if (!previewStarting.compare_exchange_strong(starting, false)) EndPreviewNote();
+    }
     timerCallbacks.fetch_sub(1);
 }
 

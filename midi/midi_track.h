@@ -167,4 +167,5 @@ private:
     std::atomic<uint32_t> noteOff{0};
     std::atomic<uint32_t> previewTimer{0};
     std::atomic<uint32_t> timerCallbacks{0};  // callbacks running now
+    std::atomic<bool> previewStarting{false};  // PlayNote is between its timer and its note-on
 };

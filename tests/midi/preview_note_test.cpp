@@ -2,6 +2,9 @@
 // fake driver's timers fire only when the test says so.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "midi/metronome.h"
 #include "midi/midi_track.h"
 #include "tests/midi/fake_midi_driver.h"
@@ -108,11 +111,39 @@ TEST_F(PreviewNote, NoPitchOnlyEndsThePreviousNote) {
     EXPECT_EQ(driver.TimersSet().size(), 1u);
 }
 
-TEST_F(PreviewNote, WithoutATimerTheNoteDoesNotHang) {
+TEST_F(PreviewNote, WithoutATimerNothingIsSent) {
+    track.SetPatch(40);
     driver.timersFail = true;
     track.PlayNote(0, 480);
-    EXPECT_EQ(driver.ShortMessages(), (std::vector<uint32_t>{kNoteOn, kNoteOff}));
+    // Nothing would end the note: neither programme change nor note-on.
+    EXPECT_TRUE(driver.ShortMessages().empty());
     EXPECT_EQ(track.GetStoredNoteOff(), 0u);
+    EXPECT_EQ(track.GetPreviewTimer(), 0u);
+    // A sounding note is still ended by the next one, whose timer fails.
+    driver.timersFail = false;
+    track.PlayNote(0, 480);
+    driver.timersFail = true;
+    track.PlayNote(5, 480);
+    EXPECT_EQ(driver.ShortMessages(), (std::vector<uint32_t>{0x28C0, kNoteOn, kNoteOff}));
+    EXPECT_EQ(driver.PendingTimers(), 0u);
+}
+
+TEST_F(PreviewNote, ATimerThatFiresAtOnceNeverOvertakesTheNoteOn) {
+    gTicksPerQuarter = 480;
+    driver.threadedTimers = true;
+    const int rounds = 300;
+    for (int i = 0; i < rounds; ++i) {
+        track.PlayNote(0, 0);  // due at once: it may fire before the note-on is out
+        for (int wait = 0; wait < 2000 && driver.TimerFirings() < uint32_t(i + 1); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_EQ(driver.TimerFirings(), uint32_t(i + 1));
+    }
+    for (int wait = 0; wait < 2000 && track.GetStoredNoteOff() != 0; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // Every note-on is followed by its own note-off, and nothing is left on.
+    std::vector<uint32_t> sent = driver.ShortMessages();
+    ASSERT_EQ(sent.size(), size_t(2 * rounds));
+    for (size_t k = 0; k < sent.size(); ++k) ASSERT_EQ(sent[k], k % 2 ? kNoteOff : kNoteOn) << k;
     EXPECT_EQ(track.GetPreviewTimer(), 0u);
 }
 
