@@ -4,6 +4,7 @@
 
 #include "foundation/url_query.h"
 #include "platform/op_sys_base.h"
+#include "ui/view_port_top.h"
 
 void OfferOnlineReport(cErrorMsg &reporter) {
     std::u16string reportPath = gOpSys->GetErrorReportPath();
@@ -16,5 +17,7 @@ void OfferOnlineReport(cErrorMsg &reporter) {
     std::u16string box = reporter.LastText();
     box += u"\n\nPlease report the error online to help fix the problem.\nThere's more information in:\n";
     box += reportPath;
-    if (gOpSys->MessageBox(box.c_str(), u"Warning", 0x1031) == 1) gOpSys->ShellOpen(address.c_str(), u"");
+    // The box belongs to the main window, which stays disabled while it is up.
+    cViewPortTop *main = gOpSys->GetMainWindow();
+    if (main && main->ShowMessageBox(box.c_str(), u"Warning", 0x1031) == 1) gOpSys->ShellOpen(address.c_str(), u"");
 }
