@@ -14,7 +14,9 @@ by the rasteriser in raster.py: nothing is taken from another program.
     that size);
   * the keyboard-and-mouse window's pictures and the product window's
     picture: 24-bit colour at the sizes the windows blit them;
-  * icon 100: 16, 32 and 48 pixels, 32-bit with transparency.
+  * icon 100: 16, 32 and 48 pixels, 32-bit with transparency;
+  * the icons of the language dialogs (28631 to 28639): 16 and 32 pixels,
+    32-bit with transparency.
 
 The output is the same byte for byte on every run.
 """
@@ -569,6 +571,89 @@ def pic_icon(fonts, size):
     return out
 
 
+# ---- icons of the language dialogs --------------------------------------
+
+def _icon_rows(c, shape):
+    """The canvas as icon rows: opaque where the shape covers it."""
+    cov = c.coverage(shape)
+    out = []
+    for y, row in enumerate(c.rgb()):
+        line = []
+        for x, (r, g, b) in enumerate(row):
+            alpha = int((cov[y][x] if cov[y] is not None else 0.0) * 255 + 0.5)
+            line.append((r, g, b, alpha) if alpha else (0, 0, 0, 0))
+        out.append(line)
+    return out
+
+
+def pic_badge(fonts, size, colour, mark):
+    """A round badge with a white mark: "ok" a tick, "cancel" a cross,
+    "help" a question mark (the pictures beside the dialog buttons)."""
+    s = size / 32.0
+    c = Canvas(size, size, colour)
+    if mark == "ok":
+        c.fill(Path().stroke_poly([(8.5 * s, 16.5 * s), (13.5 * s, 22 * s), (23.5 * s, 10 * s)], 3.8 * s), WHITE)
+    elif mark == "cancel":
+        c.fill(Path().stroke_line(10 * s, 10 * s, 22 * s, 22 * s, 3.8 * s), WHITE)
+        c.fill(Path().stroke_line(22 * s, 10 * s, 10 * s, 22 * s, 3.8 * s), WHITE)
+    else:
+        em = 25 * s
+        x0, y0, x1, y1 = fonts.sans_bold.bounds("?", em)
+        c.fill(fonts.sans_bold.glyph("?", em, (size - (x1 - x0)) / 2 - x0, (size - (y1 - y0)) / 2 - y0), WHITE)
+    return _icon_rows(c, Path().ellipse(size / 2, size / 2, size / 2 - 0.5, size / 2 - 0.5))
+
+
+def pic_flag(size, kind):
+    """A small flag with a dark frame, as the language dialogs show them
+    beside their choices: "uk", "us", "de" or "fr"."""
+    s = size / 32.0
+    x0, y0, x1, y1 = 0.5 * s, 6.5 * s, size - 0.5 * s, size - 6.5 * s
+    w, h = x1 - x0, y1 - y0
+    c = Canvas(size, size, (255, 255, 255))
+    red, blue = (200, 16, 46), (1, 33, 105)
+    if kind == "uk":
+        c.fill(Path().rect(x0, y0, x1, y1), blue)
+        for a, b in (((x0, y0), (x1, y1)), ((x1, y0), (x0, y1))):
+            c.fill(Path().stroke_line(a[0], a[1], b[0], b[1], 3.6 * s), WHITE)
+            c.fill(Path().stroke_line(a[0], a[1], b[0], b[1], 1.2 * s), red)
+        cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
+        c.fill(Path().rect(cx - 3 * s, y0, cx + 3 * s, y1).rect(x0, cy - 3 * s, x1, cy + 3 * s), WHITE)
+        c.fill(Path().rect(cx - 1.8 * s, y0, cx + 1.8 * s, y1).rect(x0, cy - 1.8 * s, x1, cy + 1.8 * s), red)
+    elif kind == "us":
+        stripes = 9
+        for i in range(stripes):
+            c.fill(Path().rect(x0, y0 + h * i / stripes, x1, y0 + h * (i + 1) / stripes), red if i % 2 == 0 else WHITE)
+        cw, ch = w * 0.45, h * 5 / stripes
+        c.fill(Path().rect(x0, y0, x0 + cw, y0 + ch), blue)
+        for row in range(3):
+            for col in range(3):
+                c.fill(Path().ellipse(x0 + cw * (col + 0.5) / 3, y0 + ch * (row + 0.5) / 3, 0.8 * s, 0.8 * s), WHITE)
+    else:
+        bands = {"de": [(0, 0, 0), (221, 0, 0), (255, 206, 0)], "fr": [(0, 35, 149), WHITE, (237, 41, 57)]}[kind]
+        for i, colour in enumerate(bands):
+            if kind == "de":
+                c.fill(Path().rect(x0, y0 + h * i / 3, x1, y0 + h * (i + 1) / 3), colour)
+            else:
+                c.fill(Path().rect(x0 + w * i / 3, y0, x0 + w * (i + 1) / 3, y1), colour)
+    e = 1.0 * s
+    frame = Path().rect(x0, y0, x1, y1)
+    frame.move(x0 + e, y0 + e).line(x0 + e, y1 - e).line(x1 - e, y1 - e).line(x1 - e, y0 + e)
+    c.fill(frame, (70, 70, 70))
+    return _icon_rows(c, Path().rect(x0, y0, x1, y1))
+
+
+def dialog_icons(fonts):
+    """(resource id, file name, pictures at 16 and 32 pixels) of the icons
+    in the language dialogs: the flags beside the two choices and the marks
+    under OK, Cancel and Help."""
+    sizes = (16, 32)
+    marks = ((28639, (34, 139, 34), "ok"), (28638, (200, 30, 30), "cancel"), (28637, (30, 90, 180), "help"))
+    flags = ((28633, "uk"), (28634, "us"), (28632, "de"), (28631, "fr"))
+    out = [(n, "icon%d.ico" % n, [pic_badge(fonts, z, colour, mark) for z in sizes]) for n, colour, mark in marks]
+    out += [(n, "icon%d.ico" % n, [pic_flag(z, kind) for z in sizes]) for n, kind in flags]
+    return out
+
+
 # ---- the list -----------------------------------------------------------
 
 def pictures(fonts):
@@ -629,8 +714,9 @@ def pictures(fonts):
 
 RC_HEAD = """\
 // Pictures of the program: the palette's symbols, the keyboard-and-mouse
-// window, the product window and the program's icon.  Made by
-// scripts/make_art.py ("make art"); do not edit the pictures by hand.
+// window, the product window, the program's icon and the icons of the
+// language dialogs.  Made by scripts/make_art.py ("make art"); do not edit
+// the pictures by hand.
 """
 
 
@@ -664,9 +750,15 @@ def main():
             rows = [[tuple((v * p[3] + 255 * (255 - p[3])) // 255 for v in p[:3]) for p in row] for row in img]
             with open(os.path.join(args.preview, "icon%d.png" % s), "wb") as f:
                 f.write(png(rows))
+    picture_count = len(lines) - 2
+    for number, file_name, images in dialog_icons(fonts):
+        with open(os.path.join(bitmaps, file_name), "wb") as f:
+            f.write(ico(images))
+        lines.append("%d ICON \"bitmaps/%s\"\n" % (number, file_name))
     with open(os.path.join(args.out_dir, "art.rc"), "w") as f:
         f.write("".join(lines))
-    print("make_art: %d pictures and the icon in %s" % (len(lines) - 2, os.path.relpath(bitmaps, ROOT)))
+    print("make_art: %d pictures, the icon and %d dialog icons in %s"
+          % (picture_count, len(lines) - 2 - picture_count, os.path.relpath(bitmaps, ROOT)))
 
 
 if __name__ == "__main__":

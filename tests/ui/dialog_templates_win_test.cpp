@@ -24,6 +24,7 @@ struct sItem {
     uint16_t classAtom = 0;   // 0x80 button, 0x83 list box, 0x85 combo box ...
     std::u16string className;  // when the class is given by name
     std::u16string text;
+    uint16_t textOrdinal = 0;  // a resource named by number (an icon's)
 };
 
 struct sTemplate {
@@ -119,7 +120,7 @@ bool ParseTemplate(const uint8_t *data, size_t size, std::vector<sItem> &items) 
             item.id = id;
         }
         if (!r.TextOrOrdinal(item.className, item.classAtom)) return false;
-        if (!r.TextOrOrdinal(item.text, ordinal)) return false;
+        if (!r.TextOrOrdinal(item.text, item.textOrdinal)) return false;
         uint16_t extra = 0;
         if (!r.Word(extra) || !r.Skip(extra)) return false;
         items.push_back(item);
@@ -236,6 +237,36 @@ TEST(DialogTemplates, EveryTemplateOfTheProgramFollowsTheRules) {
     for (uint32_t id : {kSelectLanguageDialogId, kTranslateDialogItemId, kTranslateToolHintId, kLanguageFileDialogId,
                         kTranslateMenuSelectionId})
         EXPECT_EQ(seen.count(id), 1u) << id;
+}
+
+// The language dialogs show flags beside the two choices and a mark under
+// each button; every icon they name is among the program's pictures.
+TEST(DialogTemplates, TheLanguageDialogsShowTheirIcons) {
+    struct sCase {
+        uint32_t dialog;
+        std::multiset<uint16_t> icons;
+    };
+    const sCase cases[] = {
+        {kSelectLanguageDialogId, {28631, 28632, 28633, 28634, 28637, 28638, 28639}},
+        {kLanguageFileDialogId, {28637, 28638, 28639}},
+    };
+    HMODULE module = GetModuleHandleW(nullptr);
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.dialog);
+        HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(c.dialog), MAKEINTRESOURCEW(5));
+        ASSERT_NE(info, nullptr);
+        std::vector<sItem> items;
+        ASSERT_TRUE(ParseTemplate(static_cast<const uint8_t *>(LockResource(LoadResource(module, info))),
+                                  SizeofResource(module, info), items));
+        std::multiset<uint16_t> shown;
+        for (const sItem &item : items) {
+            if (!IsClass(item, 0x82, u"Static") || (item.style & SS_TYPEMASK) != SS_ICON) continue;
+            EXPECT_EQ(item.id & 0xFFFF, 0xFFFFu);  // never adopted, never greyed
+            shown.insert(item.textOrdinal);
+            EXPECT_NE(LoadIconW(module, MAKEINTRESOURCEW(item.textOrdinal)), nullptr) << item.textOrdinal;
+        }
+        EXPECT_EQ(shown, c.icons);
+    }
 }
 
 }  // namespace
