@@ -145,8 +145,9 @@ TEST_F(Player, StopDuringPlaybackReturnsWithEveryChunkUnprepared) {
         driver.ClearNotices();
         track.Play();
         // Stop at various moments: at once, or after some marks passed.
-        if (round % 3 != 0)
+        if (round % 3 != 0) {
             ASSERT_TRUE(driver.WaitForNotices([&](const Notices &n) { return n.size() >= size_t(round % 7); }));
+        }
         track.Stop();
         EXPECT_EQ(track.GetPlayState(), 0);
         EXPECT_EQ(driver.QueuedCount(), 0u);
