@@ -1,5 +1,7 @@
 #include "app/prog_win_class.h"
 
+#include "foundation/wide_stream.h"
+#include "midi/midi_devices.h"
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
 #include "ui/language_dialogs.h"
@@ -33,6 +35,11 @@ tStatus ProgWinClass::Open() {
     // The language file named in the settings; a non-English first run asks.
     InstallLanguageDialogs();
     opSys->ChooseLanguage(u"*.PmrLang");
+    // The MIDI devices go into the log before editing begins, so that a
+    // report of a sound problem shows what the program found.
+    cWideStream devices;
+    devices << GetMidiDeviceReport() << u"\n" << u"[edit]" << u"\n";
+    opSys->Log().WriteWideStream(devices, 0);
     cMenuItemBase *newItem = gMainMenu ? gMainMenu->FindById(kCmdNew) : nullptr;
     opSys->FillRecentFilesMenu(newItem ? newItem->GetParent() : nullptr, kFirstRecentId);
     // The first run leaves a settings file behind at once.
