@@ -18,12 +18,12 @@ struct BackupCase {
     bool originalKept;
 };
 
-void MakeFiles(const std::u16string &folder, const std::string &spec) {
+void MakeFiles(const std::u16string &folder, const std::string &layout) {
     size_t start = 0;
-    while (start < spec.size()) {
-        size_t end = spec.find(';', start);
-        if (end == std::string::npos) end = spec.size();
-        std::string item = spec.substr(start, end - start);
+    while (start < layout.size()) {
+        size_t end = layout.find(';', start);
+        if (end == std::string::npos) end = layout.size();
+        std::string item = layout.substr(start, end - start);
         size_t eq = item.find('=');
         std::u16string path = folder + FromUtf8(item.substr(0, eq));
         if (item.substr(eq + 1) == "<folder>")

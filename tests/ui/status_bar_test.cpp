@@ -14,8 +14,8 @@ std::vector<int32_t> EdgesOf(cStatusBarBase &bar, std::vector<int32_t> *indexes)
 
 TEST(StatusBarParts, FrameLayoutGivesFillersForTheGaps) {
     cStatusBar bar(nullptr, 0);
-    const int32_t spec[][3] = {{320, 0, 1}, {120, 0, 1}, {70, 100, 0}, {73, 100, 0}, {120, 0, 1}};
-    for (const auto &p : spec) bar.AppendPart(p[0], p[1], p[2]);
+    const int32_t startParts[][3] = {{320, 0, 1}, {120, 0, 1}, {70, 100, 0}, {73, 100, 0}, {120, 0, 1}};
+    for (const auto &p : startParts) bar.AppendPart(p[0], p[1], p[2]);
     std::vector<int32_t> lefts;
     for (int32_t i = 0; i < bar.GetPartCount(); ++i) lefts.push_back(bar.GetPart(i)->GetLeft());
     EXPECT_EQ(lefts, (std::vector<int32_t>{0, 320, 440, 610, 783}));

@@ -34,8 +34,8 @@ public:
 struct StatusSliders : ::testing::Test {
     cStatusBar bar{nullptr, 0};
     void SetUp() override {
-        const int32_t spec[][3] = {{320, 0, 1}, {120, 0, 1}, {70, 100, 0}, {73, 100, 0}, {120, 0, 1}};
-        for (const auto &p : spec) bar.AppendPart(p[0], p[1], p[2]);
+        const int32_t startParts[][3] = {{320, 0, 1}, {120, 0, 1}, {70, 100, 0}, {73, 100, 0}, {120, 0, 1}};
+        for (const auto &p : startParts) bar.AppendPart(p[0], p[1], p[2]);
     }
 };
 
