@@ -7,6 +7,7 @@
 #include "platform/op_sys_base.h"
 #include "platform/win_types.h"
 #include "tests/foundation/raised_errors.h"
+#include "tests/ui/white_canvas.h"
 #include "ui/graph_dvc.h"
 
 namespace {
@@ -15,62 +16,17 @@ constexpr int kWidth = 160, kHeight = 140;
 constexpr COLORREF kRed = 0x0000FF;  // COLORREF: 0x00BBGGRR
 constexpr uint32_t kWhitePixel = 0xFFFFFF, kBlackPixel = 0, kRedPixel = 0xFF0000;  // DIB: 0x00RRGGBB
 
-// A white 32-bit top-down DIB selected into a memory context.
-class cDib {
+// The device's canvas, the size of the device.
+class cDib : public test::cWhiteCanvas {
 public:
-    cDib() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        void *pixels = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-        bits = static_cast<uint32_t *>(pixels);
-        previous = SelectObject(dc, bitmap);
-        for (int i = 0; i < kWidth * kHeight; i++) bits[i] = kWhitePixel;
-    }
-    ~cDib() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    uint32_t At(int x, int y) const {
-        GdiFlush();
-        return bits[y * kWidth + x] & 0xFFFFFF;
-    }
-    bool Dark(int x, int y) const {
-        uint32_t p = At(x, y);
-        return ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
-    }
-    // Rows of the first and last dark pixel within columns x0..x1; -1 when none.
-    std::pair<int, int> DarkRows(int x0, int x1) const {
-        int top = -1, bottom = -1;
-        for (int y = 0; y < kHeight; y++)
-            for (int x = x0; x <= x1; x++)
-                if (Dark(x, y)) {
-                    if (top < 0) top = y;
-                    bottom = y;
-                }
-        return {top, bottom};
-    }
-
-    HDC dc = nullptr;
-
-private:
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t *bits = nullptr;
+    cDib() : cWhiteCanvas(kWidth, kHeight) {}
 };
 
 class GdiDevice : public testing::Test {
 protected:
     void SetUp() override {
         device = std::make_unique<cGraphDvc>(u"dib");
-        device->SetDeviceContext(dib.dc);
+        device->SetDeviceContext(dib.Dc());
         device->Open();
         ASSERT_EQ(device->Attach(), RC_OK);
         device->SetSize(kWidth, kHeight);
@@ -255,8 +211,8 @@ TEXTMETRICW MetricsOf(HDC dc, cGraphDvcFont &font) {
 TEST_F(GdiDevice, AddedFontsKeepTheirOwnMetrics) {
     auto *font = new cGraphDvcFont();
     font->SetFace(u"DejaVu Sans", -16, 0);
-    TEXTMETRICW own = MetricsOf(dib.dc, *font);
-    TEXTMETRICW current = MetricsOf(dib.dc, *gStockFont);
+    TEXTMETRICW own = MetricsOf(dib.Dc(), *font);
+    TEXTMETRICW current = MetricsOf(dib.Dc(), *gStockFont);
     ASSERT_NE(own.tmPitchAndFamily, current.tmPitchAndFamily);  // else the test proves nothing
     ASSERT_EQ(device->GetCurrentFont(), 0);
     uint16_t index = device->AddFont(font);

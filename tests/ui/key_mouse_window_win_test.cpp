@@ -4,47 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/win_types.h"
+#include "tests/ui/white_canvas.h"
 #include "ui/key_mouse_window.h"
 
 namespace {
 
 constexpr int kWidth = 205, kHeight = 180;
-
-// A white 32-bit top-down DIB selected into a memory context.
-class cDib {
-public:
-    cDib() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        void *pixels = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-        bits = static_cast<uint32_t *>(pixels);
-        previous = SelectObject(dc, bitmap);
-        for (int i = 0; i < kWidth * kHeight; i++) bits[i] = 0xFFFFFF;
-    }
-    ~cDib() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    // 0x00RRGGBB
-    uint32_t At(int x, int y) const {
-        GdiFlush();
-        return bits[y * kWidth + x] & 0xFFFFFF;
-    }
-    HDC dc = nullptr;
-
-private:
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t *bits = nullptr;
-};
 
 // A picture of the program's resources, read pixel by pixel.
 class cPicture {
@@ -73,11 +38,11 @@ private:
 };
 
 TEST(KeyMouseWindowPainting, PicturesKeyFieldAndKeyName) {
-    cDib dib;
+    test::cWhiteCanvas dib(kWidth, kHeight);
     cKeyMouseWin window(nullptr, nullptr);
     gModuleInstance = GetModuleHandleW(nullptr);  // the pictures are in this program
     window.cDispDvcBase::Open();                  // a device on the DIB, no window
-    window.SetDeviceContext(dib.dc);
+    window.SetDeviceContext(dib.Dc());
     ASSERT_EQ(window.Attach(), RC_OK);
     ASSERT_EQ(window.PrepareDraw(), RC_OK);
     window.SetShift(1);

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/win_types.h"
+#include "tests/test_support.h"
+#include "tests/ui/white_canvas.h"
 
 namespace {
 
@@ -316,88 +318,40 @@ TEST_F(MusicFontWin, MetronomeMarkStaysBetweenTheLeadInTopAndTheBaseline) {
     EXPECT_EQ(whole.cx, sum);
 }
 
-// A white 32-bit top-down picture selected into a memory context.
-class Picture {
+// A white canvas for glyphs: a pixel is dark when its grey level, the mean
+// of its channels, is below half.
+class Picture : public test::cWhiteCanvas {
 public:
-    Picture(int w, int h) : mW(w), mH(h) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-        bmi.bmiHeader.biWidth = w;
-        bmi.bmiHeader.biHeight = -h;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        mDc = CreateCompatibleDC(nullptr);
-        void *bits = nullptr;
-        mBitmap = CreateDIBSection(mDc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        mBits = static_cast<uint32_t *>(bits);
-        mOld = SelectObject(mDc, mBitmap);
-        PatBlt(mDc, 0, 0, w, h, WHITENESS);
-        SetBkMode(mDc, TRANSPARENT);
-        SetTextColor(mDc, RGB(0, 0, 0));
+    Picture(int w, int h) : cWhiteCanvas(w, h) {
+        SetBkMode(Dc(), TRANSPARENT);
+        SetTextColor(Dc(), RGB(0, 0, 0));
     }
-    ~Picture() {
-        SelectObject(mDc, mOld);
-        DeleteObject(mBitmap);
-        DeleteDC(mDc);
-    }
-    HDC Dc() const { return mDc; }
-    bool Ok() const { return mBits != nullptr; }
-    bool Dark(int x, int y) const {
-        if (x < 0 || y < 0 || x >= mW || y >= mH) {
-            return false;
-        }
-        GdiFlush();
-        uint32_t p = mBits[y * mW + x];
+    bool Dark(int x, int y) const override {
+        if (x < 0 || y < 0 || x >= Width() || y >= Height()) return false;
+        uint32_t p = At(x, y);
         return (p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF) < 3 * 128;
     }
-    int DarkIn(int x0, int y0, int x1, int y1) const {
-        int n = 0;
-        for (int y = y0; y <= y1; ++y) {
-            for (int x = x0; x <= x1; ++x) {
-                n += Dark(x, y) ? 1 : 0;
-            }
-        }
-        return n;
-    }
-    bool SameAs(const Picture &other) const {
-        GdiFlush();
-        for (int i = 0; i < mW * mH; ++i) {
-            if ((mBits[i] & 0xFFFFFF) != (other.mBits[i] & 0xFFFFFF)) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool SaveBmp(const char *name) const {
-        GdiFlush();
+    bool SaveBmp(const std::u16string &path) const {
         BITMAPFILEHEADER fh = {};
         BITMAPINFOHEADER ih = {};
-        const DWORD bytes = DWORD(mW) * DWORD(mH) * 4;
+        const DWORD bytes = DWORD(Width()) * DWORD(Height()) * 4;
         fh.bfType = 0x4D42;
         fh.bfOffBits = sizeof fh + sizeof ih;
         fh.bfSize = fh.bfOffBits + bytes;
         ih.biSize = sizeof ih;
-        ih.biWidth = mW;
-        ih.biHeight = -mH;
+        ih.biWidth = Width();
+        ih.biHeight = -Height();
         ih.biPlanes = 1;
         ih.biBitCount = 32;
         ih.biCompression = BI_RGB;
-        FILE *f = std::fopen(name, "wb");
+        FILE *f = _wfopen(W(path.c_str()), L"wb");
         if (f == nullptr) {
             return false;
         }
         bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&ih, sizeof ih, 1, f) == 1 &&
-                  std::fwrite(mBits, bytes, 1, f) == 1;
+                  std::fwrite(Pixels(), bytes, 1, f) == 1;
         return std::fclose(f) == 0 && ok;
     }
-
-private:
-    int mW, mH;
-    HDC mDc = nullptr;
-    HBITMAP mBitmap = nullptr;
-    HGDIOBJ mOld = nullptr;
-    uint32_t *mBits = nullptr;
 };
 
 TEST_F(MusicFontWin, TextOutDrawsTheCodeUnitAsItsGlyph) {
@@ -496,7 +450,8 @@ TEST_F(MusicFontWin, DrawsAStaff) {
         EXPECT_GT(pic.DarkIn(x0 + 110 * z, t + s, x0 + 118 * z, t + 3 * s), 10 * z);
         EXPECT_GT(pic.DarkIn(x0 + 30 * z, t, x0 + 40 * z, t + 4 * s), 20 * z);
     }
-    EXPECT_TRUE(pic.SaveBmp("music_font_staff.bmp"));
+    // Kept for a look at the drawn staff when a check above fails.
+    EXPECT_TRUE(pic.SaveBmp(test::MakeTempFolder("music_font_staff") + u"staff.bmp"));
 }
 
 }  // namespace
