@@ -63,21 +63,6 @@ const char16_t *cOpSysVirtual::SetWorkingFolder(const char16_t *path) { return c
 // Folder names here are case-sensitive: the text is already spelled as stored.
 const char16_t *cOpSysVirtual::GetStoredPathName(const char16_t *path) { return TempStringOf(StripQuotes(path)); }
 
-const char16_t *cOpSysVirtual::GetOsVersionText() {
-    cCharString text(u"Windows Ver. ");
-    text.AppendUnsigned(osVersion.major);
-    text.push_back(u'.');
-    text.AppendUnsigned(osVersion.minor);
-    text.append(u"(Build ");
-    text.AppendUnsigned(osVersion.platformId == 1 ? osVersion.build & 0xFFFF : osVersion.build);
-    if (!osVersion.servicePack.empty()) {
-        text.append(u", ");
-        text.append(osVersion.servicePack);
-    }
-    text.push_back(u')');
-    return TempStringOf(text);
-}
-
 // No window here has a resolution: the first line is the version alone.
 const char16_t *cOpSysVirtual::GetSystemInfo() { return ComposeSystemInfo(GetOsVersionText(), userLanguageId); }
 

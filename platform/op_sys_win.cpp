@@ -212,21 +212,6 @@ const char16_t *cOpSysVirtual::ToWide(const char *bytes, uint32_t n) {
     return TempStringOf(wide);
 }
 
-const char16_t *cOpSysVirtual::GetOsVersionText() {
-    cCharString text(u"Windows Ver. ");
-    text.AppendUnsigned(osVersion.major);
-    text.push_back(u'.');
-    text.AppendUnsigned(osVersion.minor);
-    text.append(u"(Build ");
-    text.AppendUnsigned(osVersion.platformId == VER_PLATFORM_WIN32_WINDOWS ? osVersion.build & 0xFFFF : osVersion.build);
-    if (!osVersion.servicePack.empty()) {
-        text.append(u", ");
-        text.append(osVersion.servicePack);
-    }
-    text.push_back(u')');
-    return TempStringOf(text);
-}
-
 const char16_t *cOpSysVirtual::GetSystemInfo() {
     cCharString first(GetOsVersionText());
     if (mainWindow) {

@@ -194,3 +194,16 @@ cDialogBox *cViewPort::NewDialogBox(uint32_t templateId, uint32_t topic) {
 }
 
 tStatus cViewPort::RealizeControl(cGuiControl *control) { return control ? control->CreateControlWindow() : RC_FAIL; }
+
+// The run ends with 1 for OK and 2 for Cancel once the dialog lets them close it.
+tStatus cDialogBox::OnOk(sWinMessage &record) {
+    tStatus result = cDialogBoxBase::OnOk(record);
+    if (result >= 0) EndRun(1);
+    return result;
+}
+
+tStatus cDialogBox::OnCancel(sWinMessage &record) {
+    tStatus result = cDialogBoxBase::OnCancel(record);
+    if (result >= 0) EndRun(2);
+    return result;
+}

@@ -38,18 +38,6 @@ tStatus cDialogBox::Command(uint32_t controlId, uint32_t notification) {
 
 void cDialogBox::EndRun(int32_t result) { endCode = result; }
 
-tStatus cDialogBox::OnOk(sWinMessage &record) {
-    tStatus result = cDialogBoxBase::OnOk(record);
-    if (result >= 0) EndRun(1);
-    return result;
-}
-
-tStatus cDialogBox::OnCancel(sWinMessage &record) {
-    tStatus result = cDialogBoxBase::OnCancel(record);
-    if (result >= 0) EndRun(2);
-    return result;
-}
-
 tStatus cDialogBox::OnMessage(uint32_t message, sWinMessage &record) {
     return cDialogBoxBase::OnMessage(message, record);
 }

@@ -37,18 +37,6 @@ void cDialogBox::EndRun(int32_t result) {
     if (windowHandle) EndDialog(windowHandle, result);
 }
 
-tStatus cDialogBox::OnOk(sWinMessage &record) {
-    tStatus result = cDialogBoxBase::OnOk(record);
-    if (result >= 0) EndRun(1);
-    return result;
-}
-
-tStatus cDialogBox::OnCancel(sWinMessage &record) {
-    tStatus result = cDialogBoxBase::OnCancel(record);
-    if (result >= 0) EndRun(2);
-    return result;
-}
-
 tStatus cDialogBox::OnMessage(uint32_t message, sWinMessage &record) {
     if (message != kMsgDrawItem) return cDialogBoxBase::OnMessage(message, record);
     cGuiControl *control = FindControl(record.key & 0xFFFF);

@@ -30,3 +30,23 @@ cGraphDvc::cGraphDvc(const char16_t *text) : cGraphDvcBase(text), rasterOp(gBitm
         if (AddFont(gStockFont) == kFontNone) gStockFont = nullptr;  // deleted by the table
     }
 }
+
+tStatus cGraphDvc::Clear() {
+    EraseRect(-originX, -originY, deviceRect.Width(), deviceRect.Height());
+    return cGraphDvcBase::Clear();
+}
+
+int32_t cGraphDvc::SetBitmapMode(int32_t index) {
+    int32_t old = bitmapMode;
+    if (index < 0 || index > 3) return old;
+    bitmapMode = index;
+    rasterOp = gBitmapRasterOps[index];
+    return old;
+}
+
+uint16_t cGraphDvc::FindOrAddFont(cGraphDvcFontBase *font) {
+    uint16_t found = cFontTable::Find(*font);
+    if (found == kFontNone) return AddFont(font);
+    delete font;
+    return found;
+}

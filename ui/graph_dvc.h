@@ -68,6 +68,9 @@ public:
     tStatus InvalidateAll() override;
     uint16_t ChooseFontDialog(uint16_t index) override;
     uint16_t AddFont(cGraphDvcFontBase *font) override;
+    // The index of an equal font already in the table (the new one is
+    // deleted), else of the new font, added.
+    uint16_t FindOrAddFont(cGraphDvcFontBase *font);
     tStatus ReadFontTable(cBinaryFileBase &file) override;
     cRectangl *GetGlyphBox(char16_t c, uint16_t font) override;
     cRectangl *GetCharBox(char16_t c, uint16_t font) override;

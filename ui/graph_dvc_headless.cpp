@@ -54,19 +54,6 @@ int32_t cGraphDvc::PutChar(char16_t c) {
     return 1;
 }
 
-tStatus cGraphDvc::Clear() {
-    EraseRect(-originX, -originY, deviceRect.Width(), deviceRect.Height());
-    return cGraphDvcBase::Clear();
-}
-
-int32_t cGraphDvc::SetBitmapMode(int32_t index) {
-    int32_t old = bitmapMode;
-    if (index < 0 || index > 3) return old;
-    bitmapMode = index;
-    rasterOp = gBitmapRasterOps[index];
-    return old;
-}
-
 tStatus cGraphDvc::MoveToScaled(int32_t x, int32_t y, float scale) { return cGraphDvcBase::MoveToScaled(x, y, scale); }
 
 tStatus cGraphDvc::SetCaretPos(int32_t x, int32_t y) {
@@ -165,12 +152,7 @@ uint16_t cGraphDvc::FindFont(const char16_t *face, int16_t height, int16_t flags
     if (TextLength(face) >= 32) return kFontNone;
     auto *font = new cGraphDvcFont();
     font->SetFace(face, height, flags);
-    uint16_t found = cFontTable::Find(*font);
-    if (found != kFontNone) {
-        delete font;
-        return found;
-    }
-    return AddFont(font);
+    return FindOrAddFont(font);
 }
 
 tStatus cGraphDvc::AddFontFile(const char16_t *path) {

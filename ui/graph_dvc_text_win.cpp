@@ -190,12 +190,7 @@ uint16_t cGraphDvc::FindFont(const char16_t *face, int16_t height, int16_t flags
     lf.lfHeight = height;
     auto *font = new cGraphDvcFont();
     font->SetFromLogFont(search.picker.BestFace().c_str(), lf);
-    uint16_t found = cFontTable::Find(*font);
-    if (found != kFontNone) {
-        delete font;
-        return found;
-    }
-    return AddFont(font);
+    return FindOrAddFont(font);
 }
 
 tStatus cGraphDvc::AddFontFile(const char16_t *path) {
@@ -230,9 +225,7 @@ uint16_t cGraphDvc::ChooseFontDialog(uint16_t index) {
     uint16_t answer = kFontNone;
     if (ChooseFontW(&choose)) {
         font->SetFromLogFont(nullptr, lf);
-        answer = cFontTable::Find(*font);
-        if (answer != kFontNone) delete font;
-        else answer = AddFont(font);
+        answer = FindOrAddFont(font);
     } else {
         delete font;
     }

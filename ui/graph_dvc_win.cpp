@@ -142,19 +142,6 @@ tStatus cGraphDvc::ReleaseDraw() {
     return RC_OK;
 }
 
-tStatus cGraphDvc::Clear() {
-    EraseRect(-originX, -originY, deviceRect.Width(), deviceRect.Height());
-    return cGraphDvcBase::Clear();
-}
-
-int32_t cGraphDvc::SetBitmapMode(int32_t index) {
-    int32_t old = bitmapMode;
-    if (index < 0 || index > 3) return old;
-    bitmapMode = index;
-    rasterOp = gBitmapRasterOps[index];
-    return old;
-}
-
 tStatus cGraphDvc::MoveToScaled(int32_t x, int32_t y, float scale) {
     cGraphDvcBase::MoveToScaled(x, y, scale);
     if (openCount > 0 && deviceContext) {
