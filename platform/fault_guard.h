@@ -53,6 +53,14 @@ const sFaultInfo &LastFault();
 // Number of guarded calls running now on the guarded thread.
 int32_t FaultRescueDepth();
 
+// The chain of rescue points, kept alike by both platform halves.
+// Makes the rescue point the innermost one, keeping the registrations given.
+void LinkFaultRescue(sFaultRescue *rescue, void *registrations);
+// The rescue point a fault goes back to, null outside every guarded call.
+sFaultRescue *InnermostFaultRescue();
+// Keeps what the filter copied, for LastFault.
+void SetLastFault(const sFaultInfo &info);
+
 // Runs body(); when it faults or throws, runs onFault(info) instead and
 // answers what onFault answers.  The function keeps its own frame (a
 // returns-twice function is never inlined).

@@ -4,10 +4,7 @@
 
 namespace {
 
-sFaultRescue *gInnermost = nullptr;
-int32_t gDepth = 0;
 DWORD gGuardedThread = 0;
-sFaultInfo gLastFault;
 uintptr_t gImageStart = 0;
 uintptr_t gImageEnd = 0;
 LPTOP_LEVEL_EXCEPTION_FILTER gPreviousFilter = nullptr;
@@ -51,7 +48,7 @@ void FindOwnImage() {
 }
 
 [[noreturn]] void Trampoline() {
-    sFaultRescue *rescue = gInnermost;
+    sFaultRescue *rescue = InnermostFaultRescue();
 #if defined(__i386__)
     // Registrations of the abandoned frames point below the rescue point.
     reinterpret_cast<NT_TIB *>(NtCurrentTeb())->ExceptionList = static_cast<EXCEPTION_REGISTRATION_RECORD *>(rescue->registrations);
@@ -62,13 +59,14 @@ void FindOwnImage() {
 // Copies the record and sends the thread to the trampoline.
 LONG Rescue(EXCEPTION_POINTERS *pointers) {
     const EXCEPTION_RECORD *record = pointers->ExceptionRecord;
-    gLastFault = sFaultInfo();
-    gLastFault.code = record->ExceptionCode;
-    gLastFault.address = reinterpret_cast<uintptr_t>(record->ExceptionAddress);
+    sFaultInfo fault;
+    fault.code = record->ExceptionCode;
+    fault.address = reinterpret_cast<uintptr_t>(record->ExceptionAddress);
     uint32_t n = record->NumberParameters;
     if (n > sFaultInfo::kMaxParameters) n = sFaultInfo::kMaxParameters;
-    gLastFault.parameterCount = n;
-    for (uint32_t i = 0; i < n; ++i) gLastFault.parameters[i] = record->ExceptionInformation[i];
+    fault.parameterCount = n;
+    for (uint32_t i = 0; i < n; ++i) fault.parameters[i] = record->ExceptionInformation[i];
+    SetLastFault(fault);
 
     CONTEXT *context = pointers->ContextRecord;
     uintptr_t top = reinterpret_cast<uintptr_t>(gReserveStack + sizeof gReserveStack) - 64;
@@ -82,7 +80,7 @@ LONG Rescue(EXCEPTION_POINTERS *pointers) {
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-bool Guarded() { return gInnermost && GetCurrentThreadId() == gGuardedThread; }
+bool Guarded() { return InnermostFaultRescue() && GetCurrentThreadId() == gGuardedThread; }
 
 }  // namespace
 
@@ -118,20 +116,8 @@ void PushFaultRescue(sFaultRescue *rescue) {
         return;  // not the guarded thread: nothing to come back to
     }
 #if defined(__i386__)
-    rescue->registrations = reinterpret_cast<NT_TIB *>(NtCurrentTeb())->ExceptionList;
+    LinkFaultRescue(rescue, reinterpret_cast<NT_TIB *>(NtCurrentTeb())->ExceptionList);
 #else
-    rescue->registrations = nullptr;
+    LinkFaultRescue(rescue, nullptr);
 #endif
-    rescue->outer = gInnermost;
-    gInnermost = rescue;
-    ++gDepth;
 }
-
-void PopFaultRescue(sFaultRescue *rescue) {
-    if (gInnermost != rescue) return;
-    gInnermost = rescue->outer;
-    --gDepth;
-}
-
-const sFaultInfo &LastFault() { return gLastFault; }
-int32_t FaultRescueDepth() { return gDepth; }
