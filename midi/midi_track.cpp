@@ -225,15 +225,7 @@ void cMidiTrack::PutPositionMark(uint32_t tag, uint32_t time) {
 }
 
 void cMidiTrack::PutTimeSignature(int32_t n, int32_t d, int32_t clocks, int32_t n32nds) {
-    if (n < 1 || n >= 128 || d < 1 || d > 128) {
-        RaiseWinMidiError(kWinMidiBadData);
-        return;
-    }
-    uint8_t e = 0;
-    while ((1 << e) < d) ++e;
-    cursor.timeNumerator = int8_t(n);
-    cursor.timeDenominator = e;
-    cMusicTrack::PutTimeSignature(n, d, clocks, n32nds);
+    if (!KeepTimeSignature(n, d, clocks, n32nds)) RaiseWinMidiError(kWinMidiBadData);
 }
 
 int32_t cMidiTrack::PutKeySignature(int32_t sharpsOrFlats, int32_t minor) {

@@ -424,17 +424,23 @@ void cMidiTrackBase::PutTempo(int32_t bpm) {
     PutMetaEvent(bytes, kMetaTempo, 3, kAppendTime);
 }
 
-void cMidiTrackBase::PutTimeSignature(int32_t n, int32_t d, int32_t clocks, int32_t n32nds) {
-    if (n < 1 || n >= 128 || d < 1 || d > 128) {
-        RaiseMidiFileError(kMidiBadData);
-        return;
-    }
+bool cMidiTrackBase::KeepTimeSignature(int32_t n, int32_t d, int32_t clocks, int32_t n32nds) {
+    if (n < 1 || n >= 128 || d < 1 || d > 128) return false;
     uint8_t e = 0;
     while ((1 << e) < d) ++e;
     cursor.timeNumerator = int8_t(n);
     cursor.timeDenominator = e;
     cMusicTrack::PutTimeSignature(n, d, clocks, n32nds);
-    const uint8_t bytes[8] = {0, kMetaStatus, 0x58, 4, uint8_t(n), e, uint8_t(clocks), uint8_t(n32nds)};
+    return true;
+}
+
+void cMidiTrackBase::PutTimeSignature(int32_t n, int32_t d, int32_t clocks, int32_t n32nds) {
+    if (!KeepTimeSignature(n, d, clocks, n32nds)) {
+        RaiseMidiFileError(kMidiBadData);
+        return;
+    }
+    const uint8_t bytes[8] = {0, kMetaStatus, 0x58, 4,
+                              uint8_t(n), cursor.timeDenominator, uint8_t(clocks), uint8_t(n32nds)};
     AppendBytes(bytes, sizeof bytes);
 }
 

@@ -108,6 +108,11 @@ protected:
     int32_t DecodeAt(uint32_t position, cMidiEvent &cursor);
     // Puts the empty chunk header back.
     void PutChunkHeader();
+    // Keeps the signature in the cursor (the denominator as the power of two
+    // the file stores) and in the track; false, raising nothing, for a
+    // signature the file cannot hold.
+    bool KeepTimeSignature(int32_t numerator, int32_t denominator, int32_t clocksPerClick,
+                           int32_t n32ndsPerQuarter);
     // Appends raw event bytes (a zero delta and the event) at the end.
     void AppendBytes(const uint8_t *bytes, uint32_t n);
     void ForgetSeekHints();
