@@ -15,6 +15,8 @@ constexpr uint32_t kCmdNew = 100;
 constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kFirstRecentId = 112;
 constexpr uint32_t kHelpFileString = 1002;
+// A command message carries the command's id in the low word of its key.
+constexpr uint32_t kCommandIdMask = 0xFFFF;
 }  // namespace
 
 ProgWinClass::ProgWinClass(int32_t showMode, const char16_t *title)
@@ -50,7 +52,8 @@ tStatus ProgWinClass::Open() {
 tStatus ProgWinClass::OnCommand(sWinMessage &record) {
     tStatus taken = cViewPortTop::OnCommand(record);
     if (taken >= 0) return taken;
-    switch (record.key & 0xFFFF & ~0x4000u) {
+    // A window's popup copy of a frame command does what the command does.
+    switch (record.key & kCommandIdMask & ~kWindowCommandBit) {
         case kCmdExit:
             return gOpSys->CloseMainWindow();
         default:

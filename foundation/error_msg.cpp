@@ -42,7 +42,7 @@ cErrorMsgBase::cErrorMsgBase() {
     if (gErrorMsg) return;
     gErrorMsg = this;
     registered = true;
-    options = 14;
+    options = kDefaultOptions;
     errorCount = 0;
     gErrorCallback = nullptr;
     std::set_new_handler(OutOfMemoryHandler);

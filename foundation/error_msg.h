@@ -17,6 +17,8 @@ struct sErrorTable {
 class cErrorMsgBase {
 public:
     enum : uint32_t { kOptNumber = 1, kOptText = 2, kOptModule = 4, kOptCrLf = 8 };
+    // A report is a line of its own: the module's name and the message text.
+    static constexpr uint32_t kDefaultOptions = kOptText | kOptModule | kOptCrLf;
 
     cErrorMsgBase();
     virtual ~cErrorMsgBase();
@@ -40,7 +42,7 @@ protected:
     // Whether the message index names a text of the table.
     static bool HasText(const sErrorTable *table, uint32_t index) { return index < table->messageCount; }
 
-    uint32_t options = 14;
+    uint32_t options = kDefaultOptions;
     int32_t errorCount = 0;
     bool registered = false;
 };

@@ -6,6 +6,15 @@
 #include "platform/op_sys_base.h"
 #include "ui/view_port_top.h"
 
+namespace {
+// Type bits and answer of the window system's message box.  A system-modal
+// box stays on top of every window, so that the offer is seen after a fault.
+constexpr uint32_t kBoxOkCancel = 0x0001;
+constexpr uint32_t kBoxIconWarning = 0x0030;
+constexpr uint32_t kBoxSystemModal = 0x1000;
+constexpr int32_t kBoxAnsweredOk = 1;
+}  // namespace
+
 void OfferOnlineReport(cErrorMsg &reporter) {
     std::u16string reportPath = gOpSys->GetErrorReportPath();
     // "LocalNet" in the settings names another host for the page.
@@ -19,5 +28,7 @@ void OfferOnlineReport(cErrorMsg &reporter) {
     box += reportPath;
     // The box belongs to the main window, which stays disabled while it is up.
     cViewPortTop *main = gOpSys->GetMainWindow();
-    if (main && main->ShowMessageBox(box.c_str(), u"Warning", 0x1031) == 1) gOpSys->ShellOpen(address.c_str(), u"");
+    constexpr uint32_t kType = kBoxSystemModal | kBoxIconWarning | kBoxOkCancel;
+    if (main && main->ShowMessageBox(box.c_str(), u"Warning", kType) == kBoxAnsweredOk)
+        gOpSys->ShellOpen(address.c_str(), u"");
 }
