@@ -316,7 +316,19 @@ TEST(IndexSize, DestroyingDeletesEveryValueExactlyOnce) {
     EXPECT_EQ(DeathsOf(3003), 1);
 }
 
-TEST(IndexSize, DestroyingAnUnallocatedTableIsHarmless) {
-    lcIndexSize<Counted> t;
-    t.Reserve(1, 1000);
+TEST(IndexSize, AnUnallocatedTableTakesNoValueAndDestroysNothing) {
+    auto *offered = new Counted(4000);
+    test::RaisedErrors errors;
+    {
+        lcIndexSize<Counted> t;
+        t.Reserve(4000, 4999);
+        EXPECT_EQ(t.SetData(4000, offered), nullptr);
+        EXPECT_EQ(errors.Count(), 1);
+        EXPECT_FALSE(t.IsAllocated());
+    }
+    // The value stayed the caller's and the end of the table reported nothing.
+    EXPECT_EQ(DeathsOf(4000), 0);
+    EXPECT_EQ(errors.Count(), 1);
+    delete offered;
+    EXPECT_EQ(DeathsOf(4000), 1);
 }

@@ -297,18 +297,31 @@ TEST_F(Player, AnEmptyPassEndsAtOnce) {
 
 TEST_F(Player, VolumeOfBothChannels) {
     cMidiTrack track(480, 1024);
-    EXPECT_EQ(track.GetVolume(), 0xFFFF / 655);  // read from the device
+    EXPECT_EQ(track.GetVolume(), 100);  // read from the device, which starts at 0xFFFFFFFF
+    // Each step of the volume is 655 of the device's 16-bit level, on both
+    // channels; a level reads back as the whole steps it holds.
     struct Case {
         int32_t volume;
         uint32_t word;
-    } cases[] = {{100, 65500u | 65500u << 16}, {50, 32750u | 32750u << 16}, {0, 0}, {150, 65500u | 65500u << 16}};
+        int32_t read;
+    } cases[] = {{100, 0xFFDCFFDC, 100}, {50, 0x7FEE7FEE, 50}, {1, 0x028F028F, 1}, {0, 0, 0}, {150, 0xFFDCFFDC, 100}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.volume);
         int32_t stored = track.GetVolume();
         // Setting answers the stored volume, which only a reading changes.
         EXPECT_EQ(track.SetVolume(c.volume), stored);
         EXPECT_EQ(driver.Volume(), c.word);
-        EXPECT_EQ(track.GetVolume(), int32_t((c.word & 0xFFFF) / 655));
+        EXPECT_EQ(track.GetVolume(), c.read);
+    }
+    // The left channel (the low word) is the volume read.
+    struct Reading {
+        uint32_t word;
+        int32_t read;
+    } readings[] = {{0x0000FFFF, 100}, {0xFFFF0000, 0}, {0x0000028E, 0}, {0x00008000, 50}};
+    for (const Reading &r : readings) {
+        SCOPED_TRACE(r.word);
+        driver.SetVolumeWord(r.word);
+        EXPECT_EQ(track.GetVolume(), r.read);
     }
     driver.openFails = true;
     cMidiTrack silent(480, 1024);

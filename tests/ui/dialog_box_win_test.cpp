@@ -187,38 +187,37 @@ void ExpectClosingLine(const std::string &line, const char *tag) {
     EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
 }
 
-TEST(DialogWindow, EveryControlKindEndedWithOkStoresItsValuesAndWritesTwoLines) {
-    cHiddenTop top;
-    top.Open();
-    test::LogCapture log("dialog_every_ok");
-    sValues v;
-    sRun run;
-    run.finalButton = 1;
-    EXPECT_EQ(RunEveryControl(top, v, run), RC_OK);
-    ExpectStored(v);
-    ExpectEvents(run, 1);
-    EXPECT_TRUE(run.painted);
-    EXPECT_TRUE(run.paintHadContext);
-    std::vector<std::string> lines = DialogLines(log.Text());
-    ASSERT_EQ(lines.size(), 2u) << log.Text();
-    EXPECT_EQ(lines[0], "Dialog_Every Control<1990>:PushButton OK<1>");
-    ExpectClosingLine(lines[1], "<OK>");
-}
-
-TEST(DialogWindow, TheSameDialogEndedWithCancelAnswersFailureAndHasStoredItsValues) {
-    cHiddenTop top;
-    top.Open();
-    test::LogCapture log("dialog_every_cancel");
-    sValues v;
-    sRun run;
-    run.finalButton = 2;
-    EXPECT_EQ(RunEveryControl(top, v, run), RC_FAIL);
-    ExpectStored(v);
-    ExpectEvents(run, 2);
-    std::vector<std::string> lines = DialogLines(log.Text());
-    ASSERT_EQ(lines.size(), 2u) << log.Text();
-    EXPECT_EQ(lines[0], "Dialog_Every Control<1990>:PushButton Cancel<2>");
-    ExpectClosingLine(lines[1], "<Cancel>");
+// Either button stores the values; only OK answers success.  Both write the
+// button's line and the closing line that names it.
+TEST(DialogWindow, EveryControlKindEndedWithOkOrCancelStoresItsValuesAndWritesTwoLines) {
+    struct Case {
+        uint32_t button;
+        tStatus answer;
+        const char *logName;
+        const char *buttonLine;
+        const char *closingTag;
+    } cases[] = {
+        {IDOK, RC_OK, "dialog_every_ok", "Dialog_Every Control<1990>:PushButton OK<1>", "<OK>"},
+        {IDCANCEL, RC_FAIL, "dialog_every_cancel", "Dialog_Every Control<1990>:PushButton Cancel<2>", "<Cancel>"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.closingTag);
+        cHiddenTop top;
+        top.Open();
+        test::LogCapture log(c.logName);
+        sValues v;
+        sRun run;
+        run.finalButton = c.button;
+        EXPECT_EQ(RunEveryControl(top, v, run), c.answer);
+        ExpectStored(v);
+        ExpectEvents(run, c.button);
+        EXPECT_TRUE(run.painted);
+        EXPECT_TRUE(run.paintHadContext);
+        std::vector<std::string> lines = DialogLines(log.Text());
+        ASSERT_EQ(lines.size(), 2u) << log.Text();
+        EXPECT_EQ(lines[0], c.buttonLine);
+        ExpectClosingLine(lines[1], c.closingTag);
+    }
 }
 
 TEST(DialogWindow, AMissingTemplateAnswersFailure) {

@@ -234,14 +234,51 @@ TEST_F(GdiDevice, FontLookups) {
     EXPECT_EQ(cFontTable::GetCount(), count);
 }
 
-TEST_F(GdiDevice, UsableFontsAreOfTheAskedFaceOrTheFontItself) {
+struct sFaceSearch {
+    const char16_t *face;
+    bool found;
+};
+
+int CALLBACK NoteFaceNamed(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM data) {
+    auto *search = reinterpret_cast<sFaceSearch *>(data);
+    const auto *info = reinterpret_cast<const ENUMLOGFONTEXW *>(font);
+    if (EqualsIgnoringCase(reinterpret_cast<const char16_t *>(info->elfFullName), search->face)) search->found = true;
+    return 1;
+}
+
+// Whether a font whose own name is the face is installed, asked of the
+// system directly.
+bool IsFaceInstalled(HDC dc, const char16_t *face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    for (size_t i = 0; face[i] && i + 1 < LF_FACESIZE; ++i) wanted.lfFaceName[i] = wchar_t(face[i]);
+    sFaceSearch search{face, false};
+    EnumFontFamiliesExW(dc, &wanted, NoteFaceNamed, reinterpret_cast<LPARAM>(&search), 0);
+    return search.found;
+}
+
+TEST_F(GdiDevice, AFontOfCellHeightIsReplacedByArialOrTimesOnlyWhenInstalled) {
+    // The lookups answer some family even for a face that is missing, so the
+    // replacement must be the installed face itself, else the font stays.
+    const char16_t *replacement = nullptr;
+    for (const char16_t *face : {u"arial", u"times"})
+        if (!replacement && IsFaceInstalled(dib.Dc(), face)) replacement = face;
+    SCOPED_TRACE(replacement ? "a replacement is installed" : "no replacement is installed");
     uint16_t cell = device->FindFont(u"DejaVu Sans", 14, 0);
     ASSERT_NE(cell, kFontNone);
-    // The lookups answer some family even for a face that is missing; only
-    // "arial" or "times" themselves replace the font.
     uint16_t usable = device->GetUsableFont(cell);
-    const char16_t *face = cFontTable::GetFont(usable)->GetFace();
-    EXPECT_TRUE(usable == cell || EqualsIgnoringCase(face, u"arial") || EqualsIgnoringCase(face, u"times")) << usable;
+    if (!replacement) {
+        EXPECT_EQ(usable, cell);
+    } else {
+        ASSERT_NE(usable, cell);
+        EXPECT_TRUE(EqualsIgnoringCase(cFontTable::GetFont(usable)->GetFace(), replacement));
+        EXPECT_EQ(cFontTable::GetFont(usable)->GetHeight(), -13);
+    }
+    // A character height is usable as it is; no font at all gives the default.
+    uint16_t character = device->FindFont(u"DejaVu Sans", -14, 0);
+    ASSERT_NE(character, kFontNone);
+    EXPECT_EQ(device->GetUsableFont(character), character);
+    EXPECT_EQ(device->GetUsableFont(kFontNone), device->GetDefaultFont());
 }
 
 TEST(GdiFonts, ACopyDoesNotDeleteTheHandleItShares) {
