@@ -1,6 +1,7 @@
 // The program entry.
 #include <vector>
 
+#include "foundation/win32_win.h"
 #include "app/base_type_check.h"
 #include "app/prog_win_class.h"
 #include "foundation/text_util.h"

@@ -1,3 +1,4 @@
+#include "foundation/win32_win.h"
 #include "app/prog_win_class.h"
 
 #include "foundation/wide_stream.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "foundation/char_string.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 cBinaryFileBase::cBinaryFileBase(const char16_t *fileName, uint32_t modeWord)
     : name(fileName ? fileName : u""), mode(modeWord) {}
@@ -112,7 +112,7 @@ char16_t *cBinaryFileBase::ReadStringInto(char16_t **buffer, uint16_t max) {
     uint32_t capacity = owned ? keep + 1 : uint32_t(max) + 1;
     if (mode & kAnsiStrings) {
         bytes[keep] = 0;
-        const char16_t *wide = gOpSys ? gOpSys->ToWideText(reinterpret_cast<const char *>(bytes.data())) : u"";
+        const char16_t *wide = System() ? System()->ToWideText(reinterpret_cast<const char *>(bytes.data())) : u"";
         uint32_t n = std::min(TextLength(wide), capacity - 1);
         std::copy(wide, wide + n, out);
         out[n] = 0;

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "foundation/file_io.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 bool cBinaryFile::SysOpen() {
     int flags;
@@ -88,5 +88,5 @@ bool cBinaryFile::SysClose() {
 }
 
 void cBinaryFile::ReportSystemError() {
-    if (gOpSys) gOpSys->ShowError(uint32_t(systemError), nullptr);
+    if (System()) System()->ShowError(uint32_t(systemError), nullptr);
 }

@@ -1,8 +1,8 @@
 // System primitives of cBinaryFile on Windows.
 #include "foundation/binary_file.h"
 
-#include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/system_services.h"
+#include "foundation/win32_win.h"
 
 namespace {
 HANDLE H(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -79,5 +79,5 @@ bool cBinaryFile::SysClose() {
 }
 
 void cBinaryFile::ReportSystemError() {
-    if (gOpSys) gOpSys->ShowError(uint32_t(systemError), nullptr);
+    if (System()) System()->ShowError(uint32_t(systemError), nullptr);
 }

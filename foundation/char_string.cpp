@@ -5,7 +5,7 @@
 
 #include "foundation/text_util.h"
 #include "foundation/wide_stream.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 cCharString &cCharString::Assign(const char16_t *text) {
     if (!text) {
@@ -249,7 +249,7 @@ uint32_t cStringBuf::Grow(int32_t n) {
 
 const char *cStringBuf::ToNarrow() {
     if (!text) return "";
-    const char *narrow = gOpSys ? gOpSys->ToAnsiText(text) : "";
+    const char *narrow = System() ? System()->ToAnsiText(text) : "";
     // The 8-bit text is written over the start of our own buffer; it must fit
     // in the capacity + 1 wide characters we own, which it always does for a
     // single-byte code page and is cut otherwise.
@@ -293,7 +293,7 @@ const char16_t *TempConcat(const char16_t *a, const char16_t *b) {
 
 const char *TempNarrowCopy(const char *text) {
     cStringBuf *slot = gTempStrings.Next();
-    slot->SetText(gOpSys ? gOpSys->ToWideText(text) : u"");
+    slot->SetText(System() ? System()->ToWideText(text) : u"");
     return slot->ToNarrow();
 }
 

@@ -5,7 +5,7 @@
 #include "foundation/char_string.h"
 #include "foundation/debug_log.h"
 #include "foundation/text_util.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 std::string gClipboardText;
 sClipboardFormats gClipboardFormats;
@@ -69,8 +69,8 @@ uint32_t ClipboardRtfLength() {
 }
 
 tStatus ClipboardDumpToLog(cDebugLog *target) {
-    if (!target && !gOpSys) return RC_OK;
-    cDebugLog &log = target ? *target : gOpSys->Log();
+    if (!target && !System()) return RC_OK;
+    cDebugLog &log = target ? *target : System()->Log();
     // The listing is copied first: reading a format's data must not disturb
     // the entries still to be written.
     uint32_t count = ClipboardListFormats();
@@ -91,7 +91,7 @@ tStatus ClipboardDumpToLog(cDebugLog *target) {
             if (SameStartNoCase(f.name, u"Rich Text ", 10) || SameStartNoCase(f.name, u"RTF ", 4)) {
                 log.WriteNarrowText(" = ", 0);
                 auto bytes = static_cast<const char *>(ClipboardGetData(f.id));
-                if (bytes && gOpSys) log.WriteEscapedText(gOpSys->ToWideText(bytes), 0);
+                if (bytes && System()) log.WriteEscapedText(System()->ToWideText(bytes), 0);
             }
         }
         log.EndLine(1);

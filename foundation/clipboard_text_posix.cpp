@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "foundation/char_string.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ const void *ClipboardGetData(uint32_t format) {
     }
     size_t n = BoundedLength(block->data(), block->size());
     if (format == kClipText || format == kClipOemText)
-        return gOpSys ? gOpSys->ToWide(block->data(), uint32_t(n)) : nullptr;
+        return System() ? System()->ToWide(block->data(), uint32_t(n)) : nullptr;
     gClipboardText.assign(block->data(), n);
     return gClipboardText.c_str();
 }

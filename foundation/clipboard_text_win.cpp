@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "foundation/char_string.h"
-#include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/system_services.h"
+#include "foundation/win32_win.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ const void *ClipboardGetData(uint32_t format) {
             result = TempStringN(text, uint32_t(BoundedLength(text, size / 2)));
         } else if (format == CF_TEXT || format == CF_OEMTEXT) {
             auto bytes = static_cast<const char *>(p);
-            if (gOpSys) result = gOpSys->ToWide(bytes, uint32_t(BoundedLength(bytes, size)));
+            if (System()) result = System()->ToWide(bytes, uint32_t(BoundedLength(bytes, size)));
         } else {
             auto bytes = static_cast<const char *>(p);
             gClipboardText.assign(bytes, BoundedLength(bytes, size));

@@ -6,15 +6,15 @@
 #include "foundation/text_util.h"
 #include "foundation/wide_stream.h"
 #include "foundation/time_stamp.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 namespace {
 // The local time as both session lines show it: "Wed Dec  9 02:45:06 2026"
 // and a line feed, which ends the line.
 std::string SessionTime() { return NarrowAscii(FormatAscTime(LocalCalendar(NowSeconds()))); }
 
-std::string Ansi(const char16_t *text) { return gOpSys ? std::string(gOpSys->ToAnsiText(text)) : NarrowAscii(text ? text : u""); }
-std::string AnsiChar(char16_t c) { return gOpSys ? std::string(gOpSys->ToAnsi(&c, 1)) : NarrowAscii(std::u16string(1, c)); }
+std::string Ansi(const char16_t *text) { return System() ? std::string(System()->ToAnsiText(text)) : NarrowAscii(text ? text : u""); }
+std::string AnsiChar(char16_t c) { return System() ? std::string(System()->ToAnsi(&c, 1)) : NarrowAscii(std::u16string(1, c)); }
 }  // namespace
 
 cDebugLog::~cDebugLog() {

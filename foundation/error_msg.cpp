@@ -4,11 +4,16 @@
 #include <new>
 
 #include "foundation/char_string.h"
+#include "foundation/debug_log.h"
 #include "foundation/text_util.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 cErrorMsgBase *gErrorMsg = nullptr;
 tErrorCallback gErrorCallback = nullptr;
+
+namespace {
+tReportOffer gReportOffer = nullptr;
+}
 
 PELMORA_ERROR_TABLE(kErrorMsgErrors, u"ErrorMsg", u"New failed");
 
@@ -23,12 +28,18 @@ tErrorCallback SetErrorCallback(tErrorCallback callback) {
     return previous;
 }
 
+tReportOffer SetReportOffer(tReportOffer offer) {
+    tReportOffer previous = gReportOffer;
+    gReportOffer = offer;
+    return previous;
+}
+
 void DeleteErrorMsg() {
     delete gErrorMsg;  // its destructor empties gErrorMsg
 }
 
 void LogText(const char16_t *text) {
-    if (gOpSys) gOpSys->Log().WriteText(text, 1);
+    if (System()) System()->Log().WriteText(text, 1);
 }
 
 void OutOfMemoryHandler() {
@@ -80,8 +91,8 @@ void cErrorMsgBase::Report(const sErrorTable *table, uint32_t flags) {
         PutChar(13);
         PutChar(10);
     }
-    if (gOpSys) {
-        cDebugLog &log = gOpSys->Log();
+    if (System()) {
+        cDebugLog &log = System()->Log();
         if (HasText(table, index))
             log.WriteText(table->messages[index], 1);
         else
@@ -117,7 +128,7 @@ void cErrorMsg::Report(const sErrorTable *table, uint32_t flags) {
     composed.copy(text, n);
     text[n] = 0;
 
-    if (gOpSys) gOpSys->Log().WriteText(text, 1);
+    if (System()) System()->Log().WriteText(text, 1);
     bool dump = (errorCount == 0 && (flags & ERR_REPORT)) || freshDump;
     freshDump = false;
     if (gErrorCallback && dump && !dumping) {
@@ -128,19 +139,19 @@ void cErrorMsg::Report(const sErrorTable *table, uint32_t flags) {
         dumping = false;
     }
     CopyLogToReport();
-    if (gOpSys) {
-        if (!gOpSys->GetMainWindow())
-            gOpSys->Beep();
-        else if (errorCount == 0 && (flags & ERR_REPORT))
-            OfferOnlineReport(*this);
+    if (cSystemServices *system = System()) {
+        if (!system->HasMainWindow())
+            system->Beep();
+        else if (errorCount == 0 && (flags & ERR_REPORT) && gReportOffer)
+            gReportOffer(*this);
     }
     ++errorCount;
     if (flags & ERR_ABORT) HandleAbort();
 }
 
 void cErrorMsg::CopyLogToReport() {
-    if (!gOpSys) return;
-    std::u16string log = gOpSys->Log().GetFileName();
-    std::u16string report = gOpSys->GetErrorReportPath();
-    gOpSys->CopyFile(report.c_str(), log.c_str(), 1);
+    if (!System()) return;
+    std::u16string log = System()->Log().GetFileName();
+    std::u16string report = System()->GetErrorReportPath();
+    System()->CopyFile(report.c_str(), log.c_str(), 1);
 }

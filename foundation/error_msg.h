@@ -73,7 +73,6 @@ private:
     // Set while the callback runs: an error raised by the dump itself is
     // logged but starts no dump of its own.
     bool dumping = false;
-    friend void OfferOnlineReport(cErrorMsg &reporter);
 };
 
 using tErrorCallback = void (*)();
@@ -87,9 +86,12 @@ void DeleteErrorMsg();
 void LogText(const char16_t *text);
 void OutOfMemoryHandler();
 
-// The on-line report of the first error (box, browser); built with the
-// error-report page.  Until then the first report only beeps.
-void OfferOnlineReport(cErrorMsg &reporter);
+// What the first reported error offers once the log is in the error-report
+// file, while the main window is up: the on-line report, which the window
+// layer registers (ui/online_report.h).  Without one nothing is offered;
+// without a main window the report beeps.  Answers the previous offer.
+using tReportOffer = void (*)(cErrorMsg &reporter);
+tReportOffer SetReportOffer(tReportOffer offer);
 
 // Defines a module's error table from a list of message texts.
 #define PELMORA_ERROR_TABLE(name, module, ...)                                       \

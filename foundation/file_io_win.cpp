@@ -1,6 +1,6 @@
 #include "foundation/file_io.h"
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "foundation/text_util.h"
 
 std::string PlatformPath(const char16_t *path) { return ToUtf8(path ? std::u16string(path) : std::u16string()); }

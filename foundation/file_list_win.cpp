@@ -1,7 +1,7 @@
 // Folder search on Windows.
 #include "foundation/file_list.h"
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 
 namespace {
 uint64_t Ticks(const FILETIME &t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }

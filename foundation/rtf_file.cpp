@@ -4,7 +4,7 @@
 
 #include "foundation/char_string.h"
 #include "foundation/text_util.h"
-#include "platform/op_sys_base.h"
+#include "foundation/system_services.h"
 
 namespace {
 
@@ -145,7 +145,7 @@ const char16_t *cRtfFile::PlainText() {
 
 const char16_t *cRtfFile::FontName() {
     if (fontName.empty()) ReadFontTable(0);
-    return TempString(gOpSys->ToWideText(fontName.c_str()));
+    return TempString(System()->ToWideText(fontName.c_str()));
 }
 
 const char16_t *cRtfFile::ReadFontTable(int32_t n) {
@@ -177,5 +177,5 @@ const char16_t *cRtfFile::ReadFontTable(int32_t n) {
         }
         p = close + 1;
     }
-    return TempString(gOpSys->ToWideText(fontName.c_str()));
+    return TempString(System()->ToWideText(fontName.c_str()));
 }

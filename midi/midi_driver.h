@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
 
 // Device id of the system's MIDI mapper.
 constexpr uint32_t kMidiMapper = 0xFFFFFFFF;
@@ -121,7 +121,7 @@ public:
     virtual uint32_t KillTimer(uint32_t timerId) = 0;
 
     // Posts WM_USER with the two parameters to the window; never waits.
-    virtual void PostNotice(HWND window, uintptr_t wParam, intptr_t lParam) = 0;
+    virtual void PostNotice(tWindowHandle window, uintptr_t wParam, intptr_t lParam) = 0;
 };
 
 // The driver that new players and metronomes use: the system's, unless a

@@ -25,7 +25,7 @@ public:
     uint32_t OutGetVolume(tMidiStream, uint32_t *) override { return kMidiInvalidHandle; }
     uint32_t SetTimer(uint32_t, uint32_t, cMidiTimerClient *) override { return 0; }
     uint32_t KillTimer(uint32_t) override { return kMidiTimerNoCanDo; }
-    void PostNotice(HWND, uintptr_t, intptr_t) override {}
+    void PostNotice(tWindowHandle, uintptr_t, intptr_t) override {}
 };
 
 }  // namespace

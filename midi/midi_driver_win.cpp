@@ -2,6 +2,7 @@
 // MIDI output and timer calls.
 #include <new>
 
+#include "foundation/win32_win.h"
 #include "midi/midi_driver.h"
 
 namespace {

@@ -370,7 +370,7 @@ void cMidiTrack::Play() {
         streamState.store(0);
         playState = 0;
         UnprepareAll();
-        if (HWND window = notifyWindow.load()) driver->PostNotice(window, kMomDone, 0);
+        if (tWindowHandle window = notifyWindow.load()) driver->PostNotice(window, kMomDone, 0);
         return;
     }
     lastQueued.store(order[queued - 1]);
@@ -404,12 +404,12 @@ void cMidiTrack::OnStreamMessage(uint32_t message, sMidiStreamBuffer *header) {
         currentChunk.store(index + 1);
         int32_t playing = 2;
         if (index == lastQueued.load() && streamState.compare_exchange_strong(playing, 0)) {
-            if (HWND window = notifyWindow.load()) driver->PostNotice(window, kMomDone, 0);
+            if (tWindowHandle window = notifyWindow.load()) driver->PostNotice(window, kMomDone, 0);
         }
         // Last: once every chunk is counted back the caller may reuse them.
         returnedCount.fetch_add(1);
     } else if (message == kMomPositionCb) {
-        HWND window = notifyWindow.load();
+        tWindowHandle window = notifyWindow.load();
         if (!window || !header || !header->data || streamState.load() != 2) return;
         uint32_t offset = header->offset.load();
         if (offset > header->bytesRecorded || header->bytesRecorded - offset < kRecordHeaderSize + 4) return;

@@ -117,7 +117,7 @@ public:
     uint32_t GetChunkStart(uint32_t i) const { return i == 0 ? 0 : GetChunkEnd(i - 1); }
     // The chunk the stream is playing (advanced as chunks come back).
     uint32_t GetCurrentChunk() const { return currentChunk.load(); }
-    HWND GetNotifyWindow() const { return notifyWindow.load(); }
+    tWindowHandle GetNotifyWindow() const { return notifyWindow.load(); }
     // Whether chunk i's buffer is prepared for the stream.
     bool IsChunkPrepared(uint32_t i) const { return i < kMaxChunks && prepared[i]; }
     uint32_t GetPreviewTimer() const { return previewTimer.load(); }
@@ -148,7 +148,7 @@ private:
     std::unique_ptr<sMidiStreamBuffer> headers[kMaxChunks];
     bool prepared[kMaxChunks] = {};
     tMidiStream stream = nullptr;
-    std::atomic<HWND> notifyWindow{nullptr};
+    std::atomic<tWindowHandle> notifyWindow{nullptr};
     uint32_t timeDivision;
     uint32_t deviceId = kMidiMapper;
     uint32_t chunkEnds[kMaxChunks] = {};

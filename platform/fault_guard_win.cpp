@@ -1,6 +1,6 @@
 #include "platform/fault_guard.h"
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/fault_guard.h"
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
 
 // The handler of the exception frame around the message loop: reports the
 // first fault (cOpSysBase::ReportException) and ends the loop with exit
@@ -24,7 +24,7 @@ struct sOsVersion {
 
 class cOpSysVirtual : public cOpSysBase {
 public:
-    cOpSysVirtual(HINSTANCE instance, HINSTANCE previous, const char16_t *commandLine);
+    cOpSysVirtual(tInstanceHandle instance, tInstanceHandle previous, const char16_t *commandLine);
     ~cOpSysVirtual() override;
 
     tStatus CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) override;
@@ -54,7 +54,7 @@ public:
     const char16_t *LoadString(uint32_t id) override;
     // Loads an accelerator table of the program's resources; it replaces
     // the one the message loop translates with.
-    HACCEL LoadAccelerators(const char16_t *name);
+    tAccelHandle LoadAccelerators(const char16_t *name);
 
     // The message loop: runs until the quit message (its wParam is the
     // exit code) or until a message handler faults (exit code 0).
@@ -73,7 +73,7 @@ public:
     const char *ToAnsi(const char16_t *text, uint32_t n) override;
     const char16_t *ToWide(const char *bytes, uint32_t n) override;
 
-    HINSTANCE GetInstance() const { return instance; }
+    tInstanceHandle GetInstance() const { return instance; }
 
     // Test settings.  A data folder set here is used as it is (created when
     // missing); the users root stands in for "c:\\Users\\".
@@ -97,12 +97,12 @@ protected:
     tStatus RemoveFontFile(const char16_t *path) override;
 
 private:
-    HINSTANCE instance = nullptr;
-    HINSTANCE previousInstance = nullptr;
+    tInstanceHandle instance = nullptr;
+    tInstanceHandle previousInstance = nullptr;
     std::u16string dataFolder;
     std::u16string usersRoot = u"c:\\Users\\";
     sOsVersion osVersion;
-    HACCEL accelerators = nullptr;
+    tAccelHandle accelerators = nullptr;
     uint32_t userLanguageId = 0x409;
     std::u16string lastShellOpen;
     std::u16string shellCapture;

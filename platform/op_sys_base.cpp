@@ -27,6 +27,8 @@ PELMORA_ERROR_TABLE(kOpSysErrors, u"OpSys",
 void RaiseOpSysError(uint32_t index) { RaiseError(&kOpSysErrors, index | ERR_REPORT); }
 
 cOpSysBase::cOpSysBase(const char16_t *cmd) {
+    // The lower layers reach whichever object is the program's at the time.
+    SetSystemLookup([]() -> cSystemServices * { return gOpSys; });
     commandLine = cmd ? cmd : u"";
     currentFile = commandLine;
     errorMode = 3;
@@ -163,17 +165,7 @@ const char *cOpSysBase::KeepAnsi(std::string &&bytes) {
     return ansiBuffer->c_str();
 }
 
-const char *cOpSysBase::ToAnsiText(const char16_t *text) {
-    if (!text) return "";
-    return ToAnsi(text, TextLength(text));
-}
 
-const char16_t *cOpSysBase::ToWideText(const char *bytes) {
-    if (!bytes) return u"";
-    uint32_t n = 0;
-    while (bytes[n]) ++n;
-    return ToWide(bytes, n);
-}
 
 uint32_t cOpSysBase::GetTextByteSize(const char16_t *text) { return 2 * TextLength(text); }
 

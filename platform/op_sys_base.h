@@ -13,6 +13,7 @@
 #include "foundation/error_msg.h"
 #include "foundation/file_list.h"
 #include "foundation/rectangle.h"
+#include "foundation/system_services.h"
 #include "platform/ini_file.h"
 #include "platform/fault_guard.h"
 
@@ -25,7 +26,7 @@ class cMidiTrack;
 class cMetronome;
 class cSubMenuBase;
 
-class cOpSysBase {
+class cOpSysBase : public cSystemServices {
 public:
     // The language file (platform/translate_file.h).
     class cTranslateFile;
@@ -48,7 +49,7 @@ public:
     int32_t ReportException(uint32_t code, const sFaultInfo &info);
 
     // Files and folders.
-    virtual tStatus CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) = 0;
+    tStatus CopyFile(const char16_t *destination, const char16_t *source, uint32_t flags) override = 0;
     virtual tStatus DeleteFile(const char16_t *path) = 0;
     virtual tStatus FileExists(const char16_t *pathOrPattern) = 0;
     virtual tStatus IsFolder(const char16_t *path) = 0;
@@ -67,7 +68,7 @@ public:
     // The per-user data folder, ending in a backslash.
     virtual const char16_t *GetDataFolder() = 0;
     // "ErrorReport.txt" in the data folder.
-    const char16_t *GetErrorReportPath();
+    const char16_t *GetErrorReportPath() override;
     // The working folder: where the file dialogs start.  Both answer the
     // previous folder; null or a path without folder gives ".\".
     virtual const char16_t *SetWorkingFolder(const char16_t *path);
@@ -94,7 +95,7 @@ public:
     virtual uint32_t GetLastErrorCode() = 0;
     virtual const char16_t *GetErrorText(uint32_t code);
     virtual const char16_t *GetLastErrorText() { return GetErrorText(GetLastErrorCode()); }
-    virtual tStatus ShowError(uint32_t code, const char16_t *context);
+    tStatus ShowError(uint32_t code, const char16_t *context) override;
     virtual tStatus ShowLastError(const char16_t *context) { return ShowError(GetLastErrorCode(), context); }
 
     // System queries.
@@ -121,6 +122,7 @@ public:
     virtual int32_t RunMessageLoop(cViewPortTop *mainWindow);
     virtual tStatus CloseMainWindow() { return RC_OK; }
     cViewPortTop *GetMainWindow() const { return mainWindow; }
+    bool HasMainWindow() const override { return mainWindow != nullptr; }
     virtual cViewPortTop *SetMainWindow(cViewPortTop *window);
     virtual tStatus ShellOpen(const char16_t *file, const char16_t *parameters) = 0;
     // Every message box of the program comes here, so that tests can answer
@@ -140,15 +142,13 @@ public:
     uint8_t KeyMouseSetRightButton(uint8_t value);
     uint8_t KeyMouseSetShift(uint8_t value);
     const char16_t *KeyMouseSetKeyText(const char16_t *text);
-    virtual void Beep() = 0;
+    void Beep() override = 0;
 
     // Text conversion between UTF-16 and the 8-bit code page.  The 8-bit
     // results share one buffer: use or copy a result before the next call.
-    virtual const char *ToAnsi(const char16_t *text, uint32_t n) = 0;
-    virtual const char16_t *ToWide(const char *bytes, uint32_t n) = 0;
-    const char *ToAnsiText(const char16_t *text);
+    const char *ToAnsi(const char16_t *text, uint32_t n) override = 0;
+    const char16_t *ToWide(const char *bytes, uint32_t n) override = 0;
     const char *ToAnsiString(const std::u16string &s) { return ToAnsiText(s.c_str()); }
-    const char16_t *ToWideText(const char *bytes);
     static uint32_t GetTextByteSize(const char16_t *text);
 
     // Names the session log (prefix + "_YY_MM_DD." + extension in the data
@@ -186,7 +186,7 @@ public:
     const cRectangl &GetDesktop() const { return desktop; }
 
     // Members reached by other parts of the program.
-    cDebugLog &Log() { return log; }
+    cDebugLog &Log() override { return log; }
     const std::u16string &GetCommandLine() const { return commandLine; }
     const std::u16string &GetUserName() const { return userName; }
     int32_t GetLanguageId() const { return languageId; }

@@ -15,7 +15,7 @@
 #include "foundation/path_names.h"
 #include "foundation/text_util.h"
 
-cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd)
+cOpSysVirtual::cOpSysVirtual(tInstanceHandle inst, tInstanceHandle prev, const char16_t *cmd)
     : cOpSysBase(cmd), instance(inst), previousInstance(prev) {
     gOpSys = this;
     if (!commandLine.empty()) {
@@ -67,7 +67,7 @@ const char16_t *cOpSysVirtual::GetStoredPathName(const char16_t *path) { return 
 const char16_t *cOpSysVirtual::GetSystemInfo() { return ComposeSystemInfo(GetOsVersionText(), userLanguageId); }
 
 const char16_t *cOpSysVirtual::LoadString(uint32_t id) { return cOpSysBase::LoadString(id); }
-HACCEL cOpSysVirtual::LoadAccelerators(const char16_t *) { return nullptr; }
+tAccelHandle cOpSysVirtual::LoadAccelerators(const char16_t *) { return nullptr; }
 int32_t cOpSysVirtual::RunMessageLoop(cViewPortTop *window) { return cOpSysBase::RunMessageLoop(window); }
 tStatus cOpSysVirtual::CloseMainWindow() { return RC_OK; }
 

@@ -1,3 +1,4 @@
+#include "foundation/win32_win.h"
 #include "platform/op_sys.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // combo entries and the scroll bars' range and position.
 #include <vector>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/button_controls.h"
 #include "ui/list_controls.h"
 #include "ui/scroll_controls.h"

@@ -32,7 +32,7 @@ tStatus cDialogBox::Open() {
 }
 
 tStatus cDialogBox::Command(uint32_t controlId, uint32_t notification) {
-    sWinMessage record(kMsgCommand, WPARAM(notification << 16 | (controlId & 0xFFFF)), 0);
+    sWinMessage record(kMsgCommand, tWParam(notification << 16 | (controlId & 0xFFFF)), 0);
     return OnMessage(kMsgCommand, record);
 }
 

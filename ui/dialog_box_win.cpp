@@ -1,7 +1,8 @@
 // The modal run of a dialog, its end, owner-drawn items, and the adoption of
 // a template's items.
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
+#include "ui/window_proc_win.h"
 #include "ui/dialog_box.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "foundation/char_string.h"
 #include "platform/op_sys.h"
 
-HINSTANCE gModuleInstance = nullptr;
+tInstanceHandle gModuleInstance = nullptr;
 
 // ---- cDispDvcBase -----------------------------------------------------------
 
@@ -78,11 +78,11 @@ cDispDvc::cDispDvc(const char16_t *text) : cDispDvcBase(text, 2) {
     if (auto *os = dynamic_cast<cOpSysVirtual *>(gOpSys)) gModuleInstance = os->GetInstance();
 }
 
-HWND cDispDvc::GetWindowHandle() { return windowHandle; }
+tWindowHandle cDispDvc::GetWindowHandle() { return windowHandle; }
 
-void cDispDvc::SetWindowHandle(HWND window) { windowHandle = window; }
+void cDispDvc::SetWindowHandle(tWindowHandle window) { windowHandle = window; }
 
-void cDispDvc::SetCurrentMessage(uint32_t message, WPARAM wParam, LPARAM lParam) {
+void cDispDvc::SetCurrentMessage(uint32_t message, tWParam wParam, tLParam lParam) {
     currentMessage.Set(message, wParam, lParam);
 }
 

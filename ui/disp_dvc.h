@@ -12,11 +12,11 @@
 #include "foundation/base_defs.h"
 #include "foundation/rectangle.h"
 #include "foundation/vector_ptr.h"
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
 #include "ui/win_message.h"
 
 // The program's module instance, for loading cursors, bitmaps and icons.
-extern HINSTANCE gModuleInstance;
+extern tInstanceHandle gModuleInstance;
 
 class cDispDvcBase {
 public:
@@ -103,22 +103,22 @@ public:
 
     int32_t PutChar(char16_t c) override { return 0; }
 
-    virtual HWND GetWindowHandle();
-    virtual void SetWindowHandle(HWND window);
-    virtual void SetCurrentMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
+    virtual tWindowHandle GetWindowHandle();
+    virtual void SetWindowHandle(tWindowHandle window);
+    virtual void SetCurrentMessage(uint32_t message, tWParam wParam, tLParam lParam);
     virtual sWinMessage &GetCurrentMessage();
 
-    HDC GetHeldDC() const { return deviceContext; }
+    tDcHandle GetHeldDC() const { return deviceContext; }
     // Hands in a context to draw on (a paint context, a printer page); the
     // device does not release it.  Answers the previous one.
-    HDC SetDeviceContext(HDC dc) {
-        HDC previous = deviceContext;
+    tDcHandle SetDeviceContext(tDcHandle dc) {
+        tDcHandle previous = deviceContext;
         deviceContext = dc;
         return previous;
     }
 
 protected:
-    HWND windowHandle = nullptr;
-    HDC deviceContext = nullptr;
+    tWindowHandle windowHandle = nullptr;
+    tDcHandle deviceContext = nullptr;
     sWinMessage currentMessage;
 };

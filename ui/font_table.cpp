@@ -106,54 +106,54 @@ void cGraphDvcFontBase::Describe(std::ostream &out) {
 
 // ---- cGraphDvcFont ----------------------------------------------------------
 
-cGraphDvcFont::cGraphDvcFont() { face = U(logFont.lfFaceName); }
+cGraphDvcFont::cGraphDvcFont() { face = logFont.face; }
 
 cGraphDvcFont::~cGraphDvcFont() { ReleaseHandle(); }
 
-int16_t cGraphDvcFont::FlagsOf(const LOGFONTW &lf) {
+int16_t cGraphDvcFont::FlagsOf(const sLogFont &lf) {
     int16_t f = 0;
-    if (lf.lfWeight == 700) f |= kFontBold;
-    if (lf.lfItalic) f |= kFontItalic;
-    if (lf.lfUnderline) f |= kFontUnderline;
+    if (lf.weight == 700) f |= kFontBold;
+    if (lf.italic) f |= kFontItalic;
+    if (lf.underline) f |= kFontUnderline;
     return f;
 }
 
 // Faces longer than the field are cut: the field always keeps its end mark.
 void cGraphDvcFont::SetLogFontFace(const char16_t *text) {
     uint32_t i = 0;
-    for (; text && text[i] && i < kMaxFaceChars; i++) logFont.lfFaceName[i] = static_cast<WCHAR>(text[i]);
-    for (; i < LF_FACESIZE; i++) logFont.lfFaceName[i] = 0;
+    for (; text && text[i] && i < kMaxFaceChars; i++) logFont.face[i] = text[i];
+    for (; i <= kMaxFaceChars; i++) logFont.face[i] = 0;
 }
 
 void cGraphDvcFont::UpdateFromLogFont() {
-    face = U(logFont.lfFaceName);
-    SetMetricsFromHeight(static_cast<int16_t>(logFont.lfHeight), FlagsOf(logFont));
+    face = logFont.face;
+    SetMetricsFromHeight(static_cast<int16_t>(logFont.height), FlagsOf(logFont));
 }
 
 void cGraphDvcFont::SetFace(const char16_t *text, int16_t h, int16_t f) {
     SetMetricsFromHeight(h, f);
     SetLogFontFace(text);
-    face = U(logFont.lfFaceName);
-    logFont.lfHeight = h;
-    logFont.lfWidth = 0;
-    logFont.lfEscapement = 0;
-    logFont.lfOrientation = 0;
-    logFont.lfWeight = (f & kFontBold) ? 700 : 0;
-    logFont.lfItalic = (f & kFontItalic) ? 1 : 0;
-    logFont.lfUnderline = (f & kFontUnderline) ? 1 : 0;
-    logFont.lfStrikeOut = 0;
-    logFont.lfCharSet = 0;         // ANSI_CHARSET
-    logFont.lfOutPrecision = 4;    // OUT_TT_PRECIS
-    logFont.lfClipPrecision = 32;  // CLIP_EMBEDDED
-    logFont.lfQuality = 2;         // PROOF_QUALITY
-    logFont.lfPitchAndFamily = 2;  // VARIABLE_PITCH
+    face = logFont.face;
+    logFont.height = h;
+    logFont.width = 0;
+    logFont.escapement = 0;
+    logFont.orientation = 0;
+    logFont.weight = (f & kFontBold) ? 700 : 0;
+    logFont.italic = (f & kFontItalic) ? 1 : 0;
+    logFont.underline = (f & kFontUnderline) ? 1 : 0;
+    logFont.strikeOut = 0;
+    logFont.charSet = 0;         // ANSI_CHARSET
+    logFont.outPrecision = 4;    // OUT_TT_PRECIS
+    logFont.clipPrecision = 32;  // CLIP_EMBEDDED
+    logFont.quality = 2;         // PROOF_QUALITY
+    logFont.pitchAndFamily = 2;  // VARIABLE_PITCH
 }
 
 bool cGraphDvcFont::IsWideOutlineFont() { return (pitchAndFamily & (2 | 4)) != 0 && lastChar > 8999; }
 
 void cGraphDvcFont::Describe(std::ostream &out) {
     cGraphDvcFontBase::Describe(out);
-    out << ", " << CharSetName(logFont.lfCharSet);
+    out << ", " << CharSetName(logFont.charSet);
     if (!(pitchAndFamily & 1)) out << ", Fix";
     if (pitchAndFamily & 2) out << ", Vector";
     if (pitchAndFamily & 4) out << ", TTF";
@@ -169,19 +169,19 @@ void cGraphDvcFont::CopyFrom(const cGraphDvcFont &other) {
     firstChar = other.firstChar;
     lastChar = other.lastChar;
     logFont = other.logFont;
-    logFont.lfFaceName[kMaxFaceChars] = 0;
-    face = U(logFont.lfFaceName);
+    logFont.face[kMaxFaceChars] = 0;
+    face = logFont.face;
     handle = other.handle;
     ownsHandle = false;
 }
 
-void cGraphDvcFont::SetFromLogFont(const char16_t *text, const LOGFONTW &lf) {
+void cGraphDvcFont::SetFromLogFont(const char16_t *text, const sLogFont &lf) {
     logFont = lf;
     if (text) SetLogFontFace(text);
-    logFont.lfFaceName[kMaxFaceChars] = 0;
-    logFont.lfWidth = 0;
-    face = U(logFont.lfFaceName);
-    SetMetricsFromHeight(static_cast<int16_t>(logFont.lfHeight), FlagsOf(logFont));
+    logFont.face[kMaxFaceChars] = 0;
+    logFont.width = 0;
+    face = logFont.face;
+    SetMetricsFromHeight(static_cast<int16_t>(logFont.height), FlagsOf(logFont));
 }
 
 // ---- cFontTable -------------------------------------------------------------

@@ -13,7 +13,7 @@
 #include "foundation/error_msg.h"
 #include "foundation/rectangle.h"
 #include "foundation/vector_ptr.h"
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
 
 class cBinaryFileBase;
 class cAsciiFile;
@@ -23,8 +23,29 @@ constexpr uint16_t kFontNone = 0xFFFF;     // no font; also the answer of a fail
 constexpr uint16_t kFontDefault = 0xFFFE;  // the device's default font
 constexpr uint16_t kFontKeep = 0xFFFD;     // keep the current font (SelectFontScaled only)
 
-// The longest face a LOGFONTW holds, without its end mark.
+// The longest face a font record holds, without its end mark.
 constexpr uint32_t kMaxFaceChars = 31;
+
+// The window system's font record in the program's own terms, field for
+// field, so that a font travels to and from the system unchanged (the _win
+// files convert it).  Height as the system takes it: negative for the
+// character height.
+struct sLogFont {
+    int32_t height = 0;
+    int32_t width = 0;
+    int32_t escapement = 0;
+    int32_t orientation = 0;
+    int32_t weight = 0;
+    uint8_t italic = 0;
+    uint8_t underline = 0;
+    uint8_t strikeOut = 0;
+    uint8_t charSet = 0;
+    uint8_t outPrecision = 0;
+    uint8_t clipPrecision = 0;
+    uint8_t quality = 0;
+    uint8_t pitchAndFamily = 0;
+    char16_t face[kMaxFaceChars + 1] = {};
+};
 
 // Style flags of a font description.
 constexpr int16_t kFontBold = 1;
@@ -44,7 +65,7 @@ public:
     virtual cGraphDvcFontBase *CreateInstance() = 0;
     virtual tStatus Realize() { return RC_OK; }
     virtual void UpdateFromLogFont() {}
-    // Face (copied; none when null), height as a LOGFONTW height (negative:
+    // Face (copied; none when null), height as a font record height (negative:
     // character height) and style flags.  The character box becomes
     // (0, -b, b, |height|) with b = height * 3 / 4.
     virtual void SetFace(const char16_t *face, int16_t height, int16_t flags);
@@ -70,7 +91,7 @@ protected:
     // Sets height, flags, box and range as SetFace does, without touching the face.
     void SetMetricsFromHeight(int16_t height, int16_t flags);
 
-    // Points at ownFace, or in the GDI font at its LOGFONTW face.
+    // Points at ownFace, or in the GDI font at its font record face.
     const char16_t *face = nullptr;
     std::u16string ownFace;
     int16_t height = 0;
@@ -80,31 +101,31 @@ protected:
     uint16_t lastChar = 255;
 };
 
-// The font of the GDI: a LOGFONTW and its font handle.
+// The font of the GDI: a font record and its font handle.
 class cGraphDvcFont : public cGraphDvcFontBase {
 public:
     cGraphDvcFont();
     ~cGraphDvcFont() override;
 
     cGraphDvcFontBase *CreateInstance() override { return new cGraphDvcFont(); }
-    // Creates the font handle from the LOGFONTW when there is none; answers 0.
+    // Creates the font handle from the font record when there is none; answers 0.
     tStatus Realize() override;
     void UpdateFromLogFont() override;
     void SetFace(const char16_t *face, int16_t height, int16_t flags) override;
     bool IsWideOutlineFont() override;
     void Describe(std::ostream &out) override;
 
-    // Takes over the other's description, LOGFONTW and handle.  The handle
+    // Takes over the other's description, font record and handle.  The handle
     // stays the other's: this font never deletes it.
     void CopyFrom(const cGraphDvcFont &other);
-    // Takes a LOGFONTW (and a face for it when one is given, cut to the
+    // Takes a font record (and a face for it when one is given, cut to the
     // field) and derives the description from it.
-    void SetFromLogFont(const char16_t *face, const LOGFONTW &logFont);
+    void SetFromLogFont(const char16_t *face, const sLogFont &logFont);
 
-    const LOGFONTW &LogFont() const { return logFont; }
-    HFONT GetHandle() const { return handle; }
+    const sLogFont &LogFont() const { return logFont; }
+    tFontHandle GetHandle() const { return handle; }
     // Adopts a handle this font does not own (the stock font).
-    void AdoptStockHandle(HFONT stock) {
+    void AdoptStockHandle(tFontHandle stock) {
         ReleaseHandle();
         handle = stock;
         ownsHandle = false;
@@ -114,13 +135,13 @@ public:
 
 private:
     void SetLogFontFace(const char16_t *text);
-    static int16_t FlagsOf(const LOGFONTW &lf);
+    static int16_t FlagsOf(const sLogFont &lf);
     // Deletes an owned handle and forgets it.
     void ReleaseHandle();
 
-    HFONT handle = nullptr;
+    tFontHandle handle = nullptr;
     bool ownsHandle = false;
-    LOGFONTW logFont{};
+    sLogFont logFont{};
     uint8_t pitchAndFamily = 0;
 };
 
@@ -169,7 +190,7 @@ const char16_t *GetDescription(uint16_t index, uint32_t resolution);
 uint16_t ParseSpec(cAsciiFile &reader);
 // Selects the font into a device context and refreshes its metrics; answers
 // the previous font handle (null for kFontNone).
-HFONT SelectIntoDC(HDC dc, uint16_t index);
+tFontHandle SelectIntoDC(tDcHandle dc, uint16_t index);
 void RaiseError(uint32_t index);
 void ReportInvalidFont();
 

@@ -11,11 +11,11 @@ void cGraphDvcFont::ReleaseHandle() {
 // A fixed-pitch stand-in for the system's stock font.
 cGraphDvcFont *NewStockFont() {
     auto *font = new cGraphDvcFont();
-    LOGFONTW lf{};
-    lf.lfHeight = 12;
-    lf.lfPitchAndFamily = 0x31;  // FIXED_PITCH | FF_MODERN
+    sLogFont lf{};
+    lf.height = 12;
+    lf.pitchAndFamily = 0x31;  // FIXED_PITCH | FF_MODERN
     font->SetFromLogFont(u"Courier", lf);
     return font;
 }
 
-HFONT cFontTable::SelectIntoDC(HDC, uint16_t) { return nullptr; }
+tFontHandle cFontTable::SelectIntoDC(tDcHandle, uint16_t) { return nullptr; }

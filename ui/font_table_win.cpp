@@ -1,10 +1,11 @@
 // The GDI half of the font classes: font handles and their metrics.
-#include "platform/win_types.h"
-#include "ui/font_table.h"
+#include "foundation/win32_win.h"
+#include "ui/log_font_win.h"
 
 tStatus cGraphDvcFont::Realize() {
     if (!handle) {
-        handle = CreateFontIndirectW(&logFont);
+        LOGFONTW lf = ToLogFontW(logFont);
+        handle = CreateFontIndirectW(&lf);
         ownsHandle = handle != nullptr;
     }
     return RC_OK;
@@ -21,7 +22,7 @@ cGraphDvcFont *NewStockFont() {
     HFONT stock = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
     LOGFONTW lf{};
     if (stock) GetObjectW(stock, sizeof lf, &lf);
-    font->SetFromLogFont(nullptr, lf);
+    font->SetFromLogFont(nullptr, FromLogFontW(lf));
     font->AdoptStockHandle(stock);
     return font;
 }

@@ -31,8 +31,8 @@ struct sDrawRecord {
     uint16_t font = 0;
     float zoomX = 1.0f, zoomY = 1.0f;
     int32_t originX = 0, originY = 0;
-    COLORREF penColour = 0;
-    COLORREF textColour = 0;
+    tColour penColour = 0;
+    tColour textColour = 0;
     int32_t lineWidth = 1;
     int32_t lineStyle = 1;
 };
@@ -57,12 +57,12 @@ public:
     tStatus DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x1, int32_t y1, int32_t x2,
                     int32_t y2) override;
     tStatus EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
-    tStatus FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) override;
+    tStatus FillRect(int32_t x, int32_t y, int32_t w, int32_t h, tColour colour) override;
     tStatus FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) override;
     tStatus InvertRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
     tStatus DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float scale) override;
-    COLORREF SetColour(COLORREF colour) override;
-    tStatus DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) override;
+    tColour SetColour(tColour colour) override;
+    tStatus DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, tColour colour) override;
     tStatus DrawPoint(int32_t x, int32_t y) override;
     tStatus InvalidateArea(int32_t x, int32_t y, int32_t w, int32_t h) override;
     tStatus InvalidateAll() override;
@@ -84,22 +84,22 @@ public:
     tStatus SetMousePos(int32_t x, int32_t y) override;
     int32_t SetLineWidth(int32_t width) override;
     int32_t SetLineStyle(int32_t style) override;
-    COLORREF SetTextColour(COLORREF colour) override;
+    tColour SetTextColour(tColour colour) override;
     tStatus DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16_t font) override;
     tStatus DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_t y, uint16_t font) override;
 
     virtual tStatus RebuildPens();
-    virtual tStatus SetBrush(HBRUSH brush);
-    virtual HDC GetDeviceContext();
-    virtual HCURSOR SetCursor(HCURSOR cursor);
-    virtual HCURSOR LoadCursorResource(const char16_t *name);
-    virtual tStatus DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, int32_t h);
-    virtual tStatus DrawBitmapNatural(HBITMAP bitmap, int32_t x, int32_t y);
-    virtual tStatus GetBitmapSize(HBITMAP bitmap, int32_t &width, int32_t &height);
+    virtual tStatus SetBrush(tBrushHandle brush);
+    virtual tDcHandle GetDeviceContext();
+    virtual tIconHandle SetCursor(tIconHandle cursor);
+    virtual tIconHandle LoadCursorResource(const char16_t *name);
+    virtual tStatus DrawBitmap(tBitmapHandle bitmap, int32_t x, int32_t y, int32_t w, int32_t h);
+    virtual tStatus DrawBitmapNatural(tBitmapHandle bitmap, int32_t x, int32_t y);
+    virtual tStatus GetBitmapSize(tBitmapHandle bitmap, int32_t &width, int32_t &height);
     virtual void Reserved104() {}
     virtual void Reserved105() {}
-    virtual HBITMAP LoadBitmapResource(const char16_t *name);
-    virtual tStatus FreeBitmap(HGDIOBJ handle);
+    virtual tBitmapHandle LoadBitmapResource(const char16_t *name);
+    virtual tStatus FreeBitmap(tBitmapHandle handle);
 
     // The window's context for one call when the device holds none (the
     // screen's when asked for and there is no window): the device holds it
@@ -113,20 +113,26 @@ public:
 
     private:
         cGraphDvc &device;
-        HWND window = nullptr;
-        HDC taken = nullptr;
+        tWindowHandle window = nullptr;
+        tDcHandle taken = nullptr;
     };
 
+    // A brush as the system describes one: style, colour and hatch.
+    struct sBrushRecord {
+        uint32_t style = 0;
+        tColour colour = 0;
+        uintptr_t hatch = 0;
+    };
     // One pen: style word, width in pixels and the brush it is drawn with.
     struct sPenRecord {
         uint32_t style = kFirstPenStyle;
         int32_t width = 1;
-        LOGBRUSH brush{};
+        sBrushRecord brush{};
     };
     const sPenRecord &FirstPen() const { return firstPen; }
     const sPenRecord &SecondPen() const { return secondPen; }
     uint32_t GetRasterOp() const { return rasterOp; }
-    HDC GetMemoryDC() const { return memoryDC; }
+    tDcHandle GetMemoryDC() const { return memoryDC; }
 
 #if !defined(_WIN32)
     // The primitives recorded since the last ClearRecords.
@@ -148,14 +154,14 @@ protected:
     }
 
 
-    HDC memoryDC = nullptr;
+    tDcHandle memoryDC = nullptr;
     uint32_t rasterOp;
     sPenRecord firstPen;
     sPenRecord secondPen;
-    HPEN firstPenHandle = nullptr;
-    HPEN secondPenHandle = nullptr;
-    LOGBRUSH brushRecord{};
-    HBRUSH brush = nullptr;
+    tPenHandle firstPenHandle = nullptr;
+    tPenHandle secondPenHandle = nullptr;
+    sBrushRecord brushRecord{};
+    tBrushHandle brush = nullptr;
     uint8_t caretCreated = 0;
 
 #if !defined(_WIN32)

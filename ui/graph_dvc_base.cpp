@@ -108,8 +108,8 @@ tStatus cGraphDvcBase::DrawEllipse(int32_t x, int32_t y, int32_t w, int32_t h) {
     return DrawArc(x, y, w, h, m, y, m + 1, y);
 }
 
-COLORREF cGraphDvcBase::SetBitmapColour(COLORREF colour) {
-    COLORREF old = bitmapColour;
+tColour cGraphDvcBase::SetBitmapColour(tColour colour) {
+    tColour old = bitmapColour;
     bitmapColour = colour;
     return old;
 }
@@ -118,8 +118,8 @@ tStatus cGraphDvcBase::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
     return DrawLineScaled(x1, y1, x2, y2, zoomX);
 }
 
-COLORREF cGraphDvcBase::SetColour(COLORREF colour) {
-    COLORREF old = penColour;
+tColour cGraphDvcBase::SetColour(tColour colour) {
+    tColour old = penColour;
     penColour = colour;
     return old;
 }
@@ -256,8 +256,8 @@ float cGraphDvcBase::SetZoomY(float zoom) {
     return old;
 }
 
-COLORREF cGraphDvcBase::SetTextColour(COLORREF colour) {
-    COLORREF old = textColour;
+tColour cGraphDvcBase::SetTextColour(tColour colour) {
+    tColour old = textColour;
     textColour = colour;
     return old;
 }

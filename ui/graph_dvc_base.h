@@ -40,17 +40,17 @@ public:
     virtual tStatus DrawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t x1, int32_t y1, int32_t x2,
                             int32_t y2) = 0;
     virtual tStatus DrawEllipse(int32_t x, int32_t y, int32_t w, int32_t h);
-    virtual COLORREF SetBitmapColour(COLORREF colour);
+    virtual tColour SetBitmapColour(tColour colour);
     virtual tStatus EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) = 0;
     // Device pixels: neither origin nor zoom apply.
-    virtual tStatus FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) = 0;
+    virtual tStatus FillRect(int32_t x, int32_t y, int32_t w, int32_t h, tColour colour) = 0;
     virtual tStatus FillEllipse(int32_t x, int32_t y, int32_t w, int32_t h) = 0;
     virtual tStatus InvertRect(int32_t x, int32_t y, int32_t w, int32_t h) = 0;
     virtual tStatus DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float scale) = 0;
     virtual tStatus DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-    virtual COLORREF SetColour(COLORREF colour);
+    virtual tColour SetColour(tColour colour);
     virtual tStatus DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width,
-                                 COLORREF colour) = 0;
+                                 tColour colour) = 0;
     virtual tStatus DrawPoint(int32_t x, int32_t y) = 0;
     virtual tStatus InvalidateArea(int32_t x, int32_t y, int32_t w, int32_t h) = 0;
     virtual tStatus InvalidateAll();
@@ -85,7 +85,7 @@ public:
     virtual tStatus SetSize(int32_t width, int32_t height);
     virtual float SetZoomX(float zoom);
     virtual float SetZoomY(float zoom);
-    virtual COLORREF SetTextColour(COLORREF colour);
+    virtual tColour SetTextColour(tColour colour);
     virtual tStatus DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16_t font) = 0;
     // y is the baseline for TrueType fonts, the top of the cell for others.
     virtual tStatus DrawChars(const char16_t *text, uint32_t n, int32_t x, int32_t y, uint16_t font) = 0;
@@ -105,9 +105,9 @@ public:
     int32_t GetLineStyle() const { return lineStyle; }
     int32_t GetBitmapMode() const { return bitmapMode; }
     int32_t GetBackgroundMode() const { return backgroundMode; }
-    COLORREF GetTextColour() const { return textColour; }
-    COLORREF GetPenColour() const { return penColour; }
-    COLORREF GetBitmapColour() const { return bitmapColour; }
+    tColour GetTextColour() const { return textColour; }
+    tColour GetPenColour() const { return penColour; }
+    tColour GetBitmapColour() const { return bitmapColour; }
     bool IsCaretHidden() const { return caretHidden != 0; }
     int32_t GetCaretX() const { return caretX; }
     int32_t GetCaretY() const { return caretY; }
@@ -131,9 +131,9 @@ protected:
     int32_t backgroundMode = 0;
     int32_t lineWidth = 1;
     int32_t lineStyle = 1;
-    COLORREF textColour = 0;
-    COLORREF penColour = 0;
-    COLORREF bitmapColour = 0;
+    tColour textColour = 0;
+    tColour penColour = 0;
+    tColour bitmapColour = 0;
     int32_t caretX = 0, caretY = 0;
     int32_t caretWidth = 2, caretHeight = 8;
     uint8_t caretHidden = 1;

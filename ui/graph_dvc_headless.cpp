@@ -82,7 +82,7 @@ tStatus cGraphDvc::EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) {
     return RC_OK;
 }
 
-tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
+tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, tColour colour) {
     if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     Record("FillRect", {x, y, w, h, static_cast<int32_t>(colour & 0xFFFFFF)});
     return RC_OK;
@@ -107,9 +107,9 @@ tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2
     return RC_OK;
 }
 
-COLORREF cGraphDvc::SetColour(COLORREF colour) { return cGraphDvcBase::SetColour(colour); }
+tColour cGraphDvc::SetColour(tColour colour) { return cGraphDvcBase::SetColour(colour); }
 
-tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) {
+tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, tColour colour) {
     if (tStatus ready = ReadyToMark(); ready != RC_OK) return ready;
     Record("DrawMaskLine", {x1, y1, x2, y2, width, static_cast<int32_t>(colour & 0xFFFFFF)});
     return RC_OK;
@@ -209,7 +209,7 @@ int32_t cGraphDvc::SetLineStyle(int32_t style) {
     return old;
 }
 
-COLORREF cGraphDvc::SetTextColour(COLORREF colour) { return cGraphDvcBase::SetTextColour(colour); }
+tColour cGraphDvc::SetTextColour(tColour colour) { return cGraphDvcBase::SetTextColour(colour); }
 
 tStatus cGraphDvc::DrawTextAt(const char16_t *text, int32_t x, int32_t y, uint16_t font) {
     return DrawChars(text, TextLength(text), x, y, font);
@@ -228,18 +228,18 @@ tStatus cGraphDvc::RebuildPens() {
     return RC_OK;
 }
 
-tStatus cGraphDvc::SetBrush(HBRUSH newBrush) {
+tStatus cGraphDvc::SetBrush(tBrushHandle newBrush) {
     brush = newBrush;
     return RC_OK;
 }
 
-HDC cGraphDvc::GetDeviceContext() { return deviceContext; }
+tDcHandle cGraphDvc::GetDeviceContext() { return deviceContext; }
 
-HCURSOR cGraphDvc::SetCursor(HCURSOR cursor) { return nullptr; }
+tIconHandle cGraphDvc::SetCursor(tIconHandle cursor) { return nullptr; }
 
-HCURSOR cGraphDvc::LoadCursorResource(const char16_t *) { return nullptr; }
+tIconHandle cGraphDvc::LoadCursorResource(const char16_t *) { return nullptr; }
 
-tStatus cGraphDvc::DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, int32_t h) {
+tStatus cGraphDvc::DrawBitmap(tBitmapHandle bitmap, int32_t x, int32_t y, int32_t w, int32_t h) {
     if (ReadyToMark() != RC_OK) return DVC_NO_DC;
     if (!bitmap) {
         ReportBitmapError();
@@ -249,21 +249,21 @@ tStatus cGraphDvc::DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, i
     return RC_OK;
 }
 
-tStatus cGraphDvc::DrawBitmapNatural(HBITMAP bitmap, int32_t x, int32_t y) {
+tStatus cGraphDvc::DrawBitmapNatural(tBitmapHandle bitmap, int32_t x, int32_t y) {
     int32_t w = 0, h = 0;
     GetBitmapSize(bitmap, w, h);
     return DrawBitmap(bitmap, x, y, w, h);
 }
 
-tStatus cGraphDvc::GetBitmapSize(HBITMAP, int32_t &width, int32_t &height) {
+tStatus cGraphDvc::GetBitmapSize(tBitmapHandle, int32_t &width, int32_t &height) {
     width = height = 0;
     return RC_OK;
 }
 
 // Every resource "loads": one stand-in handle, accepted by DrawBitmap.
-HBITMAP cGraphDvc::LoadBitmapResource(const char16_t *) {
+tBitmapHandle cGraphDvc::LoadBitmapResource(const char16_t *) {
     static char bitmapStandIn;
-    return reinterpret_cast<HBITMAP>(&bitmapStandIn);
+    return reinterpret_cast<tBitmapHandle>(&bitmapStandIn);
 }
 
-tStatus cGraphDvc::FreeBitmap(HGDIOBJ handle) { return handle ? RC_OK : RC_FAIL; }
+tStatus cGraphDvc::FreeBitmap(tBitmapHandle handle) { return handle ? RC_OK : RC_FAIL; }

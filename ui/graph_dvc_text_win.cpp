@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
+#include "ui/log_font_win.h"
 #include "ui/graph_dvc.h"
 #include "ui/win_print.h"
 
@@ -189,7 +190,7 @@ uint16_t cGraphDvc::FindFont(const char16_t *face, int16_t height, int16_t flags
     LOGFONTW lf = search.best.elfLogFont;
     lf.lfHeight = height;
     auto *font = new cGraphDvcFont();
-    font->SetFromLogFont(search.picker.BestFace().c_str(), lf);
+    font->SetFromLogFont(search.picker.BestFace().c_str(), FromLogFontW(lf));
     return FindOrAddFont(font);
 }
 
@@ -205,7 +206,7 @@ tStatus cGraphDvc::AddFontFile(const char16_t *path) {
 
 uint16_t cGraphDvc::ChooseFontDialog(uint16_t index) {
     auto *font = new cGraphDvcFont();
-    LOGFONTW lf = font->LogFont();
+    LOGFONTW lf = ToLogFontW(font->LogFont());
     CHOOSEFONTW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = GetWindowHandle();
@@ -215,7 +216,7 @@ uint16_t cGraphDvc::ChooseFontDialog(uint16_t index) {
     choose.Flags = CF_SCREENFONTS | CF_FORCEFONTEXIST | CF_SCALABLEONLY;
     choose.nFontType = SCREEN_FONTTYPE;
     if (auto *current = dynamic_cast<cGraphDvcFont *>(cFontTable::GetFont(index))) {
-        lf = current->LogFont();
+        lf = ToLogFontW(current->LogFont());
         choose.Flags |= CF_INITTOLOGFONTSTRUCT;
     }
     if (printer) {
@@ -224,7 +225,7 @@ uint16_t cGraphDvc::ChooseFontDialog(uint16_t index) {
     }
     uint16_t answer = kFontNone;
     if (ChooseFontW(&choose)) {
-        font->SetFromLogFont(nullptr, lf);
+        font->SetFromLogFont(nullptr, FromLogFontW(lf));
         answer = FindOrAddFont(font);
     } else {
         delete font;

@@ -1,10 +1,20 @@
 // Drawing over GDI: pens, brush, shapes, bitmaps, icons, cursors and the caret.
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/graph_dvc.h"
 
 namespace {
 
 RECT ToRect(const sDeviceBox &b) { return RECT{b.left, b.top, b.right, b.bottom}; }
+
+LOGBRUSH ToLogBrush(const cGraphDvc::sBrushRecord &b) { return LOGBRUSH{b.style, b.colour, b.hatch}; }
+
+// Reads the record of a brush the system made; it stays as it was when the
+// system cannot tell.
+void ReadBrushRecord(HBRUSH brush, cGraphDvc::sBrushRecord &out) {
+    LOGBRUSH record = ToLogBrush(out);
+    GetObjectW(brush, sizeof record, &record);
+    out = cGraphDvc::sBrushRecord{record.lbStyle, record.lbColor, record.lbHatch};
+}
 
 }  // namespace
 
@@ -78,7 +88,7 @@ tStatus cGraphDvc::Attach() {
     for (sPenRecord *pen : {&firstPen, &secondPen}) {
         pen->style = kSecondPenStyle;
         pen->width = 1;
-        pen->brush = LOGBRUSH{BS_SOLID, 0, 0};
+        pen->brush = sBrushRecord{BS_SOLID, 0, 0};
     }
     lineWidth = 1;
     SelectObject(dc, GetStockObject(BLACK_PEN));
@@ -96,7 +106,7 @@ tStatus cGraphDvc::Attach() {
     if (brush) DeleteObject(brush);
     brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     SelectObject(dc, brush);
-    GetObjectW(brush, sizeof brushRecord, &brushRecord);
+    ReadBrushRecord(brush, brushRecord);
     return result;
 }
 
@@ -171,7 +181,7 @@ tStatus cGraphDvc::DrawLineScaled(int32_t x1, int32_t y1, int32_t x2, int32_t y2
     return RC_OK;
 }
 
-tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, COLORREF colour) {
+tStatus cGraphDvc::DrawMaskLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, tColour colour) {
     if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     HPEN pen = CreatePen(PS_SOLID, width, colour & 0xFFFFFF);
     SelectObject(deviceContext, pen);
@@ -201,7 +211,7 @@ tStatus cGraphDvc::EraseRect(int32_t x, int32_t y, int32_t w, int32_t h) {
     return RC_OK;
 }
 
-tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
+tStatus cGraphDvc::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, tColour colour) {
     if (tStatus ready = ReadyToDraw(); ready != RC_OK) return ready;
     HBRUSH fill = CreateSolidBrush(colour & 0xFFFFFF);
     SelectObject(deviceContext, fill);
@@ -265,10 +275,11 @@ tStatus cGraphDvc::RebuildPens() {
     if (deviceContext) SelectObject(deviceContext, GetStockObject(BLACK_PEN));
     if (firstPenHandle) DeleteObject(firstPenHandle);
     if (secondPenHandle) DeleteObject(secondPenHandle);
+    LOGBRUSH penBrush = ToLogBrush(firstPen.brush);
     firstPenHandle = ExtCreatePen(kFirstPenStyle | (firstPen.style & 0xF), static_cast<DWORD>(firstPen.width),
-                                  &firstPen.brush, 0, nullptr);
+                                  &penBrush, 0, nullptr);
     secondPenHandle = ExtCreatePen(kSecondPenStyle | (secondPen.style & 0xF), static_cast<DWORD>(secondPen.width),
-                                   &firstPen.brush, 0, nullptr);
+                                   &penBrush, 0, nullptr);
     if (!firstPenHandle) {
         ReportGdiFailure();
         return DVC_GDI_FAILED;
@@ -277,11 +288,11 @@ tStatus cGraphDvc::RebuildPens() {
     return RC_OK;
 }
 
-COLORREF cGraphDvc::SetColour(COLORREF colour) {
-    COLORREF old = cGraphDvcBase::SetColour(colour);
+tColour cGraphDvc::SetColour(tColour colour) {
+    tColour old = cGraphDvcBase::SetColour(colour);
     if (deviceContext) {
-        firstPen.brush.lbColor = colour;
-        secondPen.brush.lbColor = colour;
+        firstPen.brush.colour = colour;
+        secondPen.brush.colour = colour;
         RebuildPens();
     }
     return old;
@@ -315,9 +326,10 @@ tStatus cGraphDvc::SetBrush(HBRUSH newBrush) {
     if (brush) DeleteObject(brush);
     if (newBrush) {
         brush = newBrush;
-        GetObjectW(newBrush, sizeof brushRecord, &brushRecord);
+        ReadBrushRecord(newBrush, brushRecord);
     } else {
-        brush = CreateBrushIndirect(&brushRecord);
+        LOGBRUSH record = ToLogBrush(brushRecord);
+        brush = CreateBrushIndirect(&record);
     }
     if (open && brush) SelectObject(deviceContext, brush);
     return RC_OK;
@@ -334,8 +346,8 @@ int32_t cGraphDvc::SetBackgroundMode(int32_t mode) {
     return previous == TRANSPARENT ? 2 : 0;
 }
 
-COLORREF cGraphDvc::SetTextColour(COLORREF colour) {
-    COLORREF old = cGraphDvcBase::SetTextColour(colour);
+tColour cGraphDvc::SetTextColour(tColour colour) {
+    tColour old = cGraphDvcBase::SetTextColour(colour);
     if (deviceContext) SetTextColor(deviceContext, colour);
     return old;
 }
@@ -397,7 +409,7 @@ HBITMAP cGraphDvc::LoadBitmapResource(const char16_t *name) {
     return bitmap;
 }
 
-tStatus cGraphDvc::FreeBitmap(HGDIOBJ handle) { return DeleteObject(handle) ? RC_OK : RC_FAIL; }
+tStatus cGraphDvc::FreeBitmap(tBitmapHandle handle) { return DeleteObject(handle) ? RC_OK : RC_FAIL; }
 
 tStatus cGraphDvc::DrawIcon(const char16_t *name, int32_t x, int32_t y) {
     if (!name || (!IS_INTRESOURCE(name) && !name[0])) return RC_OK;

@@ -120,7 +120,7 @@ public:
     // then reads the client size and the window rectangle.
     tStatus Open() override;
     // The control's own window only, never the owner's.
-    HWND GetWindowHandle() override;
+    tWindowHandle GetWindowHandle() override;
     // In a dialog the control's window is the owner's dialog item.
     cMessageDvcBase *SetOwner(cMessageDvcBase *window) override;
     // The table index of the font the control's window uses (added to the

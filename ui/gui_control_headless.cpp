@@ -7,11 +7,11 @@
 
 cGuiControl::~cGuiControl() = default;
 
-HWND cGuiControl::GetWindowHandle() { return windowHandle; }
+tWindowHandle cGuiControl::GetWindowHandle() { return windowHandle; }
 
 cMessageDvcBase *cGuiControl::SetOwner(cMessageDvcBase *window) {
     cMessageDvcBase *previous = cGuiControlBase::SetOwner(window);
-    if (!windowHandle && window) windowHandle = reinterpret_cast<HWND>(this);
+    if (!windowHandle && window) windowHandle = reinterpret_cast<tWindowHandle>(this);
     return previous;
 }
 
@@ -33,6 +33,6 @@ tStatus cGuiControl::SetWindowTitle(const char16_t *text) {
 
 tStatus cGuiControl::CreateControlWindow() {
     if (windowClass.empty()) windowClass = name;
-    if (!windowHandle) windowHandle = reinterpret_cast<HWND>(this);
+    if (!windowHandle) windowHandle = reinterpret_cast<tWindowHandle>(this);
     return RC_OK;
 }

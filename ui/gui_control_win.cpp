@@ -1,7 +1,8 @@
 // The Win32 side of controls: the control's window is the dialog item of
 // its id, or a window it makes itself; its font is the window's.
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
+#include "ui/log_font_win.h"
 #include "ui/gui_control.h"
 
 namespace {
@@ -46,7 +47,7 @@ uint16_t cGuiControl::GetFontIndex() {
         return kFontNone;
     }
     auto *description = new cGraphDvcFont();
-    description->SetFromLogFont(nullptr, logFont);
+    description->SetFromLogFont(nullptr, FromLogFontW(logFont));
     uint16_t index = cFontTable::Find(*description);
     if (index != kFontNone) {
         delete description;

@@ -1,4 +1,4 @@
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/help_engine.h"
 
 // hhctrl.ocx once loaded; null until the first HTML help request.

@@ -9,7 +9,7 @@ namespace {
 // Where the two pictures sit, in device pixels.
 constexpr int32_t kKeyboardX = 0, kKeyboardY = 91;
 constexpr int32_t kMouseX = 0, kMouseY = 0;
-constexpr COLORREF kKeyFieldColour = 0x37FFFF;
+constexpr tColour kKeyFieldColour = 0x37FFFF;
 
 // Scan codes of the modifier keys.
 constexpr uint32_t kScanLeftShift = 0x2A, kScanRightShift = 0x36, kScanCtrl = 0x1D, kScanAlt = 0x38;
@@ -87,7 +87,7 @@ tStatus cKeyMouseWin::OnPaint(sWinMessage &) {
         switch (step.kind) {
         case sKeyMouseDraw::kBitmap: {
             int32_t oldMode = step.copyMode ? SetBitmapMode(0) : 0;
-            if (HBITMAP bitmap = LoadBitmapResource(step.name.c_str())) {
+            if (tBitmapHandle bitmap = LoadBitmapResource(step.name.c_str())) {
                 DrawBitmap(bitmap, step.x, step.y, step.width, step.height);
                 FreeBitmap(bitmap);
             }

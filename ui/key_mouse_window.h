@@ -32,7 +32,7 @@ struct sKeyMouseDraw {
     std::u16string name;  // bitmap resource, or the text to draw
     int32_t x = 0, y = 0, width = 0, height = 0;
     bool copyMode = false;  // the bitmap is copied (bitmap mode 0), not combined
-    COLORREF colour = 0;
+    tColour colour = 0;
 };
 
 // The picture of the mouse for the button bits (left, right, both, wheel).

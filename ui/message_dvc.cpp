@@ -357,14 +357,14 @@ cMessageDvc::~cMessageDvc() {
     if (windowHandle && FindWindowObject(windowHandle) == this) UnmapWindow(windowHandle);
 }
 
-HWND cMessageDvc::GetWindowHandle() {
+tWindowHandle cMessageDvc::GetWindowHandle() {
     if (windowHandle) return windowHandle;
     return owner ? owner->GetWindowHandle() : nullptr;
 }
 
 // ---- The window map ---------------------------------------------------------
 
-std::map<HWND, cMessageDvcBase *> *gWindowMap = nullptr;
+std::map<tWindowHandle, cMessageDvcBase *> *gWindowMap = nullptr;
 
 namespace {
 // Builds the map before the entry runs and removes it after the entry returns.
@@ -375,7 +375,7 @@ struct sWindowMapLifetime {
 }  // namespace
 
 void InitWindowMap() {
-    if (!gWindowMap) gWindowMap = new std::map<HWND, cMessageDvcBase *>;
+    if (!gWindowMap) gWindowMap = new std::map<tWindowHandle, cMessageDvcBase *>;
 }
 
 void ExitWindowMap() {
@@ -383,19 +383,19 @@ void ExitWindowMap() {
     gWindowMap = nullptr;
 }
 
-cMessageDvcBase *FindWindowObject(HWND window) {
+cMessageDvcBase *FindWindowObject(tWindowHandle window) {
     if (!gWindowMap || !window) return nullptr;
     auto it = gWindowMap->find(window);
     return it == gWindowMap->end() ? nullptr : it->second;
 }
 
-void MapWindow(HWND window, cMessageDvcBase *object) {
+void MapWindow(tWindowHandle window, cMessageDvcBase *object) {
     if (!window || !object) return;
     InitWindowMap();
     (*gWindowMap)[window] = object;
 }
 
-void UnmapWindow(HWND window) {
+void UnmapWindow(tWindowHandle window) {
     if (gWindowMap && window) gWindowMap->erase(window);
 }
 
@@ -407,7 +407,7 @@ namespace {
 cKeyMouseWin *KeyMouseWindow() { return gOpSys ? gOpSys->GetKeyMouseWindow() : nullptr; }
 }  // namespace
 
-tStatus DeliverWindowMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) {
+tStatus DeliverWindowMessage(tWindowHandle window, uint32_t message, tWParam wParam, tLParam lParam) {
     sWinMessage record(message, wParam, lParam);
     if (message == kMsgChar)
         if (cKeyMouseWin *keyMouse = KeyMouseWindow()) keyMouse->OnInputEvent(record);
@@ -417,7 +417,7 @@ tStatus DeliverWindowMessage(HWND window, uint32_t message, WPARAM wParam, LPARA
     return object->OnMessage(message, record);
 }
 
-intptr_t DeliverDialogMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam,
+intptr_t DeliverDialogMessage(tWindowHandle window, uint32_t message, tWParam wParam, tLParam lParam,
                               tWindowProcCall deliver) {
     if (cKeyMouseWin *keyMouse = KeyMouseWindow()) {
         sWinMessage record(message, wParam, lParam);

@@ -225,7 +225,7 @@ public:
     ~cMessageDvc() override;
 
     // The own window, else the owner's.
-    HWND GetWindowHandle() override;
+    tWindowHandle GetWindowHandle() override;
     // Also enables or disables the own window while the device is open.
     uint8_t SetEnabled(uint8_t flag) override;
     cMessageDvcBase *GetFocusObject() override;
@@ -251,14 +251,14 @@ public:
 
 // Every window and dialog object by its handle.  Built before the program's
 // entry runs and destroyed after it; both calls do nothing a second time.
-extern std::map<HWND, cMessageDvcBase *> *gWindowMap;
+extern std::map<tWindowHandle, cMessageDvcBase *> *gWindowMap;
 void InitWindowMap();
 void ExitWindowMap();
 // The object of a handle, or null.
-cMessageDvcBase *FindWindowObject(HWND window);
+cMessageDvcBase *FindWindowObject(tWindowHandle window);
 // Enters (or replaces) the object of a handle; removes a handle's entry.
-void MapWindow(HWND window, cMessageDvcBase *object);
-void UnmapWindow(HWND window);
+void MapWindow(tWindowHandle window, cMessageDvcBase *object);
+void UnmapWindow(tWindowHandle window);
 size_t WindowMapCount();
 
 // ---- Delivery ---------------------------------------------------------------
@@ -268,16 +268,11 @@ size_t WindowMapCount();
 // object answers MSG_NOT_HANDLED; otherwise PreviewMessage and OnMessage of
 // the object, whose answer is returned.  Nothing touches the object after
 // OnMessage returns (a handler may have deleted it).
-tStatus DeliverWindowMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
+tStatus DeliverWindowMessage(tWindowHandle window, uint32_t message, tWParam wParam, tLParam lParam);
 
 // The work of the dialog procedure: 1 (TRUE) or 0 (FALSE) for the system's
 // dialog manager.  deliver() runs the window procedure and answers its
 // result; the dialog procedure passes one that adds the default handling.
-using tWindowProcCall = intptr_t (*)(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
-intptr_t DeliverDialogMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam,
+using tWindowProcCall = intptr_t (*)(tWindowHandle window, uint32_t message, tWParam wParam, tLParam lParam);
+intptr_t DeliverDialogMessage(tWindowHandle window, uint32_t message, tWParam wParam, tLParam lParam,
                               tWindowProcCall deliver);
-
-#if defined(_WIN32)
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-#endif

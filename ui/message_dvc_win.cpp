@@ -3,7 +3,8 @@
 #include "foundation/char_string.h"
 #include "platform/fault_guard.h"
 #include "platform/op_sys.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
+#include "ui/window_proc_win.h"
 #include "ui/message_dvc.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "foundation/base_defs.h"
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
 
 // One printer of the spooler's level-2 list.
 struct sPrinterInfo {
@@ -45,21 +45,21 @@ public:
     virtual tStatus EnumPrinters(uint32_t flags, std::vector<sPrinterInfo> &list) = 0;
     // The Print Setup dialog: RC_OK with the chosen device's name, RC_FAIL
     // when it was cancelled.
-    virtual tStatus ShowSetupDialog(HWND owner, std::u16string &deviceName) = 0;
+    virtual tStatus ShowSetupDialog(tWindowHandle owner, std::u16string &deviceName) = 0;
     // A printer context for a job; null on failure.  nt: the driver is "WINSPOOL".
-    virtual HDC CreatePrinterDC(const sPrinterInfo &printer, bool nt) = 0;
+    virtual tDcHandle CreatePrinterDC(const sPrinterInfo &printer, bool nt) = 0;
     // An information context of the printer (for font choices); null on failure.
-    virtual HDC CreatePrinterIC(const sPrinterInfo &printer) = 0;
-    virtual void DeletePrinterDC(HDC dc) = 0;
+    virtual tDcHandle CreatePrinterIC(const sPrinterInfo &printer) = 0;
+    virtual void DeletePrinterDC(tDcHandle dc) = 0;
     // The job calls answer what the system answers: above 0 is success.
-    virtual int32_t StartDoc(HDC dc, const char16_t *documentName) = 0;
-    virtual int32_t StartPage(HDC dc) = 0;
-    virtual int32_t EndPage(HDC dc) = 0;
-    virtual int32_t EndDoc(HDC dc) = 0;
-    virtual tStatus ReadPage(HDC dc, sPageMetrics &page) = 0;
+    virtual int32_t StartDoc(tDcHandle dc, const char16_t *documentName) = 0;
+    virtual int32_t StartPage(tDcHandle dc) = 0;
+    virtual int32_t EndPage(tDcHandle dc) = 0;
+    virtual int32_t EndDoc(tDcHandle dc) = 0;
+    virtual tStatus ReadPage(tDcHandle dc, sPageMetrics &page) = 0;
     // Clips drawing to (0, 0)-(right, bottom); RC_FAIL when the region
     // cannot be made or selected.
-    virtual tStatus SelectPageClip(HDC dc, int32_t right, int32_t bottom) = 0;
+    virtual tStatus SelectPageClip(tDcHandle dc, int32_t right, int32_t bottom) = 0;
 };
 
 // The print system in use: the system's own unless a test put another in.

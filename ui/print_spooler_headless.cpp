@@ -10,16 +10,16 @@ public:
         list.clear();
         return RC_OK;
     }
-    tStatus ShowSetupDialog(HWND, std::u16string &) override { return RC_FAIL; }
-    HDC CreatePrinterDC(const sPrinterInfo &, bool) override { return nullptr; }
-    HDC CreatePrinterIC(const sPrinterInfo &) override { return nullptr; }
-    void DeletePrinterDC(HDC) override {}
-    int32_t StartDoc(HDC, const char16_t *) override { return 0; }
-    int32_t StartPage(HDC) override { return 0; }
-    int32_t EndPage(HDC) override { return 0; }
-    int32_t EndDoc(HDC) override { return 0; }
-    tStatus ReadPage(HDC, sPageMetrics &) override { return RC_FAIL; }
-    tStatus SelectPageClip(HDC, int32_t, int32_t) override { return RC_FAIL; }
+    tStatus ShowSetupDialog(tWindowHandle, std::u16string &) override { return RC_FAIL; }
+    tDcHandle CreatePrinterDC(const sPrinterInfo &, bool) override { return nullptr; }
+    tDcHandle CreatePrinterIC(const sPrinterInfo &) override { return nullptr; }
+    void DeletePrinterDC(tDcHandle) override {}
+    int32_t StartDoc(tDcHandle, const char16_t *) override { return 0; }
+    int32_t StartPage(tDcHandle) override { return 0; }
+    int32_t EndPage(tDcHandle) override { return 0; }
+    int32_t EndDoc(tDcHandle) override { return 0; }
+    tStatus ReadPage(tDcHandle, sPageMetrics &) override { return RC_FAIL; }
+    tStatus SelectPageClip(tDcHandle, int32_t, int32_t) override { return RC_FAIL; }
 };
 
 }  // namespace

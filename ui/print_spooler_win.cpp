@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/print_spooler.h"
 
 namespace {

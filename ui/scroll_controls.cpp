@@ -54,8 +54,8 @@ uint8_t cHorzScrollBase::SetEnabled(uint8_t flag) {
 }
 
 tStatus cHorzScrollBase::OnMessage(uint32_t message, sWinMessage &record) {
-    HWND own = GetWindowHandle();
-    if (message != ScrollMessage() || !own || record.lParam != reinterpret_cast<LPARAM>(own)) return MSG_NOT_HANDLED;
+    tWindowHandle own = GetWindowHandle();
+    if (message != ScrollMessage() || !own || record.lParam != reinterpret_cast<tLParam>(own)) return MSG_NOT_HANDLED;
     auto code = static_cast<int32_t>(record.key & 0xFFFF);
     int32_t step = 0;
     switch (code) {

@@ -107,8 +107,8 @@ public:
     tStatus SetSize(int32_t width, int32_t height) override;
     tStatus ShowPart(int32_t index) override;
 
-    HWND GetControlHandle() const { return control; }
+    tWindowHandle GetControlHandle() const { return control; }
 
 private:
-    HWND control = nullptr;
+    tWindowHandle control = nullptr;
 };

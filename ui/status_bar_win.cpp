@@ -1,3 +1,4 @@
+#include "foundation/win32_win.h"
 #include "ui/status_bar.h"
 
 #include <commctrl.h>

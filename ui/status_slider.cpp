@@ -43,8 +43,8 @@ void cStatusHSlider::ShowLabel() {
 
 tStatus cStatusHSlider::OnMessage(uint32_t message, sWinMessage &record) {
     tStatus result = cHorzScroll::OnMessage(message, record);
-    HWND own = GetWindowHandle();
-    if (message == kMsgHScroll && own && record.lParam == reinterpret_cast<LPARAM>(own)) {
+    tWindowHandle own = GetWindowHandle();
+    if (message == kMsgHScroll && own && record.lParam == reinterpret_cast<tLParam>(own)) {
         ReleaseDraw();
         if (scoreWindow) scoreWindow->OnMessage(message, record);
     }

@@ -4,13 +4,13 @@
 // never owns the handle: the window that loaded or made the menu destroys it.
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
 #include "ui/menu_item.h"
 
 class cSubMenu : public cSubMenuBase {
 public:
     // For the frame menu id is the handle's value, for a popup the caller's.
-    cSubMenu(cViewPortBase *owner, uint32_t id, cSubMenuBase *parent, HMENU handle);
+    cSubMenu(cViewPortBase *owner, uint32_t id, cSubMenuBase *parent, tMenuHandle handle);
     ~cSubMenu() override;
 
     tStatus Install() override;
@@ -26,10 +26,10 @@ public:
     tStatus InstallItem(cMenuItemBase *item) override;
     tStatus ReloadItem(cMenuItemBase *item) override;
 
-    virtual HMENU GetMenuHandle();
+    virtual tMenuHandle GetMenuHandle();
 
 private:
     void RedrawOwnerMenuBar();
 
-    HMENU handle;
+    tMenuHandle handle;
 };

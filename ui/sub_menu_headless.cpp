@@ -2,7 +2,7 @@
 // its own state and every menu call succeeds without effect.
 #include "ui/sub_menu.h"
 
-cSubMenu::cSubMenu(cViewPortBase *menuOwner, uint32_t menuId, cSubMenuBase *menuParent, HMENU menuHandle)
+cSubMenu::cSubMenu(cViewPortBase *menuOwner, uint32_t menuId, cSubMenuBase *menuParent, tMenuHandle menuHandle)
     : cSubMenuBase(menuOwner, menuId, menuParent), handle(menuHandle) {}
 
 cSubMenu::~cSubMenu() = default;
@@ -23,5 +23,5 @@ tStatus cSubMenu::ReadTranslations(cIniFile *languageFile) { return cSubMenuBase
 tStatus cSubMenu::LoadFromHandle() { return RC_OK; }
 tStatus cSubMenu::InstallItem(cMenuItemBase *) { return RC_OK; }
 tStatus cSubMenu::ReloadItem(cMenuItemBase *) { return RC_OK; }
-HMENU cSubMenu::GetMenuHandle() { return handle; }
+tMenuHandle cSubMenu::GetMenuHandle() { return handle; }
 void cSubMenu::RedrawOwnerMenuBar() {}

@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "foundation/win32_win.h"
 #include "platform/op_sys_base.h"
 #include "platform/translate_file.h"
 #include "ui/dialog_box.h"

@@ -1,3 +1,4 @@
+#include "foundation/win32_win.h"
 #include "ui/tool_window.h"
 
 void cViewPortStaticToolWin::PostToOwner(uint32_t message, uintptr_t wParam, const void *lParam) {

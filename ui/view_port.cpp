@@ -198,7 +198,7 @@ int32_t cViewPort::ShowMessageBox(const char16_t *text, const char16_t *caption,
     return ShowWindowBox(text, caption, type);
 }
 
-HMENU cViewPort::GetMenuHandle() { return menuHandle; }
+tMenuHandle cViewPort::GetMenuHandle() { return menuHandle; }
 
 cDispDvcBase *cViewPort::CreateStatusBar(int32_t helpPart) { return ReplaceStatusBar(new cStatusBar(this, helpPart)); }
 

@@ -136,7 +136,7 @@ public:
     virtual tStatus LoadMenuResource(uint16_t menuId, const char16_t *const *hints, int32_t hintCount,
                                      const char16_t *const *keyNames, int32_t keyNameCount);
 
-    virtual HMENU GetMenuHandle();
+    virtual tMenuHandle GetMenuHandle();
     // IDYES 6 or IDNO 7.
     virtual int32_t AskYesNo(const char16_t *text, const char16_t *caption);
     // A box owned by this window; RC_FAIL without a window.  The focus comes
@@ -146,8 +146,8 @@ public:
     // The window-system handle of the window's popup menu.  A new one
     // replaces (and destroys) the previous one, so that a popup rebuilt on
     // every right click keeps one handle alive, not one per click.
-    HMENU AdoptPopupHandle(HMENU popup);
-    HMENU GetPopupHandle() const { return popupHandle; }
+    tMenuHandle AdoptPopupHandle(tMenuHandle popup);
+    tMenuHandle GetPopupHandle() const { return popupHandle; }
 
     // The generated window class name ("VPClass" + name + style), once open.
     const char16_t *GetClassName() const { return className.Get(); }
@@ -161,7 +161,7 @@ protected:
     virtual const char16_t *MakeClassName();
     // A new window-system popup menu, adopted as the window's popup handle;
     // null without a window system.
-    HMENU NewPopupHandle();
+    tMenuHandle NewPopupHandle();
     // Shows the installed popup menu at x, y of the window's outer rectangle.
     void ShowPopupAt(int32_t x, int32_t y, cDispDvcBase *window);
     // The system's box, owned by this window; RC_FAIL without a window.
@@ -172,14 +172,14 @@ protected:
     int32_t backgroundBrush = 0;
     uint32_t backgroundColor = 0;  // 0x00BBGGRR
 
-    HMENU menuHandle = nullptr;
+    tMenuHandle menuHandle = nullptr;
     uint16_t menuId = 0;
     sWinResource iconName;
-    HICON icon = nullptr;
+    tIconHandle icon = nullptr;
     sWinResource className;
     int32_t showMode = 5;  // SW_SHOW
     uint8_t painting = 0;
-    HMENU popupHandle = nullptr;
+    tMenuHandle popupHandle = nullptr;
 };
 
 // The filter of a file dialog as the system reads it: every vertical bar

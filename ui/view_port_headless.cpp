@@ -43,11 +43,11 @@ tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *
     return RC_FAIL;
 }
 
-HMENU cViewPort::NewPopupHandle() { return nullptr; }
+tMenuHandle cViewPort::NewPopupHandle() { return nullptr; }
 
 void cViewPort::ShowPopupAt(int32_t, int32_t, cDispDvcBase *) {}
 
-HMENU cViewPort::AdoptPopupHandle(HMENU popup) {
+tMenuHandle cViewPort::AdoptPopupHandle(tMenuHandle popup) {
     popupHandle = popup;
     return popup;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/op_sys_base.h"
+#include "ui/online_report.h"
 #include "ui/view_help.h"
 
 cViewPortTopBase::cViewPortTopBase(const char16_t *text) : cViewPort(nullptr, kStyleTopWindow, text) {}
@@ -29,6 +30,9 @@ cMessageDvcBase *cViewPortTopBase::FindRegisteredWindow(cMessageDvcBase *window)
 cViewPortTop::cViewPortTop(int32_t mode, const char16_t *text) : cViewPortTopBase(text) {
     showMode = mode;
     if (gOpSys) gOpSys->SetMainWindow(this);
+    // The first reported error offers the on-line report while a main
+    // window owns the box.
+    SetReportOffer(OfferOnlineReport);
 }
 
 cViewPortTop::~cViewPortTop() {

@@ -2,7 +2,8 @@
 // the window's menu, scroll bars, message boxes and the file dialogs.
 #include "foundation/char_string.h"
 #include "platform/op_sys.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
+#include "ui/window_proc_win.h"
 #include "ui/sub_menu.h"
 #include "ui/view_port.h"
 #include "ui/view_port_errors.h"

@@ -28,7 +28,7 @@ uint16_t SpecialKeyCode(uint32_t vk) {
     }
 }
 
-sWinMessage::sWinMessage(uint32_t msg, WPARAM wParam, LPARAM lp)
+sWinMessage::sWinMessage(uint32_t msg, tWParam wParam, tLParam lp)
     : message(msg), key(static_cast<uint32_t>(wParam)), lParam(lp), flags(0) {
     Normalize();
 }
@@ -40,14 +40,12 @@ void sWinMessage::Clear() {
     flags = 0;
 }
 
-void sWinMessage::Set(uint32_t msg, WPARAM wParam, LPARAM lp) {
+void sWinMessage::Set(uint32_t msg, tWParam wParam, tLParam lp) {
     message = msg;
     key = static_cast<uint32_t>(wParam);
     lParam = lp;
     Normalize();
 }
-
-void sWinMessage::Assign(const MSG &msg) { Set(msg.message, msg.wParam, msg.lParam); }
 
 uint16_t sWinMessage::Normalize() {
     flags = 0;

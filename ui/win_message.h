@@ -5,7 +5,10 @@
 #include <cstdint>
 
 #include "platform/key_names.h"
-#include "platform/win_types.h"
+#include "platform/os_handles.h"
+
+// The system's message record; only the _win files know its fields.
+struct tagMSG;
 
 // Flag bits of sWinMessage::flags.
 constexpr uint32_t kKeyFlagAlt = 0x80;
@@ -27,18 +30,22 @@ struct sWinMessage {
     uint32_t key = 0;
     // lParam; the viewport may point it at a device rectangle while painting.
     // Kept pointer-sized so that it can carry an address in a 64-bit build.
-    LPARAM lParam = 0;
+    tLParam lParam = 0;
     uint32_t flags = 0;
 
     sWinMessage() = default;
-    sWinMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
+    sWinMessage(uint32_t message, tWParam wParam, tLParam lParam);
 
     void Clear();
-    void Set(uint32_t message, WPARAM wParam, LPARAM lParam);
-    void Assign(const MSG &msg);
+    void Set(uint32_t message, tWParam wParam, tLParam lParam);
+    void Assign(const tagMSG &msg);
     uint16_t Normalize();
     uint16_t KeyCode() const { return static_cast<uint16_t>(key); }
 };
+
+// The flag of a WM_MENUSELECT record (high word of wParam) that marks a
+// popup item (MF_POPUP).
+constexpr uint32_t kMenuFlagPopup = 0x10;
 
 // The item of a WM_MENUSELECT record: the command id, or for a popup item
 // the handle of its sub-menu.

@@ -1,5 +1,7 @@
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/win_message.h"
+
+void sWinMessage::Assign(const MSG &msg) { Set(msg.message, msg.wParam, msg.lParam); }
 
 uintptr_t GetMenuSelectItem(const sWinMessage &record) {
     uint32_t item = record.key & 0xFFFF;

@@ -39,7 +39,7 @@ public:
 
 private:
     cWinPrint &printer;
-    HDC taken = nullptr;
+    tDcHandle taken = nullptr;
 };
 
 }  // namespace
@@ -93,7 +93,7 @@ const sPrinterInfo *cWinPrint::ChosenRecord() const {
     return &(*gPrinterList)[size_t(chosenPrinter)];
 }
 
-HDC GetPrinterInfoDC() {
+tDcHandle GetPrinterInfoDC() {
     const sPrinterInfo *record = gCurrentPrinter ? gCurrentPrinter->ChosenRecord() : nullptr;
     return record ? GetPrintSpooler().CreatePrinterIC(*record) : nullptr;
 }
@@ -119,11 +119,11 @@ tStatus cWinPrint::ChoosePrinter(cDispDvc *owner, const char16_t *name) {
     return RC_OK;
 }
 
-HDC cWinPrint::GetDeviceContext() {
+tDcHandle cWinPrint::GetDeviceContext() {
     if (deviceContext) return deviceContext;
     const sPrinterInfo *record = ChosenRecord();
     if (!record) return nullptr;
-    HDC dc = GetPrintSpooler().CreatePrinterDC(*record, IsNt());
+    tDcHandle dc = GetPrintSpooler().CreatePrinterDC(*record, IsNt());
     if (!dc) RaiseWinPrintError(4);
     return dc;
 }

@@ -25,7 +25,7 @@ public:
     tStatus Close() override;
     void NewPage() override;
     const char16_t *Describe() override;
-    HDC GetDeviceContext() override;
+    tDcHandle GetDeviceContext() override;
 
     // Chooses a printer by name, or through the Print Setup dialog without
     // one.  A printer that cannot be found, or a cancelled dialog, keeps the
@@ -57,4 +57,4 @@ extern cWinPrint *gCurrentPrinter;
 extern std::vector<sPrinterInfo> *gPrinterList;
 
 // An information context of the current printer, or null.
-HDC GetPrinterInfoDC();
+tDcHandle GetPrinterInfoDC();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver.h"
+#include "tests/gui/gui_driver_win.h"
 
 using namespace gui;
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/gui/gui_driver.h"
+#include "tests/gui/gui_driver_win.h"
 
 using namespace gui;
 

@@ -1,4 +1,4 @@
-#include "tests/gui/gui_driver.h"
+#include "tests/gui/gui_driver_win.h"
 
 #include <cstdio>
 #include <ctime>

@@ -2,7 +2,7 @@
 // file, and the settings keep whatever choice they held.
 #include <gtest/gtest.h>
 
-#include "tests/gui/gui_driver.h"
+#include "tests/gui/gui_driver_win.h"
 
 using namespace gui;
 

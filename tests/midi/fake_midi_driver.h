@@ -33,7 +33,7 @@ public:
     using Clock = std::chrono::steady_clock;
 
     struct sNotice {
-        HWND window;
+        tWindowHandle window;
         uintptr_t wParam;
         intptr_t lParam;
     };
@@ -353,7 +353,7 @@ public:
         return pendingTimers.erase(id) ? kMidiOk : kMidiTimerNoCanDo;
     }
 
-    void PostNotice(HWND window, uintptr_t wParam, intptr_t lParam) override {
+    void PostNotice(tWindowHandle window, uintptr_t wParam, intptr_t lParam) override {
         {
             std::lock_guard<std::mutex> lk(m);
             notices.push_back({window, wParam, lParam});

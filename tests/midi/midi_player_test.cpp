@@ -15,13 +15,13 @@ namespace {
 
 using Notices = std::vector<test::cFakeMidiDriver::sNotice>;
 
-const HWND kWindow = reinterpret_cast<HWND>(uintptr_t(0x5150));
+const tWindowHandle kWindow = reinterpret_cast<tWindowHandle>(uintptr_t(0x5150));
 
 // The window that the player reports to.
 class cNotifyTarget : public cMessageDvc {
 public:
     cNotifyTarget() : cMessageDvc(nullptr, 0, 0, u"Target", 0) {}
-    HWND GetWindowHandle() override { return kWindow; }
+    tWindowHandle GetWindowHandle() override { return kWindow; }
 };
 
 size_t CountOf(const Notices &n, uintptr_t what) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "foundation/win32_win.h"
 #include "foundation/text_util.h"
 #include "platform/fault_guard.h"
 #include "tests/platform/local_op_sys.h"

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "foundation/win32_win.h"
 #include "foundation/text_util.h"
 #include "platform/op_sys.h"
 

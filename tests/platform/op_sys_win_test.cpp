@@ -7,6 +7,7 @@
 #include <vector>
 #include <stdexcept>
 
+#include "foundation/win32_win.h"
 #include "foundation/text_util.h"
 #include "platform/op_sys.h"
 #include "tests/platform/log_capture.h"

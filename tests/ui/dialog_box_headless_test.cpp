@@ -25,8 +25,8 @@ namespace {
 
 std::u16string S(const char16_t *text) { return text ? text : u"<null>"; }
 
-tStatus Send(cMessageDvcBase &window, uint32_t message, uint32_t wParam, LPARAM lParam = 0) {
-    sWinMessage record(message, WPARAM(wParam), lParam);
+tStatus Send(cMessageDvcBase &window, uint32_t message, uint32_t wParam, tLParam lParam = 0) {
+    sWinMessage record(message, tWParam(wParam), lParam);
     return window.OnMessage(message, record);
 }
 
@@ -116,7 +116,7 @@ TEST(ListPaging, ABuddyTurnsThePageAndSelectsItsFirstEntry) {
     EXPECT_EQ(list->Item().selection, 0);
 
     // The pager's own step reaches the list through the buddy.
-    Send(w.window, kMsgHScroll, 4 | 4u << 16 /* thumb at 4 */, reinterpret_cast<LPARAM>(pager->GetWindowHandle()));
+    Send(w.window, kMsgHScroll, 4 | 4u << 16 /* thumb at 4 */, reinterpret_cast<tLParam>(pager->GetWindowHandle()));
     EXPECT_EQ(page, 4);
     EXPECT_EQ(selection, 32);
     EXPECT_EQ(list->Item().entries, Range(entries, 32, 39));
@@ -257,7 +257,7 @@ TEST(ScrollControls, PageStepsAreClampedAndTheLogShowsThePosition) {
     EXPECT_EQ(shown, u"0");  // the buddy shows the start value
     EXPECT_EQ(bar->Item().rangeMax, 24);
     EXPECT_EQ(bar->Item().position, 12);
-    auto self = reinterpret_cast<LPARAM>(bar->GetWindowHandle());
+    auto self = reinterpret_cast<tLParam>(bar->GetWindowHandle());
     struct sStep {
         uint32_t code;
         int32_t position;
@@ -492,7 +492,7 @@ TEST(Dialog, TheHintOfTheControlUnderTheMouseGoesToTheOwnersStatusBar) {
         d.FindControl(103)->DeviceRect() = cRectangl(10, 10, 60, 12);
         d.FindControl(104)->DeviceRect() = cRectangl(10, 30, 60, 12);
         for (int32_t y : {15, 33, 80}) {
-            sWinMessage move(kMsgMouseMove, 0, LPARAM(y << 16 | 20));
+            sWinMessage move(kMsgMouseMove, 0, tLParam(y << 16 | 20));
             d.OnMessage(kMsgMouseMove, move);
             shown.emplace_back(S(owner->bar->GetHelpText()));
         }
@@ -576,7 +576,7 @@ TEST_F(TranslateMode, AClickOnAControlOpensTheEditorAndOkWritesTheKeys) {
         d.FindControl(103)->DeviceRect() = cRectangl(10, 10, 60, 12);
         d.FindControl(0x686D)->DeviceRect() = cRectangl(10, 40, 80, 10);
         d.FindControl(110)->DeviceRect() = cRectangl(10, 60, 80, 10);
-        sWinMessage click(kMsgLeftDown, 1, LPARAM(45 << 16 | 20));
+        sWinMessage click(kMsgLeftDown, 1, tLParam(45 << 16 | 20));
         labelClick = d.OnMessage(kMsgLeftDown, click);
         labelShown = S(d.FindControl(0x686D)->GetWindowTitle());
         // Cancel: the editor, then the dialog is cancelled, once.

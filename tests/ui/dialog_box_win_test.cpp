@@ -10,7 +10,7 @@
 
 #include "platform/op_sys_base.h"
 #include "platform/translate_file.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "tests/platform/log_capture.h"
 #include "ui/button_controls.h"
 #include "ui/dialog_box.h"

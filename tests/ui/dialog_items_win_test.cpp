@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/dialog_box.h"
 #include "ui/text_controls.h"
 #include "ui/view_port_top.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/dialog_box.h"
 
 namespace {

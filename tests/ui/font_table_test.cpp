@@ -55,31 +55,31 @@ TEST_F(FontTable, SetFaceGivesTheBoxFromTheHeight) {
     EXPECT_TRUE(f->CharBox().IsEqual(cRectangl(0, 18, -18, 24)));
     EXPECT_EQ(f->GetFirstChar(), 32);
     EXPECT_EQ(f->GetLastChar(), 255);
-    // The GDI font's description follows its LOGFONTW.
-    EXPECT_EQ(f->LogFont().lfHeight, -24);
-    EXPECT_EQ(f->LogFont().lfWeight, 0);
+    // The GDI font's description follows its sLogFont.
+    EXPECT_EQ(f->LogFont().height, -24);
+    EXPECT_EQ(f->LogFont().weight, 0);
     f->SetFace(u"x", -12, kFontBold | kFontItalic | kFontUnderline);
-    EXPECT_EQ(f->LogFont().lfWeight, 700);
-    EXPECT_EQ(f->LogFont().lfItalic, 1);
-    EXPECT_EQ(f->LogFont().lfUnderline, 1);
-    EXPECT_EQ(f->LogFont().lfOutPrecision, 4);
-    EXPECT_EQ(f->LogFont().lfQuality, 2);
-    EXPECT_EQ(f->LogFont().lfPitchAndFamily, 2);
+    EXPECT_EQ(f->LogFont().weight, 700);
+    EXPECT_EQ(f->LogFont().italic, 1);
+    EXPECT_EQ(f->LogFont().underline, 1);
+    EXPECT_EQ(f->LogFont().outPrecision, 4);
+    EXPECT_EQ(f->LogFont().quality, 2);
+    EXPECT_EQ(f->LogFont().pitchAndFamily, 2);
 }
 
 TEST_F(FontTable, LongFacesAreCutToTheField) {
     std::u16string longFace(40, u'w');
     std::unique_ptr<cGraphDvcFont> f(NewFont(longFace.c_str(), -12, 0));
     EXPECT_EQ(std::u16string(f->GetFace()), std::u16string(31, u'w'));
-    LOGFONTW lf{};
-    lf.lfHeight = -10;
-    lf.lfWeight = 700;
+    sLogFont lf{};
+    lf.height = -10;
+    lf.weight = 700;
     std::u16string fullName(64, u'f');
     f->SetFromLogFont(fullName.c_str(), lf);
     EXPECT_EQ(std::u16string(f->GetFace()), std::u16string(31, u'f'));
     EXPECT_EQ(f->GetFlags(), kFontBold);
     EXPECT_EQ(f->GetHeight(), -10);
-    // A copy takes the description and the LOGFONTW; its face is its own.
+    // A copy takes the description and the sLogFont; its face is its own.
     cGraphDvcFont copy;
     copy.CopyFrom(*f);
     EXPECT_EQ(std::u16string(copy.GetFace()), std::u16string(31, u'f'));

@@ -15,7 +15,7 @@ struct Expected {
     uint16_t font;
     float zoom;
     int32_t originX;
-    COLORREF pen;
+    tColour pen;
 };
 
 TEST(HeadlessDevice, RecordsADrawingSequenceExactly) {
@@ -32,7 +32,7 @@ TEST(HeadlessDevice, RecordsADrawingSequenceExactly) {
     d.DrawLine(0, 10, 100, 10);
     d.SetZoomX(2.0f);
     d.SetZoomY(2.0f);
-    COLORREF old = d.SetColour(0x0337CF);
+    tColour old = d.SetColour(0x0337CF);
     d.DrawChar(0xD100, 20, 30, music);
     d.FillEllipse(1, 2, 3, 4);
     d.SetColour(old);

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "tests/foundation/raised_errors.h"
-#include "tests/ui/white_canvas.h"
+#include "tests/ui/white_canvas_win.h"
 #include "ui/graph_dvc.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr LPARAM kAlt = LPARAM(1) << 29;
-LPARAM Scan(uint32_t scan) { return LPARAM(scan << 16) | 1; }
+constexpr tLParam kAlt = tLParam(1) << 29;
+tLParam Scan(uint32_t scan) { return tLParam(scan << 16) | 1; }
 
 // The window with scripted mouse hardware and counted repaints.
 class cKeyMouseProbe : public cKeyMouseWin {
@@ -30,8 +30,8 @@ protected:
 
 struct sStep {
     uint32_t message;
-    WPARAM wParam;
-    LPARAM lParam;
+    tWParam wParam;
+    tLParam lParam;
     // What shows afterwards, and whether the step repainted.
     const char16_t *keyText;
     bool shift, alt, ctrl;
@@ -66,7 +66,7 @@ TEST(KeyMouseWindow, ModifiersAndKeys) {
         // Shift down shows; Shift up with no key shown clears without a
         // repaint, so the picture stays until something else repaints.
         {kMsgKeyDown, 0x10, Scan(0x2A), u"", true, false, false, 0, true},
-        {kMsgKeyUp, 0x10, Scan(0x2A) | (LPARAM(3) << 30), u"", false, false, false, 0, false},
+        {kMsgKeyUp, 0x10, Scan(0x2A) | (tLParam(3) << 30), u"", false, false, false, 0, false},
         // A letter: its key-down has no code, its character names it; the
         // key-up empties the text without a repaint.
         {kMsgKeyDown, 'A', Scan(0x1E), u"", false, false, false, 0, false},
@@ -164,7 +164,7 @@ TEST(KeyMouseWindow, TheOperatingSystemObjectMakesItOnceAndDeletesIt) {
     EXPECT_EQ(window->IsLeftButton(), 1);
     // WM_CHAR on its way to any window is shown, even for a handle without
     // an object.
-    EXPECT_EQ(DeliverWindowMessage(reinterpret_cast<HWND>(uintptr_t(0x7E000010)), kMsgChar, 'q', Scan(0x10)),
+    EXPECT_EQ(DeliverWindowMessage(reinterpret_cast<tWindowHandle>(uintptr_t(0x7E000010)), kMsgChar, 'q', Scan(0x10)),
               MSG_NOT_HANDLED);
     EXPECT_EQ(std::u16string(window->GetKeyText()), u"q");
     // Closing it through its window deletes it.

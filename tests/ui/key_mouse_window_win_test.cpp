@@ -3,8 +3,8 @@
 // name is written over its key cap.
 #include <gtest/gtest.h>
 
-#include "platform/win_types.h"
-#include "tests/ui/white_canvas.h"
+#include "foundation/win32_win.h"
+#include "tests/ui/white_canvas_win.h"
 #include "ui/key_mouse_window.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "ui/dialog_box.h"
 #include "ui/language_dialogs.h"
 #include "ui/view_port_top.h"

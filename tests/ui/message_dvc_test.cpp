@@ -118,9 +118,9 @@ private:
     tStatus answer;
 };
 
-LPARAM At(int32_t x, int32_t y) { return LPARAM((uint32_t(uint16_t(y)) << 16) | uint16_t(x)); }
+tLParam At(int32_t x, int32_t y) { return tLParam((uint32_t(uint16_t(y)) << 16) | uint16_t(x)); }
 
-tStatus Send(cMessageDvcBase &window, uint32_t message, WPARAM wParam, LPARAM lParam) {
+tStatus Send(cMessageDvcBase &window, uint32_t message, tWParam wParam, tLParam lParam) {
     sWinMessage record(message, wParam, lParam);
     return window.OnMessage(message, record);
 }
@@ -128,12 +128,12 @@ tStatus Send(cMessageDvcBase &window, uint32_t message, WPARAM wParam, LPARAM lP
 bool Has(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
 
 // A handle value no window system gave out; only the map sees it.
-HWND FakeHandle(uintptr_t n) { return reinterpret_cast<HWND>(0x7F000000u + n * 16); }
+tWindowHandle FakeHandle(uintptr_t n) { return reinterpret_cast<tWindowHandle>(0x7F000000u + n * 16); }
 
 TEST(MessageRouter, MouseButtonsReachHandlersInLogicalUnitsAndAreLogged) {
     struct sCase {
         uint32_t message;
-        WPARAM wParam;
+        tWParam wParam;
         int32_t x, y;
         const char *call;  // null: no handler runs
         const char *logged;
@@ -199,8 +199,8 @@ TEST(MessageRouter, KeysAreLoggedWithTheMousePointAndPassedOn) {
 }
 
 TEST(MessageRouter, SystemKeysTheWindowRefusesGoOnToTheSystem) {
-    const LPARAM altF4 = (LPARAM(1) << 29) | (LPARAM(0x3E) << 16) | 1;
-    const LPARAM altAlone = (LPARAM(1) << 29) | (LPARAM(0x38) << 16) | 1;
+    const tLParam altF4 = (tLParam(1) << 29) | (tLParam(0x3E) << 16) | 1;
+    const tLParam altAlone = (tLParam(1) << 29) | (tLParam(0x38) << 16) | 1;
     test::LogCapture log("router_syskeys");
     tJournal journal;
     cProbe probe(u"Frame", &journal);
@@ -413,7 +413,7 @@ TEST(WindowMap, DeliveryFindsTheObjectPreviewsAndRoutes) {
     size_t before = WindowMapCount();
     {
         cProbe window(u"Win", &journal);
-        HWND h = FakeHandle(1);
+        tWindowHandle h = FakeHandle(1);
         EXPECT_EQ(DeliverWindowMessage(h, kMsgLeftDown, 1, At(4, 6)), MSG_NOT_HANDLED);  // not mapped yet
         EXPECT_TRUE(journal.empty());
         MapWindow(h, &window);
@@ -437,7 +437,7 @@ TEST(WindowMap, DestroyForgetsTheHandle) {
     tJournal journal;
     cProbe owner(u"Owner", nullptr);
     cProbe window(u"Win", &journal, &owner);
-    HWND h = FakeHandle(2);
+    tWindowHandle h = FakeHandle(2);
     window.SetWindowHandle(h);
     MapWindow(h, &window);
     EXPECT_EQ(DeliverWindowMessage(h, kMsgDestroy, 0, 0), RC_OK);
@@ -453,12 +453,12 @@ TEST(WindowMap, DialogDelivery) {
     static tJournal calls;
     static intptr_t answer;
     calls.clear();
-    auto deliver = [](HWND, uint32_t message, WPARAM, LPARAM) -> intptr_t {
+    auto deliver = [](tWindowHandle, uint32_t message, tWParam, tLParam) -> intptr_t {
         calls.push_back("deliver " + std::to_string(message));
         return answer;
     };
     cProbe dialog(u"Dialog", nullptr);
-    HWND h = FakeHandle(3);
+    tWindowHandle h = FakeHandle(3);
     // Messages of a dialog the map does not know answer FALSE.
     EXPECT_EQ(DeliverDialogMessage(h, kMsgCommand, 1, 0, deliver), 0);
     EXPECT_TRUE(calls.empty());
@@ -467,7 +467,7 @@ TEST(WindowMap, DialogDelivery) {
     cProbe earlier(u"Earlier", nullptr);
     MapWindow(h, &earlier);
     answer = -5;
-    EXPECT_EQ(DeliverDialogMessage(h, kMsgInitDialog, 0, reinterpret_cast<LPARAM>(&dialog), deliver), 1);
+    EXPECT_EQ(DeliverDialogMessage(h, kMsgInitDialog, 0, reinterpret_cast<tLParam>(&dialog), deliver), 1);
     EXPECT_EQ(FindWindowObject(h), &dialog);
     EXPECT_EQ(dialog.GetWindowHandle(), h);
     struct sCase {

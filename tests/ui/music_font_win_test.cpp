@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "tests/test_support.h"
-#include "tests/ui/white_canvas.h"
+#include "tests/ui/white_canvas_win.h"
 
 namespace {
 

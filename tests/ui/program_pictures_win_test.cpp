@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 // After the window types it needs.
 #include <commctrl.h>
 #include "ui/status_bar.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/ini_file.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "tests/platform/log_capture.h"
 #include "tests/test_support.h"
 #include "ui/sub_menu.h"

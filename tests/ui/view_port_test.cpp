@@ -37,12 +37,12 @@ protected:
     }
 };
 
-tStatus Send(cMessageDvcBase &window, uint32_t message, WPARAM wParam, LPARAM lParam) {
+tStatus Send(cMessageDvcBase &window, uint32_t message, tWParam wParam, tLParam lParam) {
     sWinMessage record(message, wParam, lParam);
     return window.OnMessage(message, record);
 }
 
-WPARAM ScrollCode(int32_t code, int32_t position = 0) { return WPARAM((uint32_t(position) << 16) | uint32_t(code)); }
+tWParam ScrollCode(int32_t code, int32_t position = 0) { return tWParam((uint32_t(position) << 16) | uint32_t(code)); }
 
 // The document of 2000 by 1500 units seen through 500 by 400 pixels.
 class ScrolledView : public testing::Test {
@@ -114,7 +114,7 @@ TEST_F(ScrolledView, EveryWheelMessageScrollsOneLine) {
     const sCase cases[] = {{-360, -80}, {-1, -160}, {0, -80}, {240, 0}, {120, 0}};
     for (const sCase &c : cases) {
         SCOPED_TRACE(c.delta);
-        EXPECT_EQ(Send(view, kMsgMouseWheel, WPARAM(uint32_t(uint16_t(c.delta)) << 16), 0), RC_OK);
+        EXPECT_EQ(Send(view, kMsgMouseWheel, tWParam(uint32_t(uint16_t(c.delta)) << 16), 0), RC_OK);
         EXPECT_EQ(view.GetOriginY(), c.y);
     }
 }
@@ -124,7 +124,7 @@ TEST_F(ScrolledView, ResizingClampsAgainAndRewritesTheBarsBeforeTheRepaint) {
     view.FrameRect().Set(10, 10);
     view.FrameRect().SetSize(520, 450);
     view.events.clear();
-    EXPECT_EQ(Send(view, kMsgSize, 0, LPARAM((600u << 16) | 800u)), RC_OK);
+    EXPECT_EQ(Send(view, kMsgSize, 0, tLParam((600u << 16) | 800u)), RC_OK);
     EXPECT_EQ(view.GetWidth(), 800);
     EXPECT_EQ(view.GetHeight(), 600);
     EXPECT_EQ(view.FrameRect().width, 820);
@@ -155,8 +155,8 @@ TEST(ViewPort, SmallOrEmptyExtentsShowFullThumbs) {
 
 TEST(ViewPort, CommandsAreLoggedThenHandled) {
     struct sCase {
-        WPARAM wParam;
-        LPARAM lParam;
+        tWParam wParam;
+        tLParam lParam;
         const char *line;
     };
     const sCase cases[] = {
@@ -227,7 +227,7 @@ TEST(ViewPortMenus, CommandsAndHintsGoToTheMenuThatOwnsTheId) {
         EXPECT_EQ(view.TrackPopupMenu(0, 0, nullptr), RC_OK);
 
         struct sCase {
-            WPARAM wParam;
+            tWParam wParam;
             const char *line;
         } cases[] = {
             {300, "Score: Menu=Edit/Copy<300>\r\n"},

@@ -10,7 +10,8 @@
 
 #include "foundation/text_util.h"
 #include "platform/op_sys_base.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
+#include "ui/window_proc_win.h"
 #include "tests/platform/local_op_sys.h"
 #include "tests/platform/log_capture.h"
 #include "ui/status_bar.h"

@@ -10,26 +10,12 @@
 #include "tests/foundation/raised_errors.h"
 #include "ui/win_print.h"
 
+// A printer context the build's GDI can draw on (page_context_win.cpp,
+// page_context_headless.cpp).
+tDcHandle NewPageContext();
+void DeletePageContext(tDcHandle dc);
+
 namespace {
-
-// A printer context the build's GDI can draw on: a memory context under
-// Windows, a token natively (the headless device never looks into it).
-HDC NewPageContext() {
-#if defined(_WIN32)
-    return CreateCompatibleDC(nullptr);
-#else
-    static char token;
-    return reinterpret_cast<HDC>(&token);
-#endif
-}
-
-void DeletePageContext(HDC dc) {
-#if defined(_WIN32)
-    DeleteDC(dc);
-#else
-    (void)dc;
-#endif
-}
 
 class cFakeSpooler : public cPrintSpooler {
 public:
@@ -59,47 +45,47 @@ public:
         list = flags == kPrinterEnumConnectionsByName ? connections : local;
         return RC_OK;
     }
-    tStatus ShowSetupDialog(HWND, std::u16string &name) override {
+    tStatus ShowSetupDialog(tWindowHandle, std::u16string &name) override {
         calls.push_back("Dialog");
         if (dialogChoice.empty()) return RC_FAIL;
         name = dialogChoice;
         return RC_OK;
     }
-    HDC CreatePrinterDC(const sPrinterInfo &printer, bool) override {
+    tDcHandle CreatePrinterDC(const sPrinterInfo &printer, bool) override {
         calls.push_back("CreateDC");
         if (failCreate) return nullptr;
         liveContexts++;
         return NewPageContext();
     }
-    HDC CreatePrinterIC(const sPrinterInfo &) override { return nullptr; }
-    void DeletePrinterDC(HDC dc) override {
+    tDcHandle CreatePrinterIC(const sPrinterInfo &) override { return nullptr; }
+    void DeletePrinterDC(tDcHandle dc) override {
         if (!dc) return;
         calls.push_back("DeleteDC");
         liveContexts--;
         DeletePageContext(dc);
     }
-    int32_t StartDoc(HDC, const char16_t *name) override {
+    int32_t StartDoc(tDcHandle, const char16_t *name) override {
         calls.push_back("StartDoc");
         documentName = name;
         return 1;
     }
-    int32_t StartPage(HDC) override {
+    int32_t StartPage(tDcHandle) override {
         calls.push_back("StartPage");
         return startPageResult;
     }
-    int32_t EndPage(HDC) override {
+    int32_t EndPage(tDcHandle) override {
         calls.push_back("EndPage");
         return 1;
     }
-    int32_t EndDoc(HDC) override {
+    int32_t EndDoc(tDcHandle) override {
         calls.push_back("EndDoc");
         return 1;
     }
-    tStatus ReadPage(HDC, sPageMetrics &page) override {
+    tStatus ReadPage(tDcHandle, sPageMetrics &page) override {
         page = {600, 25, 30, 4800, 6600};
         return RC_OK;
     }
-    tStatus SelectPageClip(HDC, int32_t right, int32_t bottom) override {
+    tStatus SelectPageClip(tDcHandle, int32_t right, int32_t bottom) override {
         calls.push_back("Clip" + std::to_string(right) + "x" + std::to_string(bottom));
         return RC_OK;
     }

@@ -1,4 +1,4 @@
-#include "foundation/error_msg.h"
+#include "ui/online_report.h"
 
 #include <string>
 

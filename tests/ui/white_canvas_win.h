@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 
 namespace test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 
 namespace gui {
 

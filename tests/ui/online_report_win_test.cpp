@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "tests/platform/local_op_sys.h"
 #include "ui/view_port_top.h"
 
