@@ -12,7 +12,7 @@ export PELMORA_WINEPREFIX := $(CURDIR)/build/wineprefix
 TESTARCH = $(shell scripts/win-arch)
 TESTWIN  = $(if $(filter i686,$(TESTARCH)),$(WIN),$(WIN64))
 
-.PHONY: run test setup native win win64 testwin bench fuzz clean
+.PHONY: run test setup native win win64 testwin bench fuzz clean check-layers
 
 setup:
 	@scripts/setup
@@ -42,7 +42,12 @@ testwin: win
 run: testwin
 	@scripts/run-program $(TESTWIN)/pelmora.exe
 
-test: native testwin
+# The order of the folders and the place of the Windows headers, checked
+# before anything builds (scripts/check-layers).
+check-layers:
+	@scripts/check-layers
+
+test: check-layers native testwin
 	@scripts/run-tests $(NATIVE) $(TESTWIN)
 
 bench: setup

@@ -6,6 +6,7 @@
 #include "app/prog_win_class.h"
 #include "foundation/text_util.h"
 #include "platform/op_sys.h"
+#include "ui/window_layer.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ void ApplyTestSettings(cOpSysVirtual &opSys) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, wchar_t *commandLine, int show) {
+    InstallWindowLayer();
     cOpSysVirtual opSys(instance, previous, U(commandLine));
     ApplyTestSettings(opSys);
     ProgWinClass frame(show, u"Pelmora");

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <thread>
 
-#include "ui/message_dvc.h"
 
 PELMORA_ERROR_TABLE(kWinMidiErrors, u"WinMidi", u"Bad data", u"Bad file", u"NULL pointer", u"Stream error",
                     u"Buffer truncated");
@@ -268,8 +267,8 @@ tStatus cMidiTrack::ReadNextEvent(cEvent *out) {
 
 // ---- Playback -----------------------------------------------------------
 
-tStatus cMidiTrack::SetNotifyWindow(cMessageDvc *window) {
-    notifyWindow.store(window ? window->GetWindowHandle() : nullptr);
+tStatus cMidiTrack::SetNotifyWindow(tWindowHandle window) {
+    notifyWindow.store(window);
     return RC_OK;
 }
 

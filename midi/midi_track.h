@@ -105,7 +105,7 @@ public:
     void Stop() override;
     // 2 from Play until the pass ends or is stopped, else 0.
     int32_t GetPlayState() override;
-    tStatus SetNotifyWindow(cMessageDvc *window) override;
+    tStatus SetNotifyWindow(tWindowHandle window) override;
     // Three bytes, least significant first, as a tempo record holds them.
     void Put24Bits(uint32_t value, uint8_t *out) override;
     // Ends the preview note: its timer is killed and its note-off sent.

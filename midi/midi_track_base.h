@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "midi/music_track.h"
+#include "platform/os_handles.h"
 
 class cMidiTrackBase : public cMusicTrack {
 public:
@@ -80,7 +81,8 @@ public:
     virtual int32_t InsertEvent(const cMidiEvent &event);
     virtual void Play() {}
     virtual void Stop() {}
-    virtual tStatus SetNotifyWindow(cMessageDvc *window) { return RC_FAIL; }
+    // The window that receives the end notices (null: none).
+    virtual tStatus SetNotifyWindow(tWindowHandle window) { return RC_FAIL; }
     // Three bytes, most significant first.
     virtual void Put24Bits(uint32_t value, uint8_t *out);
 

@@ -13,11 +13,11 @@
 #include "foundation/array_buf.h"
 #include "foundation/base_defs.h"
 #include "foundation/vector_ptr.h"
+#include "foundation/volume_control.h"
 #include "midi/pitch.h"
 
 class cMusicFile;
 class cBinaryFileBase;
-class cMessageDvc;
 
 // The tick resolution of every note-value computation: written by each track
 // constructor, SetTicksPerQuarter, file reading and the export walk.
@@ -29,7 +29,7 @@ uint32_t ScaleTicksPerQuarter(int32_t n);
 // Times at or beyond this are not times: 0x0FFFFFFF means "append at the end".
 constexpr uint32_t kAppendTime = 0x0FFFFFFF;
 
-class cMusicTrack : public cArrayBuf {
+class cMusicTrack : public cArrayBuf, public cVolumeControl {
 public:
     // A note value relative to the quarter: quarter x 2^exponent x
     // numerator / denominator.
@@ -123,7 +123,7 @@ public:
     virtual int32_t PutText(const char16_t *text) { return 0; }
     virtual void PlayNote(int32_t pitch, uint32_t duration) {}
     virtual uint8_t SetPatch(uint8_t newPatch);
-    virtual int32_t SetVolume(int32_t volume) { return 0; }
+    int32_t SetVolume(int32_t volume) override { return 0; }
     virtual int32_t GetVolume() { return 0; }
     virtual void PutPositionMark(uint32_t tag, uint32_t time) {}
     virtual void BreakChunk() {}

@@ -8,12 +8,21 @@
 #include "platform/crash_report.h"
 #include "platform/language_names.h"
 #include "platform/version_word.h"
-#include "ui/key_mouse_window.h"
-#include "ui/font_table.h"
-#include "ui/menu_item.h"
-#include "ui/view_help.h"
+#include "platform/window_layer.h"
 
 cOpSysBase *gOpSys = nullptr;
+
+namespace {
+cWindowLayer *gWindowLayer = nullptr;
+}
+
+cWindowLayer *SetWindowLayer(cWindowLayer *layer) {
+    cWindowLayer *previous = gWindowLayer;
+    gWindowLayer = layer;
+    return previous;
+}
+
+cWindowLayer *GetWindowLayer() { return gWindowLayer; }
 
 
 PELMORA_ERROR_TABLE(kOpSysErrors, u"OpSys",
@@ -52,16 +61,16 @@ cOpSysBase::~cOpSysBase() {
     if (ownReporter && gErrorMsg == ownReporter) DeleteErrorMsg();
     delete ansiBuffer;
     // The fonts go last: no device is left to use them.
-    cFontTable::Clear();
+    if (gWindowLayer) gWindowLayer->ReleaseFonts();
     if (gOpSys == this) gOpSys = nullptr;
 }
 
 void cOpSysBase::MakeHelpViewer() {
-    if (!helpViewer) helpViewer = new cViewHelp();
+    if (!helpViewer && gWindowLayer) helpViewer = gWindowLayer->NewHelpViewer();
 }
 
 void cOpSysBase::DeleteHelpViewer() {
-    delete helpViewer;
+    if (helpViewer && gWindowLayer) gWindowLayer->DeleteHelpViewer(helpViewer);
     helpViewer = nullptr;
 }
 
@@ -122,29 +131,28 @@ cKeyMouseWin *cOpSysBase::ShowKeyMouseHelp(cMessageDvcBase *parent, const char16
         // being deleted.
         cKeyMouseWin *window = keyMouseWindow;
         keyMouseWindow = nullptr;
-        delete window;
+        if (window && gWindowLayer) gWindowLayer->DeleteKeyMouseWindow(window);
         return nullptr;
     }
-    if (!keyMouseWindow) {
-        keyMouseWindow = new cKeyMouseWin(parent, title);
-        keyMouseWindow->Open();
-        keyMouseWindow->InvalidateAll();
-    }
+    if (!keyMouseWindow && gWindowLayer) keyMouseWindow = gWindowLayer->OpenKeyMouseWindow(parent, title);
     return keyMouseWindow;
 }
 
+// A window exists only while the window layer is installed.
 uint8_t cOpSysBase::KeyMouseSetLeftButton(uint8_t value) {
-    return keyMouseWindow ? keyMouseWindow->SetLeftButton(value) : 0;
+    return keyMouseWindow ? gWindowLayer->SetKeyMouseState(keyMouseWindow, cWindowLayer::kLeftButton, value) : 0;
 }
 
 uint8_t cOpSysBase::KeyMouseSetRightButton(uint8_t value) {
-    return keyMouseWindow ? keyMouseWindow->SetRightButton(value) : 0;
+    return keyMouseWindow ? gWindowLayer->SetKeyMouseState(keyMouseWindow, cWindowLayer::kRightButton, value) : 0;
 }
 
-uint8_t cOpSysBase::KeyMouseSetShift(uint8_t value) { return keyMouseWindow ? keyMouseWindow->SetShift(value) : 0; }
+uint8_t cOpSysBase::KeyMouseSetShift(uint8_t value) {
+    return keyMouseWindow ? gWindowLayer->SetKeyMouseState(keyMouseWindow, cWindowLayer::kShift, value) : 0;
+}
 
 const char16_t *cOpSysBase::KeyMouseSetKeyText(const char16_t *text) {
-    return keyMouseWindow ? keyMouseWindow->SetKeyText(text) : nullptr;
+    return keyMouseWindow ? gWindowLayer->SetKeyMouseText(keyMouseWindow, text) : nullptr;
 }
 
 int32_t cOpSysBase::MessageBox(const char16_t *text, const char16_t *caption, uint32_t type) {
@@ -323,25 +331,8 @@ tStatus cOpSysBase::SetupIniFile(const std::u16string &name) {
 tStatus cOpSysBase::AddRecentFile(const char16_t *path, int32_t maxCount) { return recentFiles.AddRecent(path, maxCount); }
 
 tStatus cOpSysBase::FillRecentFilesMenu(cSubMenuBase *menu, uint32_t firstId) {
-    constexpr uint32_t kLastRecentId = 199;
-    if (!menu) return RC_OK;
-    int32_t count = recentFiles.GetCount();
-    for (int32_t i = 0; i < count && firstId + uint32_t(i) <= kLastRecentId; ++i) {
-        uint32_t commandId = firstId + uint32_t(i);
-        const std::u16string &path = recentFiles.GetEntry(i)->GetName();
-        std::u16string label = GetFileName(path);
-        std::u16string key = u"RecentFile/" + label;
-        if (cMenuItemBase *item = menu->FindById(commandId)) {
-            item->SetText(label.c_str());
-            item->SetKeyName(key.c_str());
-            item->SetHint(path.c_str());
-        } else {
-            menu->AddCommand(commandId, label.c_str(), path.c_str(), key.c_str());
-        }
-    }
-    for (uint32_t commandId = firstId + uint32_t(count); commandId <= kLastRecentId; ++commandId)
-        menu->DeleteCommand(commandId);
-    return RC_OK;
+    cWindowLayer *layer = GetWindowLayer();
+    return layer ? layer->FillRecentFilesMenu(menu, firstId, recentFiles) : RC_OK;
 }
 
 const char16_t *cOpSysBase::GetRecentFile(int32_t index) {

@@ -9,12 +9,17 @@
 #include "foundation/file_io.h"
 #include "foundation/path_names.h"
 #include "foundation/text_util.h"
-#include "ui/key_mouse_window.h"
-#include "ui/view_port_top.h"
+#include "platform/window_layer.h"
 
 namespace {
 // Long enough for any path the system gives; a cut path would be wrong.
 constexpr DWORD kPathRoom = 32768;
+
+// The main window's handle, through the window layer that made the window.
+HWND MainWindowHandle(cViewPortTop *window) {
+    cWindowLayer *layer = GetWindowLayer();
+    return window && layer ? layer->GetWindowHandle(window) : nullptr;
+}
 }  // namespace
 
 cOpSysVirtual::cOpSysVirtual(HINSTANCE inst, HINSTANCE prev, const char16_t *cmd)
@@ -180,7 +185,7 @@ tStatus cOpSysVirtual::ShellOpen(const char16_t *file, const char16_t *parameter
         }
         return RC_OK;
     }
-    ShellExecuteW(mainWindow->GetWindowHandle(), L"open", W(file), W(parameters), L"", SW_SHOW);
+    ShellExecuteW(MainWindowHandle(mainWindow), L"open", W(file), W(parameters), L"", SW_SHOW);
     return RC_OK;
 }
 
@@ -215,9 +220,9 @@ const char16_t *cOpSysVirtual::ToWide(const char *bytes, uint32_t n) {
 
 const char16_t *cOpSysVirtual::GetSystemInfo() {
     cCharString first(GetOsVersionText());
-    if (mainWindow) {
+    if (mainWindow && GetWindowLayer()) {
         first.append(u", ");
-        first.AppendInt(mainWindow->GetDpi());
+        first.AppendInt(int32_t(GetWindowLayer()->GetDpi(mainWindow)));
         first.append(u"DPI");
     }
     return ComposeSystemInfo(first, GetUserDefaultLangID());
@@ -237,7 +242,7 @@ HACCEL cOpSysVirtual::LoadAccelerators(const char16_t *name) {
 
 tStatus cOpSysVirtual::CloseMainWindow() {
     if (translateMode || !mainWindow) return RC_OK;
-    SendMessageW(mainWindow->GetWindowHandle(), WM_CLOSE, 0, 0);
+    SendMessageW(MainWindowHandle(mainWindow), WM_CLOSE, 0, 0);
     return RC_OK;
 }
 
@@ -272,17 +277,13 @@ int32_t cOpSysVirtual::RunMessageLoop(cViewPortTop *window) {
     gFaultReported = false;
     InstallFaultGuard();
     MSG msg = {};
-    sWinMessage record;
-    record.Clear();
     auto loop = [&]() -> int32_t {
         while (GetMessageW(&msg, nullptr, 0, 0) == 1) {
             // The help window sees every message of the thread, whichever
             // window it is for, before any translation.
-            if (cKeyMouseWin *keyMouse = GetKeyMouseWindow()) {
-                record.Assign(msg);
-                keyMouse->OnInputEvent(record);
-            }
-            HWND frame = mainWindow ? mainWindow->GetWindowHandle() : nullptr;
+            if (cKeyMouseWin *keyMouse = GetKeyMouseWindow())
+                GetWindowLayer()->ShowKeyMouseInput(keyMouse, msg.message, msg.wParam, msg.lParam);
+            HWND frame = MainWindowHandle(mainWindow);
             if (!(accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg))) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

@@ -5,10 +5,12 @@
 
 #include "platform/op_sys.h"
 #include "tests/test_support.h"
+#include "ui/window_layer.h"
 
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
     testing::FLAGS_gtest_death_test_style = "threadsafe";
+    InstallWindowLayer();
     cOpSysVirtual opSys(nullptr, nullptr, u"");
     opSys.SetScriptedBoxAnswer(1);
     opSys.SetDataFolderForTest(test::MakeTempFolder("data"));

@@ -19,7 +19,7 @@ void ReadClientOrigin(cDispDvc &device, HWND window, cRectangl &deviceRect) {
     if (taken) ReleaseDC(window, taken);
 }
 
-intptr_t CallWindowProcedure(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) {
+intptr_t CallWindowProcedure(HWND window, uint32_t message, tWParam wParam, tLParam lParam) {
     return WindowProc(window, message, wParam, lParam);
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "foundation/text_util.h"
-#include "midi/music_track.h"
+#include "foundation/volume_control.h"
 #include "ui/status_bar.h"
 
 std::u16string VolumeLabel(int32_t volume) { return u"Vol " + FormatInt(volume) + u"%"; }
@@ -63,7 +63,7 @@ int32_t cStatusHSlider::SetValueInt(int32_t value) {
     return previous;
 }
 
-cStatusVolume::cStatusVolume(cStatusBarBase *bar, int32_t part, cMusicTrack *musicPlayer, cMessageDvcBase *score)
+cStatusVolume::cStatusVolume(cStatusBarBase *bar, int32_t part, cVolumeControl *musicPlayer, cMessageDvcBase *score)
     : sStatusSliderValue(50), cStatusHSlider(bar, kControlId, &value, 0, 100, part, score), player(musicPlayer) {
     Place(bar);
 }

@@ -10,7 +10,7 @@
 #include "ui/scroll_controls.h"
 
 class cStatusBarBase;
-class cMusicTrack;
+class cVolumeControl;
 
 // "Vol " + volume + "%".
 std::u16string VolumeLabel(int32_t volume);
@@ -55,7 +55,7 @@ public:
     static constexpr uint32_t kControlId = 28623;
 
     // The player may be null: the slider then only shows its value.
-    cStatusVolume(cStatusBarBase *bar, int32_t partIndex, cMusicTrack *player, cMessageDvcBase *scoreWindow);
+    cStatusVolume(cStatusBarBase *bar, int32_t partIndex, cVolumeControl *player, cMessageDvcBase *scoreWindow);
     ~cStatusVolume() override;
 
     tStatus ReleaseDraw() override;
@@ -64,7 +64,7 @@ public:
     int32_t GetVolume() const { return value; }
 
 private:
-    cMusicTrack *player;
+    cVolumeControl *player;
 };
 
 class cStatusZoom : private sStatusSliderValue, public cStatusHSlider {

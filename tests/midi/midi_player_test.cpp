@@ -9,7 +9,6 @@
 #include "midi/midi_track.h"
 #include "tests/foundation/raised_errors.h"
 #include "tests/midi/fake_midi_driver.h"
-#include "ui/message_dvc.h"
 
 namespace {
 
@@ -17,12 +16,6 @@ using Notices = std::vector<test::cFakeMidiDriver::sNotice>;
 
 const tWindowHandle kWindow = reinterpret_cast<tWindowHandle>(uintptr_t(0x5150));
 
-// The window that the player reports to.
-class cNotifyTarget : public cMessageDvc {
-public:
-    cNotifyTarget() : cMessageDvc(nullptr, 0, 0, u"Target", 0) {}
-    tWindowHandle GetWindowHandle() override { return kWindow; }
-};
 
 size_t CountOf(const Notices &n, uintptr_t what) {
     return size_t(std::count_if(n.begin(), n.end(), [&](auto &x) { return x.wParam == what; }));
@@ -50,7 +43,8 @@ class Player : public testing::Test {
 protected:
     test::cFakeDriverScope fake;
     test::cFakeMidiDriver &driver = fake.driver;
-    cNotifyTarget window;
+    // The window that the player reports to.
+    const tWindowHandle window = kWindow;
 };
 
 TEST_F(Player, ChoosesTheMapperElseTheFirstDeviceThatSounds) {
@@ -94,7 +88,7 @@ TEST_F(Player, PlaysEveryChunkInOrderAndReportsMarksAndTheEnd) {
     FillScore(track, onsets, 24);
     ASSERT_GE(track.GetLastChunk(), 2u);
     const uint32_t chunks = track.GetLastChunk() + 1;
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     driver.ClearCalls();
     track.Play();
     EXPECT_EQ(track.GetPlayState(), 2);
@@ -135,7 +129,7 @@ TEST_F(Player, PlaysEveryChunkInOrderAndReportsMarksAndTheEnd) {
 
 TEST_F(Player, StopDuringPlaybackReturnsWithEveryChunkUnprepared) {
     cMidiTrack track(480, 1024);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     driver.musicScale = 0.02;  // slow enough that a pass is still playing
     for (int round = 0; round < 100; ++round) {
         SCOPED_TRACE(round);
@@ -167,7 +161,7 @@ TEST_F(Player, StopDuringPlaybackReturnsWithEveryChunkUnprepared) {
 
 TEST_F(Player, ResetAndDestructionDuringPlayback) {
     auto track = std::make_unique<cMidiTrack>(480, 1024);
-    track->SetNotifyWindow(&window);
+    track->SetNotifyWindow(window);
     driver.musicScale = 0.02;
     FillScore(*track, 3000, 60);
     uint32_t chunks = track->GetLastChunk() + 1;
@@ -194,7 +188,7 @@ TEST_F(Player, ResetAndDestructionDuringPlayback) {
 
 TEST_F(Player, PlayingAgainRestartsThePass) {
     cMidiTrack track(480, 1024);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     FillScore(track, 200, 30);
     for (int pass = 1; pass <= 3; ++pass) {
         track.Play();
@@ -217,7 +211,7 @@ TEST_F(Player, PlayingAgainRestartsThePass) {
 TEST_F(Player, WithoutANotifyWindowNothingIsPosted) {
     cMidiTrack track(480, 1024);
     FillScore(track, 50, 30);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     track.SetNotifyWindow(nullptr);
     EXPECT_EQ(track.GetNotifyWindow(), nullptr);
     track.Play();
@@ -234,7 +228,7 @@ TEST_F(Player, WithoutAStreamPlayOnlyReports) {
     EXPECT_FALSE(track.HasStream());
     FillScore(track, 10);  // the walk still fills the buffer
     EXPECT_GT(track.Count(), 0u);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     driver.ClearCalls();
     test::RaisedErrors errors;
     track.Play();
@@ -249,7 +243,7 @@ TEST_F(Player, WithoutAStreamPlayOnlyReports) {
 
 TEST_F(Player, AChunkThatCannotBePreparedEndsThePassBeforeIt) {
     cMidiTrack track(480, 1024);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     FillScore(track, 4000, 24);
     ASSERT_GE(track.GetLastChunk(), 2u);
     driver.failPrepareOf = 1;
@@ -267,7 +261,7 @@ TEST_F(Player, AChunkThatCannotBePreparedEndsThePassBeforeIt) {
 
 TEST_F(Player, QueueingFailuresEndThePassWithWhatWasQueued) {
     cMidiTrack track(480, 1024);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     FillScore(track, 4000, 24);
     ASSERT_GE(track.GetLastChunk(), 2u);
     driver.failOutFrom = 1;
@@ -283,7 +277,7 @@ TEST_F(Player, QueueingFailuresEndThePassWithWhatWasQueued) {
 
 TEST_F(Player, AnEmptyPassEndsAtOnce) {
     cMidiTrack track(480, 1024);
-    track.SetNotifyWindow(&window);
+    track.SetNotifyWindow(window);
     track.Reset();
     track.PutEndOfTrack();
     driver.ClearCalls();

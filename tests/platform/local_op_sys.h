@@ -10,7 +10,6 @@
 
 #include "platform/op_sys.h"
 #include "tests/test_support.h"
-#include "ui/view_port_top.h"
 
 namespace test {
 
@@ -32,7 +31,6 @@ public:
         opSys->SetShellCaptureForTest(folder + u"shell.txt");
     }
     ~LocalOpSys() {
-        frame.reset();
         opSys.reset();
         gOpSys = savedOpSys;
         gErrorMsg = savedReporter;
@@ -41,9 +39,6 @@ public:
     }
     LocalOpSys(const LocalOpSys &) = delete;
     LocalOpSys &operator=(const LocalOpSys &) = delete;
-
-    // A top-level window (never opened) becomes the main window.
-    void MakeMainWindow() { frame = std::make_unique<cViewPortTop>(0, u"Pelmora"); }
 
     cOpSysVirtual &operator*() { return *opSys; }
     cOpSysVirtual *operator->() { return opSys.get(); }
@@ -62,7 +57,6 @@ private:
     tErrorCallback savedCallback;
     std::new_handler savedHandler;
     std::unique_ptr<cOpSysVirtual> opSys;
-    std::unique_ptr<cViewPortTop> frame;
 };
 
 // How often a text occurs in file bytes.

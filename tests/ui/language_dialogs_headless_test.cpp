@@ -8,7 +8,7 @@
 
 #include "foundation/text_util.h"
 #include "platform/translate_file.h"
-#include "tests/platform/local_op_sys.h"
+#include "tests/ui/local_program.h"
 #include "ui/dialog_box.h"
 #include "ui/language_dialogs.h"
 #include "ui/text_controls.h"
@@ -48,7 +48,7 @@ struct sSeen {
 };
 
 TEST(LanguageDialogs, AGermanUsersFirstRunAsksWithTheSelectLanguageDialog) {
-    test::LocalOpSys os("language_dialogs_choice", u"");
+    test::LocalProgram os("language_dialogs_choice", u"");
     os->SetLanguageIdForTest(0x407);
     os->Settings().SetFileName((os.Folder() + u"PelmoraSetup.ini").c_str());
     os.MakeMainWindow();
@@ -72,7 +72,7 @@ TEST(LanguageDialogs, AGermanUsersFirstRunAsksWithTheSelectLanguageDialog) {
 }
 
 TEST(LanguageDialogs, SavingALanguageFileAsksForItsHeaderFirst) {
-    test::LocalOpSys os("language_dialogs_header", u"");
+    test::LocalProgram os("language_dialogs_header", u"");
     os.MakeMainWindow();
     LanguageDialogsScope installed;
     static uint32_t shownTemplate;
@@ -110,7 +110,7 @@ TEST(LanguageDialogs, SavingALanguageFileAsksForItsHeaderFirst) {
 }
 
 TEST(LanguageDialogs, WithoutAMainWindowThereIsNothingToAsk) {
-    test::LocalOpSys os("language_dialogs_none", u"");
+    test::LocalProgram os("language_dialogs_none", u"");
     LanguageDialogsScope installed;
     ASSERT_NE(GetLanguageUi(), nullptr);
     EXPECT_EQ(GetLanguageUi()->NewDialogBox(kSelectLanguageDialogId, 1052), nullptr);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "foundation/text_util.h"
-#include "tests/platform/local_op_sys.h"
+#include "tests/ui/local_program.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ sAddress ParseAddress(const std::u16string &address) {
 }
 
 TEST(OnlineReport, OkOpensTheReportPageWithMessageFileAndLog) {
-    test::LocalOpSys os("online_ok", u"");
+    test::LocalProgram os("online_ok", u"");
     os.MakeMainWindow();
     os->SetScriptedBoxAnswer(1);
     os->SetCurrentFile(u"C:\\Scores\\F\u00fcr Elise & more.pmr");
@@ -81,7 +81,7 @@ TEST(OnlineReport, OkOpensTheReportPageWithMessageFileAndLog) {
 }
 
 TEST(OnlineReport, LocalNetNamesTheHostOfThePage) {
-    test::LocalOpSys os("online_local_net", u"");
+    test::LocalProgram os("online_local_net", u"");
     os.MakeMainWindow();
     os->SetScriptedBoxAnswer(1);
     os->Settings().SetValue(u"LocalNet", u"192.168.1.20:8080");
@@ -92,7 +92,7 @@ TEST(OnlineReport, LocalNetNamesTheHostOfThePage) {
 }
 
 TEST(OnlineReport, CancelOpensNothing) {
-    test::LocalOpSys os("online_cancel", u"");
+    test::LocalProgram os("online_cancel", u"");
     os.MakeMainWindow();
     os->SetScriptedBoxAnswer(2);
     RaiseError(&kStaffErrors, 0 | ERR_REPORT);
@@ -101,7 +101,7 @@ TEST(OnlineReport, CancelOpensNothing) {
 }
 
 TEST(OnlineReport, OnlyTheFirstReportedErrorIsOfferedButEveryOneIsCopied) {
-    test::LocalOpSys os("online_twice", u"");
+    test::LocalProgram os("online_twice", u"");
     os.MakeMainWindow();
     RaiseError(&kStaffErrors, 0 | ERR_REPORT);
     RaiseError(&kStaffErrors, 1 | ERR_REPORT);
@@ -114,7 +114,7 @@ TEST(OnlineReport, OnlyTheFirstReportedErrorIsOfferedButEveryOneIsCopied) {
 }
 
 TEST(OnlineReport, FirstErrorWithoutReportFlagRulesTheOfferOut) {
-    test::LocalOpSys os("online_ruled_out", u"");
+    test::LocalProgram os("online_ruled_out", u"");
     os.MakeMainWindow();
     RaiseError(&kMidiErrors, 0);
     RaiseError(&kStaffErrors, 0 | ERR_REPORT);
@@ -124,7 +124,7 @@ TEST(OnlineReport, FirstErrorWithoutReportFlagRulesTheOfferOut) {
 }
 
 TEST(OnlineReport, WithoutMainWindowThereIsNoBox) {
-    test::LocalOpSys os("online_no_window", u"");
+    test::LocalProgram os("online_no_window", u"");
     RaiseError(&kStaffErrors, 0 | ERR_REPORT);
     EXPECT_EQ(os.LogText(), "Error in StaffObj: No staff\r\n");
     EXPECT_EQ(os.ReportText(), os.LogText());

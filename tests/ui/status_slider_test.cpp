@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "midi/music_track.h"
+#include "foundation/volume_control.h"
 #include "ui/status_bar.h"
 
 namespace {
@@ -21,9 +21,8 @@ TEST(StatusSliderLabels, ZoomIsTheSquareOfTheRatio) {
     EXPECT_EQ(VolumeLabel(100), u"Vol 100%");
 }
 
-class cVolumeRecorder : public cMusicTrack {
+class cVolumeRecorder : public cVolumeControl {
 public:
-    cVolumeRecorder() : cMusicTrack(480, 64, nullptr) {}
     int32_t SetVolume(int32_t v) override {
         last = v;
         return 0;

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/ini_file.h"
+#include "platform/op_sys.h"
+#include "foundation/text_util.h"
 #include "foundation/win32_win.h"
 #include "tests/platform/log_capture.h"
 #include "tests/test_support.h"
@@ -367,6 +369,56 @@ TEST_F(MenuBinding, AddCommandNeedsAMenuAndInsertsIntoIt) {
     // The new node is bound to the new menu item.
     root->DisableCommand(113);
     EXPECT_EQ(MenuStateOf(fileHandle, 113), UINT(MFS_GRAYED));
+}
+
+// The recent-file commands the system object puts into a menu.
+std::vector<std::u16string> Labels(HMENU menu) {
+    std::vector<std::u16string> labels;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t buf[256];
+        int n = GetMenuStringW(menu, UINT(i), buf, 256, MF_BYPOSITION);
+        labels.push_back(std::u16string(U(buf), size_t(n > 0 ? n : 0)) + u"=" + FormatUnsigned(GetMenuItemID(menu, i)));
+    }
+    return labels;
+}
+
+TEST(RecentFilesMenu, ItemsFollowTheListAndLeftoversAreRemoved) {
+    cOpSysBase *saved = gOpSys;
+    {
+        cOpSysVirtual run(nullptr, nullptr, u"");
+        HMENU bar = CreateMenu();
+        HMENU file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, 100, L"New");
+        AppendMenuW(file, MF_STRING, 111, L"Exit");
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+        cSubMenu root(nullptr, 0, nullptr, bar);
+        root.LoadFromHandle();
+        cMenuItemBase *newItem = root.FindById(100);
+        ASSERT_NE(newItem, nullptr);
+        cSubMenuBase *fileMenu = newItem->GetParent();
+        ASSERT_NE(fileMenu, nullptr);
+        EXPECT_EQ(run.FillRecentFilesMenu(nullptr, 112), RC_OK);
+
+        for (const char16_t *p : {u"C:\\1.pmr", u"C:\\2.pmr", u"C:\\3.pmr", u"C:\\4.pmr", u"C:\\5.pmr", u"no_folder.pmr"})
+            run.AddRecentFile(p, 0);
+        run.FillRecentFilesMenu(fileMenu, 112);
+        EXPECT_EQ(Labels(file), (std::vector<std::u16string>{u"New=100", u"Exit=111", u"1.pmr=112", u"2.pmr=113",
+                                                             u"3.pmr=114", u"4.pmr=115", u"5.pmr=116",
+                                                             u"no_folder.pmr=117"}));
+        run.AddRecentFile(u"C:\\2.pmr", 4);  // moves 2 to the end and keeps four
+        run.FillRecentFilesMenu(fileMenu, 112);
+        EXPECT_EQ(Labels(file), (std::vector<std::u16string>{u"New=100", u"Exit=111", u"4.pmr=112", u"5.pmr=113",
+                                                             u"no_folder.pmr=114", u"2.pmr=115"}));
+        EXPECT_EQ(std::u16string(run.GetRecentFile(3)), u"C:\\2.pmr");
+        // The tree follows: key names, hints, and no node for a removed item.
+        EXPECT_EQ(fileMenu->GetItemCount(), 6);
+        EXPECT_EQ(std::u16string(fileMenu->GetCommandKeyName(115)), u"RecentFile/2.pmr");
+        EXPECT_EQ(std::u16string(root.FindById(115)->GetHint()), u"C:\\2.pmr");
+        EXPECT_EQ(root.FindById(116), nullptr);
+        EXPECT_EQ(run.GetRecentFile(4), nullptr);  // what a removed item would have named
+        DestroyMenu(bar);
+    }
+    gOpSys = saved;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "platform/op_sys_base.h"
 #include "foundation/win32_win.h"
 #include "ui/window_proc_win.h"
-#include "tests/platform/local_op_sys.h"
+#include "tests/ui/local_program.h"
 #include "tests/platform/log_capture.h"
 #include "ui/status_bar.h"
 #include "ui/sub_menu.h"
@@ -303,7 +303,7 @@ TEST(ViewPortWindow, AFailingHandlerComesBackThroughTheWindowProcedureAndIsRepor
     };
     for (const sCase &c : cases) {
         SCOPED_TRACE(c.message);
-        test::LocalOpSys os("failing_handler", u"");
+        test::LocalProgram os("failing_handler", u"");
         // A loop that ended at once: fresh loop state, this thread guarded.
         PostQuitMessage(0);
         EXPECT_EQ(os->RunMessageLoop(nullptr), 0);

@@ -7,7 +7,7 @@
 #include "foundation/win32_win.h"
 #include "foundation/text_util.h"
 #include "platform/fault_guard.h"
-#include "tests/platform/local_op_sys.h"
+#include "tests/ui/local_program.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void DumpThatFaults() {
 }
 
 TEST(CrashReportWin, AFaultInsideTheDumpStillLeavesReportAndRestart) {
-    test::LocalOpSys os("crash_dump_faults", u"");
+    test::LocalProgram os("crash_dump_faults", u"");
     os.MakeMainWindow();
     SetErrorCallback(DumpThatFaults);
     gDumps = 0;

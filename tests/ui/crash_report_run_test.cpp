@@ -8,7 +8,7 @@
 
 #include "platform/crash_report.h"
 #include "platform/fault_guard.h"
-#include "tests/platform/local_op_sys.h"
+#include "tests/ui/local_program.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(CrashReportRun, FirstReportLogsDumpsCopiesAndRestarts) {
-    test::LocalOpSys os("crash_first", u"");
+    test::LocalProgram os("crash_first", u"");
     os.MakeMainWindow();
     SetErrorCallback(DumpDocument);
     EXPECT_EQ(os->ReportException(0xC0000005, AccessViolation()), 1);
@@ -72,7 +72,7 @@ TEST_F(CrashReportRun, FirstReportLogsDumpsCopiesAndRestarts) {
 }
 
 TEST_F(CrashReportRun, CrashAfterEarlierErrorStillWritesAFreshDump) {
-    test::LocalOpSys os("crash_after_error", u"");
+    test::LocalProgram os("crash_after_error", u"");
     os.MakeMainWindow();
     SetErrorCallback(DumpDocument);
     RaiseError(&kEarlierErrors, 0 | ERR_REPORT);
@@ -97,7 +97,7 @@ TEST_F(CrashReportRun, CrashAfterEarlierErrorStillWritesAFreshDump) {
 }
 
 TEST_F(CrashReportRun, ADumpThatFailsStillLeavesReportAndRestart) {
-    test::LocalOpSys os("crash_dump_fails", u"");
+    test::LocalProgram os("crash_dump_fails", u"");
     os.MakeMainWindow();
     SetErrorCallback(DumpThatThrows);
     EXPECT_EQ(os->ReportException(0xC0000005, AccessViolation()), 1);
@@ -111,7 +111,7 @@ TEST_F(CrashReportRun, ADumpThatFailsStillLeavesReportAndRestart) {
 }
 
 TEST_F(CrashReportRun, ACrashInsideTheDumpDoesNotDumpAgain) {
-    test::LocalOpSys os("crash_inside_dump", u"");
+    test::LocalProgram os("crash_inside_dump", u"");
     os.MakeMainWindow();
     SetErrorCallback(DumpThatCrashes);
     RaiseError(&kEarlierErrors, 0 | ERR_REPORT);
@@ -127,7 +127,7 @@ TEST_F(CrashReportRun, ACrashInsideTheDumpDoesNotDumpAgain) {
 TEST_F(CrashReportRun, InstanceStartedOnTheReportStaysQuiet) {
     for (const char16_t *commandLine : {u"c:\\Users\\Public\\Pelmora\\ErrorReport.txt",
                                         u"\"C:\\My Data\\ErrorReport.txt\"", u"x ErrorReport.txt y"}) {
-        test::LocalOpSys os("crash_restarted", commandLine);
+        test::LocalProgram os("crash_restarted", commandLine);
         os.MakeMainWindow();
         SetErrorCallback(DumpDocument);
         EXPECT_EQ(os->ReportException(0xC0000005, AccessViolation()), 1);
@@ -142,7 +142,7 @@ TEST_F(CrashReportRun, InstanceStartedOnTheReportStaysQuiet) {
 TEST_F(CrashReportRun, OtherSpellingsOfTheReportNameDoNotCount) {
     // The guard is an exact substring test: a differently spelt name is an
     // ordinary file, and its crash is reported and restarts on the report.
-    test::LocalOpSys os("crash_other_spelling", u"c:\\data\\errorreport.txt");
+    test::LocalProgram os("crash_other_spelling", u"c:\\data\\errorreport.txt");
     os.MakeMainWindow();
     os->ReportException(0xC0000005, AccessViolation());
     EXPECT_NE(os.LogText().find("Exception address: 0x4015f0"), std::string::npos);
@@ -150,7 +150,7 @@ TEST_F(CrashReportRun, OtherSpellingsOfTheReportNameDoNotCount) {
 }
 
 TEST_F(CrashReportRun, WithoutMainWindowNothingStartsAgain) {
-    test::LocalOpSys os("crash_no_window", u"");
+    test::LocalProgram os("crash_no_window", u"");
     SetErrorCallback(DumpDocument);
     os->ReportException(0xC00000FD, AccessViolation());
     std::string log = os.LogText();
