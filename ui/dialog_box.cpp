@@ -207,3 +207,21 @@ tStatus cDialogBox::OnCancel(sWinMessage &record) {
     if (result >= 0) EndRun(2);
     return result;
 }
+
+tStatus cDialogBox::OnMessage(uint32_t message, sWinMessage &record) {
+    if (message != kMsgDrawItem) return cDialogBoxBase::OnMessage(message, record);
+    cGuiControl *control = FindControl(record.key & 0xFFFF);
+    sDeviceBox area;
+    if (!control || !control->IsOwnerDrawn() || control->BeginItemPaint(record.lParam, area) != RC_OK)
+        return cDialogBoxBase::OnMessage(message, record);
+    // The control paints on the item's context, in the item's rectangle.
+    // Only the drawing device is prepared around it: the controls' own
+    // prepare and release would show every variable again and store it
+    // back, wiping what the user typed since the dialog opened.
+    record.lParam = reinterpret_cast<tLParam>(&area);
+    cGraphDvc::PrepareDraw();
+    tStatus result = cDialogBoxBase::OnMessage(message, record);
+    cGraphDvc::ReleaseDraw();
+    control->EndItemPaint();
+    return result;
+}

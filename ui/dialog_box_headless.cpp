@@ -38,10 +38,6 @@ tStatus cDialogBox::Command(uint32_t controlId, uint32_t notification) {
 
 void cDialogBox::EndRun(int32_t result) { endCode = result; }
 
-tStatus cDialogBox::OnMessage(uint32_t message, sWinMessage &record) {
-    return cDialogBoxBase::OnMessage(message, record);
-}
-
 const char16_t *cDialogBox::GetWindowTitle() { return title.empty() ? nullptr : TempStringOf(title); }
 
 tStatus cDialogBox::SetWindowTitle(const char16_t *text) {

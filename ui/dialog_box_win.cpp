@@ -38,20 +38,3 @@ void cDialogBox::EndRun(int32_t result) {
     if (windowHandle) EndDialog(windowHandle, result);
 }
 
-tStatus cDialogBox::OnMessage(uint32_t message, sWinMessage &record) {
-    if (message != kMsgDrawItem) return cDialogBoxBase::OnMessage(message, record);
-    cGuiControl *control = FindControl(record.key & 0xFFFF);
-    auto *item = reinterpret_cast<DRAWITEMSTRUCT *>(record.lParam);
-    if (!control || !control->IsOwnerDrawn() || !item) return cDialogBoxBase::OnMessage(message, record);
-    // The control paints on the item's context, in the item's rectangle.
-    // Only the drawing device is prepared around it: the controls' own
-    // prepare and release would show every variable again and store it
-    // back, wiping what the user typed since the dialog opened.
-    record.lParam = reinterpret_cast<LPARAM>(&item->rcItem);
-    HDC previous = control->SetDeviceContext(item->hDC);
-    cGraphDvc::PrepareDraw();
-    tStatus result = cDialogBoxBase::OnMessage(message, record);
-    cGraphDvc::ReleaseDraw();
-    control->SetDeviceContext(previous);
-    return result;
-}

@@ -285,20 +285,13 @@ tStatus WriteTable(cBinaryFileBase &file, const std::vector<cGraphDvcFontBase *>
 
 tStatus Write(cBinaryFileBase &file) { return WriteTable(file, gFileFontTable); }
 
+// Entry 0 is the stock font whatever stood there; the table deletes the rest.
 void ResetToStockFont() {
     if (!gFontTable) return;
-    for (size_t i = gFontTable->size(); i-- > 1;) {
-        cGraphDvcFontBase *font = (*gFontTable)[i];
-        gFontTable->pop_back();
-        if (font != gStockFont) delete font;
+    while (gFontTable->Remove(gStockFont)) {
     }
-    if (gFontTable->empty() || (*gFontTable)[0] != gStockFont) {
-        // Entry 0 is the stock font whatever stood there.
-        cGraphDvcFontBase *first = gFontTable->empty() ? nullptr : (*gFontTable)[0];
-        gFontTable->clear();
-        if (first && first != gStockFont) delete first;
-        if (gStockFont) gFontTable->push_back(gStockFont);
-    }
+    gFontTable->DeleteAll();
+    if (gStockFont) gFontTable->push_back(gStockFont);
 }
 
 namespace {
@@ -342,11 +335,9 @@ tStatus Read(cBinaryFileBase &file) {
 }
 
 tStatus Clear() {
-    if (gFontTable) {
-        gFontTable->DeleteAll();
-        delete gFontTable;
-        gFontTable = nullptr;
-    }
+    // The table deletes its fonts.
+    delete gFontTable;
+    gFontTable = nullptr;
     gStockFont = nullptr;
     DropFileFontTable();
     return RC_OK;

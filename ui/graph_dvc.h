@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,21 @@ public:
     virtual tBitmapHandle LoadBitmapResource(const char16_t *name);
     virtual tStatus FreeBitmap(tBitmapHandle handle);
 
+    // A paint of the device's own window.  BeginPaint holds the context for
+    // the area that needs painting and answers that area in device pixels
+    // (RC_FAIL when nothing needs painting, DVC_NO_DC when the system gives
+    // no context); EndPaint gives the context back and leaves the area
+    // valid.  The headless device paints the union of what was invalidated
+    // since the last paint.
+    virtual tStatus BeginPaint(sDeviceBox &area);
+    virtual tStatus EndPaint();
+    // The paint of an owner-drawn item: the system's record of the item
+    // (the lParam of its draw-item message) gives the context to hold and
+    // the item's rectangle; RC_FAIL without a record, which the headless
+    // device never has.  EndItemPaint gives back the context held before.
+    virtual tStatus BeginItemPaint(tLParam itemRecord, sDeviceBox &area);
+    virtual tStatus EndItemPaint();
+
     // The window's context for one call when the device holds none (the
     // screen's when asked for and there is no window): the device holds it
     // while the call runs; it is released and forgotten afterwards.
@@ -117,20 +133,6 @@ public:
         tDcHandle taken = nullptr;
     };
 
-    // A brush as the system describes one: style, colour and hatch.
-    struct sBrushRecord {
-        uint32_t style = 0;
-        tColour colour = 0;
-        uintptr_t hatch = 0;
-    };
-    // One pen: style word, width in pixels and the brush it is drawn with.
-    struct sPenRecord {
-        uint32_t style = kFirstPenStyle;
-        int32_t width = 1;
-        sBrushRecord brush{};
-    };
-    const sPenRecord &FirstPen() const { return firstPen; }
-    const sPenRecord &SecondPen() const { return secondPen; }
     uint32_t GetRasterOp() const { return rasterOp; }
     tDcHandle GetMemoryDC() const { return memoryDC; }
 
@@ -156,18 +158,28 @@ protected:
 
     tDcHandle memoryDC = nullptr;
     uint32_t rasterOp;
-    sPenRecord firstPen;
-    sPenRecord secondPen;
     tPenHandle firstPenHandle = nullptr;
     tPenHandle secondPenHandle = nullptr;
     sBrushRecord brushRecord{};
     tBrushHandle brush = nullptr;
     uint8_t caretCreated = 0;
+    // The window system's record of the paint in progress, from BeginPaint
+    // to EndPaint (each half defines it).
+    struct sPaintState;
+    struct sPaintStateDeleter {
+        void operator()(sPaintState *state) const;
+    };
+    std::unique_ptr<sPaintState, sPaintStateDeleter> paintState;
+    tDcHandle contextBeforeItem = nullptr;
 
 #if !defined(_WIN32)
     void Record(const char *op, std::vector<int32_t> args, const char16_t *text = nullptr, uint32_t n = 0);
     std::vector<sDrawRecord> records;
     std::vector<std::u16string> addedFontFiles;
+    // What was invalidated since the last paint, in device pixels.
+    sDeviceBox invalidArea;
+    bool hasInvalidArea = false;
+    void AddInvalidArea(const sDeviceBox &box);
 #endif
 };
 

@@ -221,12 +221,17 @@ tStatus cGraphDvcBase::LogMousePos() {
 int32_t cGraphDvcBase::SetLineWidth(int32_t width) {
     int32_t old = lineWidth;
     lineWidth = width;
+    if (openCount > 0) firstPen.width = secondPen.width = PenPixelWidth(width, zoomX, zoomY);
     return old;
 }
 
+// The style code sits in the low bits of each pen's style word.
 int32_t cGraphDvcBase::SetLineStyle(int32_t style) {
     int32_t old = lineStyle;
     lineStyle = style;
+    uint32_t code = PenStyleCode(style);
+    firstPen.style = (firstPen.style & ~0xFu) | code;
+    secondPen.style = (secondPen.style & ~0xFu) | code;
     return old;
 }
 

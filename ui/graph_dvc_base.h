@@ -121,6 +121,21 @@ public:
         mouseY = y;
     }
 
+
+    // A brush as the system describes one: style, colour and hatch.
+    struct sBrushRecord {
+        uint32_t style = 0;
+        tColour colour = 0;
+        uintptr_t hatch = 0;
+    };
+    // One pen: style word, width in pixels and the brush it is drawn with.
+    struct sPenRecord {
+        uint32_t style = kFirstPenStyle;
+        int32_t width = 1;
+        sBrushRecord brush{};
+    };
+    const sPenRecord &FirstPen() const { return firstPen; }
+    const sPenRecord &SecondPen() const { return secondPen; }
 protected:
     int32_t penX = 0, penY = 0;
     int32_t originX = 0, originY = 0;
@@ -131,6 +146,11 @@ protected:
     int32_t backgroundMode = 0;
     int32_t lineWidth = 1;
     int32_t lineStyle = 1;
+    // The two pens of the drawing device.  Their widths follow the line
+    // width and the zoom while the device is open, their styles the line
+    // style; the halves of the device make their pens from these records.
+    sPenRecord firstPen;
+    sPenRecord secondPen;
     tColour textColour = 0;
     tColour penColour = 0;
     tColour bitmapColour = 0;

@@ -5,6 +5,8 @@
 // answers.
 #include "ui/graph_dvc.h"
 
+#include <algorithm>
+
 #include "platform/op_sys_base.h"
 
 void cGraphDvc::Record(const char *op, std::vector<int32_t> args, const char16_t *text, uint32_t n) {
@@ -25,6 +27,42 @@ void cGraphDvc::Record(const char *op, std::vector<int32_t> args, const char16_t
 }
 
 cGraphDvc::~cGraphDvc() = default;
+
+// Nothing of the window system to keep between the two ends of a paint.
+struct cGraphDvc::sPaintState {};
+void cGraphDvc::sPaintStateDeleter::operator()(sPaintState *state) const { delete state; }
+
+void cGraphDvc::AddInvalidArea(const sDeviceBox &box) {
+    if (!hasInvalidArea) {
+        invalidArea = box;
+        hasInvalidArea = true;
+        return;
+    }
+    invalidArea.left = std::min(invalidArea.left, box.left);
+    invalidArea.top = std::min(invalidArea.top, box.top);
+    invalidArea.right = std::max(invalidArea.right, box.right);
+    invalidArea.bottom = std::max(invalidArea.bottom, box.bottom);
+}
+
+tStatus cGraphDvc::BeginPaint(sDeviceBox &area) {
+    if (!hasInvalidArea) return RC_FAIL;
+    area = invalidArea;
+    hasInvalidArea = false;
+    paintState.reset(new sPaintState);
+    Record("BeginPaint", {area.left, area.top, area.right, area.bottom});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::EndPaint() {
+    if (!paintState) return RC_FAIL;
+    paintState.reset();
+    Record("EndPaint", {});
+    return RC_OK;
+}
+
+tStatus cGraphDvc::BeginItemPaint(tLParam, sDeviceBox &) { return RC_FAIL; }
+
+tStatus cGraphDvc::EndItemPaint() { return RC_FAIL; }
 
 // Nothing here draws through a device context: being open is enough.
 tStatus cGraphDvc::ReadyToDraw() {
@@ -124,11 +162,13 @@ tStatus cGraphDvc::DrawPoint(int32_t x, int32_t y) {
 tStatus cGraphDvc::InvalidateArea(int32_t x, int32_t y, int32_t w, int32_t h) {
     if (w == 0 && h == 0) return RC_OK;
     Record("InvalidateArea", {x, y, w, h});
+    AddInvalidArea(AreaRuleBox(View(), x, y, w, h));
     return RC_OK;
 }
 
 tStatus cGraphDvc::InvalidateAll() {
     Record("InvalidateAll", {});
+    AddInvalidArea(sDeviceBox{0, 0, deviceRect.Width(), deviceRect.Height()});
     return RC_OK;
 }
 
@@ -193,20 +233,15 @@ tStatus cGraphDvc::SetMousePos(int32_t x, int32_t y) {
     return RC_OK;
 }
 
+// No pens to remake: the records are all there is.
 int32_t cGraphDvc::SetLineWidth(int32_t width) {
     if (width == lineWidth) return width;
-    int32_t old = cGraphDvcBase::SetLineWidth(width);
-    if (openCount > 0) firstPen.width = secondPen.width = PenPixelWidth(width, zoomX, zoomY);
-    return old;
+    return cGraphDvcBase::SetLineWidth(width);
 }
 
 int32_t cGraphDvc::SetLineStyle(int32_t style) {
     if (style == lineStyle) return style;
-    int32_t old = cGraphDvcBase::SetLineStyle(style);
-    uint32_t code = PenStyleCode(style);
-    firstPen.style = (firstPen.style & ~0xFu) | code;
-    secondPen.style = (secondPen.style & ~0xFu) | code;
-    return old;
+    return cGraphDvcBase::SetLineStyle(style);
 }
 
 tColour cGraphDvc::SetTextColour(tColour colour) { return cGraphDvcBase::SetTextColour(colour); }

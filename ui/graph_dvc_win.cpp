@@ -44,6 +44,48 @@ tStatus cGraphDvc::ReadyToDraw() {
     return RC_OK;
 }
 
+// The system's paint record, which EndPaint hands back.
+struct cGraphDvc::sPaintState {
+    HWND window = nullptr;
+    PAINTSTRUCT paint{};
+};
+void cGraphDvc::sPaintStateDeleter::operator()(sPaintState *state) const { delete state; }
+
+tStatus cGraphDvc::BeginPaint(sDeviceBox &area) {
+    RECT update{};
+    if (!windowHandle || !GetUpdateRect(windowHandle, &update, FALSE)) return RC_FAIL;
+    std::unique_ptr<sPaintState, sPaintStateDeleter> state(new sPaintState);
+    state->window = windowHandle;
+    HDC dc = ::BeginPaint(windowHandle, &state->paint);
+    if (!dc) return DVC_NO_DC;
+    area = sDeviceBox{update.left, update.top, update.right, update.bottom};
+    SetDeviceContext(dc);
+    paintState = std::move(state);
+    return RC_OK;
+}
+
+tStatus cGraphDvc::EndPaint() {
+    if (!paintState) return RC_FAIL;
+    ::EndPaint(paintState->window, &paintState->paint);
+    paintState.reset();
+    SetDeviceContext(nullptr);
+    return RC_OK;
+}
+
+tStatus cGraphDvc::BeginItemPaint(tLParam itemRecord, sDeviceBox &area) {
+    auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(itemRecord);
+    if (!item) return RC_FAIL;
+    area = sDeviceBox{item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom};
+    contextBeforeItem = SetDeviceContext(item->hDC);
+    return RC_OK;
+}
+
+tStatus cGraphDvc::EndItemPaint() {
+    SetDeviceContext(contextBeforeItem);
+    contextBeforeItem = nullptr;
+    return RC_OK;
+}
+
 cGraphDvc::~cGraphDvc() {
     if (deviceContext) SelectObject(deviceContext, GetStockObject(BLACK_PEN));
     if (firstPenHandle) DeleteObject(firstPenHandle);
@@ -301,21 +343,13 @@ tColour cGraphDvc::SetColour(tColour colour) {
 int32_t cGraphDvc::SetLineWidth(int32_t width) {
     if (width == lineWidth) return width;
     int32_t old = cGraphDvcBase::SetLineWidth(width);
-    if (openCount > 0) {
-        int32_t pixels = PenPixelWidth(width, zoomX, zoomY);
-        firstPen.width = pixels;
-        secondPen.width = pixels;
-        RebuildPens();
-    }
+    if (openCount > 0) RebuildPens();
     return old;
 }
 
 int32_t cGraphDvc::SetLineStyle(int32_t style) {
     if (style == lineStyle) return style;
     int32_t old = cGraphDvcBase::SetLineStyle(style);
-    uint32_t code = PenStyleCode(style);
-    firstPen.style = (firstPen.style & ~0xFu) | code;
-    secondPen.style = (secondPen.style & ~0xFu) | code;
     RebuildPens();
     return old;
 }

@@ -10,6 +10,19 @@
 
 cSubMenuBase *gMainMenu = nullptr;
 
+namespace {
+std::unique_ptr<cSubMenuBase> gOwnedMainMenu;
+}
+
+void SetMainMenu(std::unique_ptr<cSubMenuBase> menu) {
+    std::unique_ptr<cSubMenuBase> previous = std::move(gOwnedMainMenu);
+    gOwnedMainMenu = std::move(menu);
+    gMainMenu = gOwnedMainMenu.get();
+    // Deleted once it is no longer the main menu: its destructor leaves
+    // gMainMenu alone.
+    previous.reset();
+}
+
 cMenuItemBase *lcVectorPtrTraits<cMenuItemBase>::FindByKey(cMenuItemBase &element, uint32_t id) {
     return element.FindById(id);
 }

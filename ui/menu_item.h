@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "foundation/base_defs.h"
@@ -190,3 +191,6 @@ protected:
 
 // The frame window's menu; null until a window loads a menu resource.
 extern cSubMenuBase *gMainMenu;
+// The one owner of the frame menu: installs the new one (null: none) as
+// gMainMenu and deletes the one it owned before.
+void SetMainMenu(std::unique_ptr<cSubMenuBase> menu);

@@ -4,10 +4,17 @@
 #include "platform/fault_guard.h"
 #include "platform/op_sys.h"
 #include "foundation/win32_win.h"
+#include "ui/client_origin_win.h"
 #include "ui/window_proc_win.h"
 #include "ui/message_dvc.h"
 
 namespace {
+
+intptr_t CallWindowProcedure(HWND window, uint32_t message, tWParam wParam, tLParam lParam) {
+    return WindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
 
 // The client area's screen position, from the window's context (taken for
 // the call when the device holds none).
@@ -19,11 +26,6 @@ void ReadClientOrigin(cDispDvc &device, HWND window, cRectangl &deviceRect) {
     if (taken) ReleaseDC(window, taken);
 }
 
-intptr_t CallWindowProcedure(HWND window, uint32_t message, tWParam wParam, tLParam lParam) {
-    return WindowProc(window, message, wParam, lParam);
-}
-
-}  // namespace
 
 uint8_t cMessageDvc::SetEnabled(uint8_t flag) {
     uint8_t old = cMessageDvcBase::SetEnabled(flag);

@@ -202,20 +202,17 @@ void cToolBar::RefreshAll() { Refresh(1); }
 
 cToolBars::cToolBars(int32_t barX, int32_t barY, cViewPortBase *barWindow, int32_t groupTotal)
     : cToolBar(barX, barY, nullptr, 0, barWindow),
-      groups(groupTotal > 0 ? new sToolGroup[size_t(groupTotal)]() : nullptr),
+      groups(groupTotal > 0 ? std::make_unique<sToolGroup[]>(size_t(groupTotal)) : nullptr),
       groupCount(groupTotal > 0 ? groupTotal : 0) {}
 
-cToolBars::~cToolBars() {
-    if (allItems) {
-        for (int32_t i = 0; i < allCount; ++i) delete allItems[i];
-        delete[] allItems;
-    }
-    delete[] groups;
-}
+cToolBars::~cToolBars() = default;
 
 void cToolBars::AdoptAllItems(cToolBarItem **array, int32_t arrayCount) {
+    ownedItems.DeleteAll();
+    itemArray.reset(array);
     allItems = array;
     allCount = array ? arrayCount : 0;
+    for (int32_t i = 0; i < allCount; ++i) ownedItems.push_back(array[i]);
 }
 
 void cToolBars::Layout() {

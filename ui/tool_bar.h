@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "foundation/base_defs.h"
+#include "foundation/vector_ptr.h"
 #include "ui/view_port.h"
 
 class cToolBar;
@@ -131,16 +133,19 @@ public:
     virtual void EnableGroupItem(uint32_t group, uint32_t index);
 
     uint32_t GetCurrentGroup() const { return currentGroup; }
-    sToolGroup *Groups() const { return groups; }
+    sToolGroup *Groups() const { return groups.get(); }
     int32_t GetGroupCount() const { return groupCount; }
 
 protected:
     // For the palette: takes the array (allocated with new[]) and its items.
     void AdoptAllItems(cToolBarItem **array, int32_t arrayCount);
 
+    // The array of every item and the items, owned; allItems shows the array.
+    std::unique_ptr<cToolBarItem *[]> itemArray;
+    lcVectorPtr<cToolBarItem> ownedItems;
     cToolBarItem **allItems = nullptr;
     int32_t allCount = 0;
-    sToolGroup *groups;
+    std::unique_ptr<sToolGroup[]> groups;
     int32_t groupCount;
     uint32_t currentGroup = 0;
 };

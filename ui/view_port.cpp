@@ -10,6 +10,7 @@
 #include "ui/menu_item.h"
 #include "ui/status_bar.h"
 #include "ui/sub_menu.h"
+#include "ui/view_port_errors.h"
 
 // ---- cViewPortBase ----------------------------------------------------------
 
@@ -22,7 +23,7 @@ cViewPortBase::~cViewPortBase() {
 }
 
 void cViewPortBase::ForgetMainMenu() {
-    if (gMainMenu && gMainMenu->GetOwner() == this) delete gMainMenu;  // clears the global
+    if (gMainMenu && gMainMenu->GetOwner() == this) SetMainMenu(nullptr);
 }
 
 cSubMenuBase *cViewPortBase::CreatePopupMenu(const char16_t *text, uint32_t menuId, uint32_t flags) {
@@ -184,6 +185,47 @@ const char16_t *cViewPort::SetIconName(const char16_t *text) { return iconName.S
 const char16_t *cViewPort::SetIconId(uint16_t iconId) { return iconName.SetId(iconId); }
 
 tStatus cViewPort::OnPaint(sWinMessage &) { return RC_OK; }
+
+tStatus cViewPort::OnMessage(uint32_t message, sWinMessage &record) {
+    switch (message) {
+    case kMsgPaint: return RoutePaint(record);
+    case kMsgDrawItem: return RouteDrawItem(record);
+    default: return cViewPortBase::OnMessage(message, record);
+    }
+}
+
+// The handler paints with the paint's context held and the drawing
+// prepared; a paint message that arrives while painting is dropped.
+tStatus cViewPort::RoutePaint(sWinMessage &record) {
+    if (painting) return RC_OK;
+    painting = 1;
+    sDeviceBox area;
+    tStatus begun = BeginPaint(area);
+    if (begun == DVC_NO_DC) {
+        RaiseViewPortError(kViewPortNoDeviceContext);
+    } else if (begun == RC_OK) {
+        PrepareDraw();
+        record.lParam = reinterpret_cast<tLParam>(&area);
+        OnPaint(record);
+        ReleaseDraw();
+        EndPaint();
+    }
+    painting = 0;
+    return RC_OK;
+}
+
+// An owner-drawn control paints on the item's context, in the item's
+// rectangle; the router then finds the control as for any message.
+tStatus cViewPort::RouteDrawItem(sWinMessage &record) {
+    sDeviceBox area;
+    if (BeginItemPaint(record.lParam, area) != RC_OK) return cViewPortBase::OnMessage(kMsgDrawItem, record);
+    record.lParam = reinterpret_cast<tLParam>(&area);
+    PrepareDraw();
+    tStatus result = cViewPortBase::OnMessage(kMsgDrawItem, record);
+    ReleaseDraw();
+    EndItemPaint();
+    return result;
+}
 
 const char16_t *cViewPort::MakeClassName() {
     std::u16string generated = u"VPClass" + name + FormatUnsigned(windowStyle);

@@ -108,6 +108,8 @@ public:
     // Sizes the window so that its client area is width by height.
     tStatus SetSize(int32_t width, int32_t height) override;
     tStatus OnMessage(uint32_t message, sWinMessage &record) override;
+    // Paints the area that record.lParam points at (an sDeviceBox in device
+    // pixels) while the paint's context is held.
     tStatus OnPaint(sWinMessage &record) override;
 
     const char16_t *SetIconName(const char16_t *text) override;
@@ -162,6 +164,9 @@ protected:
     // A new window-system popup menu, adopted as the window's popup handle;
     // null without a window system.
     tMenuHandle NewPopupHandle();
+    // The router's paint branches: the window's paint, an owner-drawn item's.
+    tStatus RoutePaint(sWinMessage &record);
+    tStatus RouteDrawItem(sWinMessage &record);
     // Shows the installed popup menu at x, y of the window's outer rectangle.
     void ShowPopupAt(int32_t x, int32_t y, cDispDvcBase *window);
     // The system's box, owned by this window; RC_FAIL without a window.

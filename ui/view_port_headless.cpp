@@ -27,7 +27,6 @@ tStatus cViewPort::MoveWindowTo(int32_t, int32_t, int32_t width, int32_t height)
     return RC_FAIL;
 }
 
-tStatus cViewPort::OnMessage(uint32_t message, sWinMessage &record) { return cViewPortBase::OnMessage(message, record); }
 
 tStatus cViewPort::SetScrollBarInfo(int32_t, const sScrollBarInfo &) { return RC_OK; }
 

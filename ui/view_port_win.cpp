@@ -3,6 +3,7 @@
 #include "foundation/char_string.h"
 #include "platform/op_sys.h"
 #include "foundation/win32_win.h"
+#include "ui/client_origin_win.h"
 #include "ui/window_proc_win.h"
 #include "ui/sub_menu.h"
 #include "ui/view_port.h"
@@ -11,16 +12,6 @@
 namespace {
 
 HINSTANCE Instance() { return gModuleInstance ? gModuleInstance : GetModuleHandleW(nullptr); }
-
-// The client area's screen position, from the window's context (taken for
-// the call when the device holds none).
-void ReadClientOrigin(cDispDvc &device, HWND window, cRectangl &deviceRect) {
-    HDC dc = device.GetHeldDC();
-    HDC taken = dc ? nullptr : GetDC(window);
-    POINT origin{};
-    if (GetDCOrgEx(dc ? dc : taken, &origin)) deviceRect.Set(origin.x, origin.y);
-    if (taken) ReleaseDC(window, taken);
-}
 
 // One file dialog: the record the system fills, with its own name buffer
 // and filter copy.
@@ -158,43 +149,6 @@ tStatus cViewPort::MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t hei
     return RC_OK;
 }
 
-tStatus cViewPort::OnMessage(uint32_t message, sWinMessage &record) {
-    if (message == WM_PAINT) {
-        if (painting) return RC_OK;
-        painting = 1;
-        RECT update{};
-        if (windowHandle && GetUpdateRect(windowHandle, &update, FALSE)) {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(windowHandle, &paint);
-            if (!dc) {
-                RaiseViewPortError(kViewPortNoDeviceContext);
-            } else {
-                SetDeviceContext(dc);
-                PrepareDraw();
-                record.lParam = reinterpret_cast<LPARAM>(&update);
-                OnPaint(record);
-                ReleaseDraw();
-                EndPaint(windowHandle, &paint);
-                SetDeviceContext(nullptr);
-            }
-        }
-        painting = 0;
-        return RC_OK;
-    }
-    if (message == WM_DRAWITEM) {
-        auto *item = reinterpret_cast<DRAWITEMSTRUCT *>(record.lParam);
-        if (!item) return cViewPortBase::OnMessage(message, record);
-        record.lParam = reinterpret_cast<LPARAM>(&item->rcItem);
-        SetDeviceContext(item->hDC);
-        PrepareDraw();
-        tStatus result = cViewPortBase::OnMessage(message, record);
-        ReleaseDraw();
-        SetDeviceContext(nullptr);
-        return result;
-    }
-    return cViewPortBase::OnMessage(message, record);
-}
-
 tStatus cViewPort::SetScrollBarInfo(int32_t bar, const sScrollBarInfo &info) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
@@ -230,7 +184,7 @@ tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *
     if (menuHandle) {
         // The main menu mirrors the handle about to go: it goes first.
         auto *mirror = dynamic_cast<cSubMenu *>(gMainMenu);
-        if (mirror && mirror->GetMenuHandle() == menuHandle) delete gMainMenu;
+        if (mirror && mirror->GetMenuHandle() == menuHandle) SetMainMenu(nullptr);
         if (windowHandle && GetMenu(windowHandle) == menuHandle) SetMenu(windowHandle, nullptr);
         DestroyMenu(menuHandle);
         menuHandle = nullptr;
@@ -243,9 +197,8 @@ tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *
         result = RC_FAIL;
     } else {
         if (windowHandle) SetMenu(windowHandle, menuHandle);
-        delete gMainMenu;
         auto *menu = new cSubMenu(this, uint32_t(reinterpret_cast<uintptr_t>(menuHandle)), nullptr, menuHandle);
-        gMainMenu = menu;
+        SetMainMenu(std::unique_ptr<cSubMenuBase>(menu));
         menu->LoadFromHandle();
         menu->TakeHintFromList(hints, 0, hintCount);
         menu->TakeKeyNameFromList(keyNames, 0, keyNameCount);

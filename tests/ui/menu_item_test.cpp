@@ -324,4 +324,30 @@ TEST_F(MenuTree, RecentFilesBecomeCommandsOfTheFileMenu) {
     gOpSys = saved;
 }
 
+// The frame menu has one owner: a new menu replaces the old one, which is
+// deleted then and only then; a menu deleted by its owner leaves no
+// dangling main menu behind.
+class cCountedMenu : public cTestMenu {
+public:
+    explicit cCountedMenu(int *deletions) : cTestMenu(nullptr, 0, nullptr, nullptr), deleted(deletions) {}
+    ~cCountedMenu() override { ++*deleted; }
+    int *deleted;
+};
+
+TEST(MainMenuOwner, ANewMenuReplacesAndDeletesTheOldOne) {
+    int firstDeleted = 0, secondDeleted = 0;
+    auto *first = new cCountedMenu(&firstDeleted);
+    SetMainMenu(std::unique_ptr<cSubMenuBase>(first));
+    EXPECT_EQ(gMainMenu, first);
+    auto *second = new cCountedMenu(&secondDeleted);
+    SetMainMenu(std::unique_ptr<cSubMenuBase>(second));
+    EXPECT_EQ(firstDeleted, 1);
+    EXPECT_EQ(secondDeleted, 0);
+    EXPECT_EQ(gMainMenu, second);
+    SetMainMenu(nullptr);
+    EXPECT_EQ(secondDeleted, 1);
+    EXPECT_EQ(gMainMenu, nullptr);
+    EXPECT_EQ(firstDeleted, 1);
+}
+
 }  // namespace

@@ -215,7 +215,7 @@ TEST(ViewPortMenus, CommandsAndHintsGoToTheMenuThatOwnsTheId) {
         EXPECT_EQ(view.GetStatusBar(), bar);
         bar->AppendPart(200, 0, 1);
         auto *frameMenu = new cSubMenu(&view, 1, nullptr, nullptr);
-        gMainMenu = frameMenu;
+        SetMainMenu(std::unique_ptr<cSubMenuBase>(frameMenu));
         cMenuItemBase *copy = frameMenu->AddItem(u"&Copy", 300, 0);
         copy->SetKeyName(u"Edit/Copy");
         copy->SetHint(u"Copies the selection");
