@@ -1,0 +1,135 @@
+#include "document/symbol_base.h"
+
+#include <ostream>
+
+#include "document/commands.h"
+#include "document/owner_base.h"
+#include "document/registry.h"
+#include "document/undo_list.h"
+#include "foundation/error_msg.h"
+#include "ui/view_port.h"
+
+uint32_t gFileVersion = 0x1000000;
+int32_t gSortMode = 0;
+uint32_t gDocumentFlags = 0;
+cPObjPoint *gSelectedObject = nullptr;
+cPObjPoint *gFocusObject = nullptr;
+cPObjPoint *gHoverObject = nullptr;
+cViewPortBase *gCurrentScoreWindow = nullptr;
+cViewPortBase *gOutputWindow = nullptr;
+cRectangl gRedrawArea(0, 0, 0, 0);
+cRectangl gOwnerRedrawArea(0, 0, 0, 0);
+uint32_t gEditMode = 0;
+uint32_t gEditFlags = 0;
+uint8_t gRelocate = 0;
+
+PELMORA_ERROR_TABLE(kPointObjErrors, u"PointObj", u"Invalid stream", u"Invalid device", u"Invalid object",
+                    u"TotalPoints", u"Nested draw", u"Block", u"Type mismatch", u"Data size");
+
+// The symbol model shows its errors to the user.
+void cPObjBase::Error(uint32_t code) { RaiseError(&kPointObjErrors, code | ERR_REPORT); }
+
+bool IsOfKind(const cPObjBase *obj, int16_t typeId, uint32_t flags) {
+    if (!obj) return false;
+    if (typeId != 0 && typeId != obj->GetTypeId()) return false;
+    return flags == 0 || (obj->GetTypeFlags(0) & flags) != 0;
+}
+
+uint32_t cPObjBase::GetTypeFlags(int16_t typeId) const { return typeId == GetTypeId() ? kTypeIdMatch : 0; }
+
+void cPObjBase::CopyFrom(const cPObjBase &other) {
+    x = other.x;
+    y = other.y;
+}
+
+cRectangl *cPObjBase::GetBounds() { return cRectangl::Temp(GetLeft(), GetTop(), GetWidth(), GetHeight()); }
+
+int32_t cPObjBase::HitTest(int32_t px, int32_t py) {
+    return GetLeft() <= px && px <= GetRight() && GetTop() <= py && py <= GetBottom() ? 1 : 0;
+}
+
+void cPObjBase::InvalidateBefore() { AddRedrawArea(*GetOuterUnit(-1, 0)->GetBounds()); }
+
+void cPObjBase::AddRedrawArea(const cRectangl &rect) { gRedrawArea.Union(rect); }
+
+void cPObjBase::InvalidateAfter() { gOwnerRedrawArea.Union(*GetOuterUnit(-1, 0)->GetBounds()); }
+
+cViewPortBase *cPObjBase::SetCurrentWindow(cViewPortBase *window) {
+    cViewPortBase *previous = gCurrentScoreWindow;
+    gCurrentScoreWindow = window;
+    return previous;
+}
+
+cViewPortBase *cPObjBase::SetOutputWindow(cViewPortBase *window) {
+    cViewPortBase *previous = gOutputWindow;
+    gOutputWindow = window;
+    return previous;
+}
+
+void cPObjBase::RedrawWholeWindow() {
+    if (!gCurrentScoreWindow) {
+        ErrorInvalidDevice();
+        return;
+    }
+    cViewPortBase &w = *gCurrentScoreWindow;
+    gOwnerRedrawArea = cRectangl(-w.GetOriginX(), -w.GetOriginY(), w.GetWidth(), w.GetHeight());
+}
+
+uint32_t cPObjBase::SetEditMode(uint32_t mode) {
+    uint32_t previous = gEditMode;
+    gEditMode = mode;
+    if (gFocusObject) gFocusObject->OnEditModeChanged(int32_t(mode));
+    return previous;
+}
+
+uint32_t cPObjBase::SetEditFlags(uint32_t flags) {
+    uint32_t previous = gEditFlags;
+    gEditFlags = flags;
+    if (gFocusObject) gFocusObject->OnEditModeChanged(int32_t((flags ^ previous) | 0xF));
+    return previous;
+}
+
+uint32_t cPObjBase::ChangeEditFlags(uint32_t set, uint32_t clear) { return SetEditFlags(set | (gEditFlags & ~clear)); }
+
+int32_t cPObjBase::Setup(sCommandPrm *) {
+    if (gCurrentScoreWindow) gCurrentScoreWindow->ShowMessage(u"No setup for this item.", u"Drawing Setup");
+    return 0;
+}
+
+namespace {
+
+// Whether a fetch yields a record; the record fetched for the question goes.
+tStatus HasSetup(sCommandPrm *fetched) {
+    if (!fetched) return kFailed;
+    delete fetched;
+    return 0;
+}
+
+}  // namespace
+
+tStatus cPObjBase::HasClassSetup() { return HasSetup(GetClassSetup(nullptr)); }
+tStatus cPObjBase::HasObjectSetup() { return HasSetup(GetObjectSetup(nullptr)); }
+
+// A record fetched here (none given) is deleted afterwards.
+tStatus cPObjBase::RunClassSetup(sCommandPrm *record) {
+    sCommandPrm *fetched = record ? nullptr : GetClassSetup(nullptr);
+    sCommandPrm *used = record ? record : fetched;
+    tStatus result = Setup(used) ? SetClassSetup(used) : kFailed;
+    delete fetched;
+    return result;
+}
+
+tStatus cPObjBase::RunObjectSetup(sCommandPrm *record) {
+    sCommandPrm *fetched = record ? nullptr : GetObjectSetup(nullptr);
+    sCommandPrm *used = record ? record : fetched;
+    tStatus result = Setup(used) ? SetObjectSetup(used) : kFailed;
+    delete fetched;
+    return result;
+}
+
+void cPObjBase::ExportImageKind(std::ostream &stream) { stream << "vector"; }
+
+void cPObjBase::ShutDown() {
+    FreeRegistry();
+    FreeCommandCopies();
+}
