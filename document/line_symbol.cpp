@@ -65,7 +65,7 @@ tStatus cLineObject::LoadBinary(cBinaryFileBase *file, uint16_t size) {
     tStatus result = ScaledObject::LoadBinary(file, size);
     if (result < 0) return result;
     uint8_t value = 0;
-    if (file->Read(&value, 1) != 1 || file->AtEnd()) return kFailed;
+    if (!ReadBytes(file, &value, 1)) return kFailed;
     lineWidth = value;
     return 0;
 }

@@ -232,6 +232,10 @@ public:
     // integer never takes more than 4 bytes, whatever the file says.
     static tStatus ReadPosition(cBinaryFileBase *file, int32_t &value);
 
+    // Reads exactly n bytes; false when the file ends or fails first (a
+    // short read moves the position less than asked).
+    static bool ReadBytes(cBinaryFileBase *file, void *buffer, uint32_t n);
+
     // The object's reference in a text stream: in debug mode "(" + its
     // reference number in hexadecimal + ")", then its persistent name;
     // "none" for no object.

@@ -17,9 +17,12 @@ constexpr int32_t kVarIntLimits[4] = {0x40, 0x2000, 0x100000, 0x8000000};
 
 bool WritesVarIntByRange() { return MaskVersion(gFileVersion) >= kVersionVarInt; }
 
-bool ReadByte(cBinaryFileBase *file, uint8_t &byte) { return file->Read(&byte, 1) == 1 && !file->AtEnd(); }
-
 }  // namespace
+
+bool cPObjBase::ReadBytes(cBinaryFileBase *file, void *buffer, uint32_t n) {
+    const uint32_t before = file->GetPosition();
+    return file->Read(buffer, n) >= 0 && file->GetPosition() - before == n;
+}
 
 uint8_t cPObjBase::VarIntSize(int32_t value) {
     for (uint8_t n = 1; n <= 4; ++n) {
@@ -50,24 +53,23 @@ tStatus cPObjBase::ReadPosition(cBinaryFileBase *file, int32_t &value) {
         return kFailed;
     }
     const uint32_t version = MaskVersion(gFileVersion);
+    uint8_t b[4] = {};
     if (version < kVersionPositions32) {
-        uint16_t v = 0;
-        if (file->ReadU16(v) < 0 || file->AtEnd()) return kFailed;
-        value = int16_t(v);
+        if (!ReadBytes(file, b, 2)) return kFailed;
+        value = int16_t(b[0] | b[1] << 8);
         return 0;
     }
     if (version < kVersionVarInt) {
-        uint32_t v = 0;
-        if (file->ReadU32(v) < 0 || file->AtEnd()) return kFailed;
-        value = int32_t(v);
+        if (!ReadBytes(file, b, 4)) return kFailed;
+        value = int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
         return 0;
     }
     uint8_t byte = 0;
-    if (!ReadByte(file, byte)) return kFailed;
+    if (!ReadBytes(file, &byte, 1)) return kFailed;
     // The first group carries the sign in its bit 6.
     int32_t v = (byte & 0x40) ? int32_t(byte & 0x7F) - 0x80 : byte & 0x7F;
     for (int i = 1; i < 4 && (byte & 0x80); ++i) {
-        if (!ReadByte(file, byte)) return kFailed;
+        if (!ReadBytes(file, &byte, 1)) return kFailed;
         v = int32_t(uint32_t(v) << 7) | (byte & 0x7F);
     }
     value = v;
