@@ -10,8 +10,6 @@
 #include "tests/document/symbol_fixture.h"
 #include "tests/midi/memory_file.h"
 #include "tests/test_support.h"
-#include "ui/dialog_box.h"
-#include "ui/list_controls.h"
 
 namespace {
 
@@ -166,91 +164,6 @@ TEST_F(LineTest, SetUpRecordsCarryModeAndWidth) {
     EXPECT_EQ(line->SetObjectSetup(&scaled), kFailed);
     EXPECT_EQ(line->SetClassSetup(nullptr), kFailed);
     EXPECT_EQ(line->Setup(&scaled), 0);
-}
-
-// The user's part in the dialogs of one test.
-class ScriptScope {
-public:
-    explicit ScriptScope(cDialogBox::tScript script) : previous(cDialogBox::SetScript(std::move(script))) {}
-    ~ScriptScope() { cDialogBox::SetScript(previous); }
-
-private:
-    cDialogBox::tScript previous;
-};
-
-TEST_F(LineTest, TheLineDialogStoresTheChosenWidthAndMode) {
-    std::unique_ptr<cLineObject> line(new cLineObject);
-    cLineObject::sCmdSetupLine record;
-    {
-        RaisedErrors errors;
-        EXPECT_EQ(line->Setup(&record), 0);
-        EXPECT_EQ(errors.LastText(), u"Error in PointObj: Invalid device");
-    }
-    test::cTestScoreWindow window;
-    struct sCase {
-        const char *name;
-        int32_t startMode;
-        uint8_t startWidth;
-        int32_t pick;    // entry index chosen, -1 none
-        uint32_t click;  // radio button, 0 none
-        uint32_t end;
-        int32_t answer, mode;
-        uint8_t width;
-    };
-    const sCase cases[] = {
-        {"12", 3, 1, 11, 0, 1, 1, 3, 12},
-        {"1", 3, 5, 0, 0, 1, 1, 3, 1},
-        {"move", 3, 2, -1, 26727, 1, 1, 2, 2},
-        {"resize", 2, 2, -1, 26726, 1, 1, 3, 2},
-        {"other mode kept", 0x23, 4, -1, 0, 1, 1, 0x23, 4},
-        {"cancel", 3, 4, 6, 26727, 2, 0, 3, 4},
-    };
-    for (const sCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<std::u16string> entries;
-        uint32_t checkedResize = 9, checkedMove = 9;
-        ScriptScope scope([&](cDialogBox &d) {
-            auto *combo = dynamic_cast<cComboBox *>(d.FindControl(101));
-            ASSERT_NE(combo, nullptr);
-            entries = combo->Item().entries;
-            checkedResize = d.FindControl(26726)->Item().checked;
-            checkedMove = d.FindControl(26727)->Item().checked;
-            if (c.pick >= 0) {
-                combo->Item().selection = c.pick;
-                d.Command(101, 1);
-            }
-            if (c.click) d.Command(c.click);
-            d.Command(c.end);
-        });
-        record.editMode = c.startMode;
-        record.lineWidth = c.startWidth;
-        EXPECT_EQ(line->Setup(&record), c.answer);
-        EXPECT_EQ(record.editMode, c.mode);
-        EXPECT_EQ(record.lineWidth, c.width);
-        ASSERT_EQ(entries.size(), 12u);
-        EXPECT_EQ(entries.front(), u"1");
-        EXPECT_EQ(entries.back(), u"12");
-        // The buttons show the record's whole mode word: other modes check neither.
-        EXPECT_EQ(checkedResize, c.startMode == 3 ? 1u : 0u);
-        EXPECT_EQ(checkedMove, c.startMode == 2 ? 1u : 0u);
-    }
-}
-
-TEST_F(LineTest, AnAcceptedObjectSetUpRedrawsTheWholeWindow) {
-    test::cTestScoreWindow window;
-    window.SetSize(200, 100);
-    auto line = NewLine(10, 10, 5, 5, 1);
-    ScriptScope scope([](cDialogBox &d) {
-        auto *combo = dynamic_cast<cComboBox *>(d.FindControl(101));
-        combo->Item().selection = 3;
-        d.Command(101, 1);
-        d.Command(1);
-    });
-    cPObjBase::ClearOwnerRedrawArea();
-    EXPECT_EQ(line->RunObjectSetup(nullptr), 0);
-    EXPECT_EQ(line->GetLineWidth(), 4);
-    EXPECT_EQ(cLineObject::GetDefaultLineWidth(), 4);
-    EXPECT_EQ(gOwnerRedrawArea.width, window.GetWidth());
 }
 
 }  // namespace

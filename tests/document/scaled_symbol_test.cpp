@@ -12,8 +12,6 @@
 #include "tests/document/symbol_fixture.h"
 #include "tests/midi/memory_file.h"
 #include "tests/test_support.h"
-#include "ui/button_controls.h"
-#include "ui/dialog_box.h"
 
 namespace {
 
@@ -333,16 +331,6 @@ TEST_F(ScaledTest, TheTextLineCarriesTheSize) {
 
 // ---- Set-up ---------------------------------------------------------------
 
-// The user's part in the dialogs of one test.
-class ScriptScope {
-public:
-    explicit ScriptScope(cDialogBox::tScript script) : previous(cDialogBox::SetScript(std::move(script))) {}
-    ~ScriptScope() { cDialogBox::SetScript(previous); }
-
-private:
-    cDialogBox::tScript previous;
-};
-
 TEST_F(ScaledTest, TheClassSetUpRecordsTheEditModeOnly) {
     std::unique_ptr<ScaledObject> s(new ScaledObject);
     gEditMode = 0x23;
@@ -362,63 +350,6 @@ TEST_F(ScaledTest, TheClassSetUpRecordsTheEditModeOnly) {
     EXPECT_EQ(s->SetClassSetup(nullptr), kFailed);
     cPObjBase::sCmdLoaded other;
     EXPECT_EQ(s->SetClassSetup(&other), kFailed);
-}
-
-TEST_F(ScaledTest, TheEditDialogChoosesMoveOrResize) {
-    std::unique_ptr<ScaledObject> s(new ScaledObject);
-    ScaledObject::sCmdSetupScaled record;
-    {
-        RaisedErrors errors;
-        EXPECT_EQ(s->Setup(&record), 0);
-        EXPECT_EQ(errors.LastText(), u"Error in PointObj: Invalid device");
-    }
-    test::cTestScoreWindow window;
-    struct sCase {
-        int32_t start;
-        uint32_t click;  // 0: none
-        uint32_t end;    // 1 OK, 2 Cancel
-        int32_t answer;
-        int32_t mode;
-    };
-    const sCase cases[] = {
-        {2, 26725, 1, 1, 3}, {3, 26726, 1, 1, 2}, {7, 0, 1, 1, 3},  // another mode starts as resize
-        {2, 0, 1, 1, 2},     {2, 26725, 2, 0, 2},                     // Cancel keeps the record
-    };
-    for (const sCase &c : cases) {
-        uint32_t templateId = 0, radios = 0;
-        ScriptScope scope([&](cDialogBox &d) {
-            templateId = d.GetTemplateId();
-            radios = (d.FindControl(26725) ? 1 : 0) + (d.FindControl(26726) ? 1 : 0);
-            if (c.click) d.Command(c.click);
-            d.Command(c.end);
-        });
-        record.editMode = c.start;
-        EXPECT_EQ(s->Setup(&record), c.answer) << c.start << "/" << c.click;
-        EXPECT_EQ(record.editMode, c.mode) << c.start << "/" << c.click;
-        EXPECT_EQ(templateId, 1018u);
-        EXPECT_EQ(radios, 2u);
-    }
-    // Without a script the dialog answers Cancel; records of another family
-    // never open it.
-    record.editMode = 2;
-    EXPECT_EQ(s->RunObjectSetup(&record), kFailed);
-    cLineObject::sCmdSetupLine line;
-    EXPECT_EQ(s->Setup(&line), 0);
-    EXPECT_EQ(s->Setup(nullptr), 0);
-}
-
-TEST_F(ScaledTest, AnAcceptedClassSetUpSetsTheEditMode) {
-    test::cTestScoreWindow window;
-    std::unique_ptr<ScaledObject> s(new ScaledObject);
-    ScriptScope scope([](cDialogBox &d) {
-        d.Command(26726);
-        d.Command(1);
-    });
-    gEditMode = 3;
-    ScaledObject::sCmdSetupScaled record;
-    s->GetClassSetup(&record);
-    EXPECT_EQ(s->RunClassSetup(&record), 0);
-    EXPECT_EQ(gEditMode, 2u);
 }
 
 }  // namespace
