@@ -7,6 +7,8 @@
 #include "document/registry.h"
 #include "document/undo_list.h"
 #include "foundation/error_msg.h"
+#include "platform/op_sys_base.h"
+#include "ui/menu_item.h"
 #include "ui/view_port.h"
 
 uint32_t gFileVersion = 0x1000000;
@@ -128,6 +130,21 @@ tStatus cPObjBase::RunObjectSetup(sCommandPrm *record) {
 }
 
 void cPObjBase::ExportImageKind(std::ostream &stream) { stream << "vector"; }
+
+// Format > Relocate.
+constexpr uint32_t kRelocateCommand = 506;
+
+uint8_t cPObjBase::SetRelocate(uint8_t on) {
+    uint8_t previous = gRelocate;
+    gRelocate = on;
+    if (gOpSys && gOpSys->GetMainWindow() && gMainMenu) {
+        if (on)
+            gMainMenu->CheckCommand(kRelocateCommand);
+        else
+            gMainMenu->UncheckCommand(kRelocateCommand);
+    }
+    return previous;
+}
 
 void cPObjBase::ShutDown() {
     FreeRegistry();

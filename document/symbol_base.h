@@ -276,6 +276,10 @@ public:
     using tPrototypeBuilder = void (*)();
     static int32_t BuildRegistry(tPrototypeBuilder builder);
 
+    // Stores the relocate option and shows it as the check mark of Format >
+    // Relocate in the main window's menu; answers the previous value.
+    static uint8_t SetRelocate(uint8_t on);
+
     // Frees the registry, the undo list and the kept command copies.
     static void ShutDown();
 
