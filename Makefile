@@ -63,11 +63,13 @@ fuzz: setup
 	@scripts/setup-fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DPELMORA_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ) -j $(JOBS) --target midi_read_fuzz
-	@mkdir -p $(FUZZ)/corpus/midi_read
+	@cmake --build $(FUZZ) -j $(JOBS) --target midi_read_fuzz symbol_record_fuzz
+	@mkdir -p $(FUZZ)/corpus/midi_read $(FUZZ)/corpus/symbol_record
 	@find /usr/share/doc/mma/examples -name '*.mid' -size -20k -exec cp -n {} $(FUZZ)/corpus/midi_read/ \; 2>/dev/null; true
 	@$(FUZZ)/tests/fuzz/midi_read_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus/midi_read tests/fuzz/corpus/midi_read
+	@$(FUZZ)/tests/fuzz/symbol_record_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus/symbol_record tests/fuzz/corpus/symbol_record
 
 clean:
 	rm -rf build

@@ -116,4 +116,27 @@ TEST_F(RootTest, TheMusicLayerDefaultsAreThoseOfAnUntimedSymbol) {
     EXPECT_EQ(p->SetSoundOutput(nullptr), nullptr);
 }
 
+#if !defined(_WIN32)
+TEST_F(RootTest, StemsStartBesideTheHeadTowardsTheirEnd) {
+    test::cTestScoreWindow window;
+    std::unique_ptr<cPObjPoint> p(new cPObjPoint);  // stem up, head 8 wide
+    p->SetPosition(50, 100);
+    window.SetLineWidth(3);
+    window.ClearRecords();
+    struct sCase {
+        int32_t toY, direction, x;
+    };
+    for (const sCase &c : {sCase{60, 0, 50}, sCase{140, 0, 43}, sCase{60, -1, 43}, sCase{140, 1, 50}}) {
+        p->DrawStem(c.toY, c.direction);
+        ASSERT_EQ(window.Records().size(), 1u);
+        EXPECT_EQ(window.Records()[0].args, (std::vector<int32_t>{c.x, 100, c.x, c.toY})) << c.toY << c.direction;
+        EXPECT_EQ(window.Records()[0].lineWidth, 1);
+        EXPECT_EQ(window.GetLineWidth(), 3);
+        window.ClearRecords();
+    }
+    p->DrawStem(kFailed, 0);
+    EXPECT_TRUE(window.Records().empty());
+}
+#endif
+
 }  // namespace
