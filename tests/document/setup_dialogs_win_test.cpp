@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "document/line_symbol.h"
-#include "platform/win_types.h"
+#include "foundation/win32_win.h"
 #include "tests/document/symbol_fixture.h"
 #include "ui/dialog_box.h"
 #include "ui/view_port_top.h"
