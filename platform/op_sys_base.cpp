@@ -1,5 +1,7 @@
 #include "platform/op_sys_base.h"
 
+#include <algorithm>
+
 #include "foundation/char_string.h"
 #include "foundation/escaped_text.h"
 #include "foundation/path_names.h"
@@ -156,15 +158,44 @@ const char16_t *cOpSysBase::KeyMouseSetKeyText(const char16_t *text) {
 }
 
 int32_t cOpSysBase::MessageBox(const char16_t *text, const char16_t *caption, uint32_t type) {
-    if (scriptedBoxAnswer) {
-        cCharString line(u"Box: ");
-        line.append(caption ? caption : u"");
-        line.append(u": ");
-        line.append(text ? text : u"");
-        log.WriteString(line, 1);
-        return scriptedBoxAnswer;
+    if (boxAnswers.empty()) return ShowMessageBox(text, caption, type);
+    cCharString line(u"Box: ");
+    line.append(caption ? caption : u"");
+    line.append(u": ");
+    line.append(text ? text : u"");
+    log.WriteString(line, 1);
+    int32_t answer = boxAnswers.front();
+    if (boxAnswers.size() > 1) boxAnswers.pop_front();
+    return answer;
+}
+
+void cOpSysBase::SetScriptedBoxAnswer(int32_t answer) {
+    SetScriptedBoxAnswers(answer ? std::vector<int32_t>{answer} : std::vector<int32_t>{});
+}
+
+void cOpSysBase::SetScriptedBoxAnswers(std::vector<int32_t> answers) {
+    // A 0 would stand for "shown" in the middle of a script: the script
+    // ends before it.
+    auto zero = std::find(answers.begin(), answers.end(), 0);
+    boxAnswers.assign(answers.begin(), zero);
+}
+
+void cOpSysBase::SetScriptedFileAnswers(std::vector<std::u16string> answers) {
+    fileAnswers.assign(answers.begin(), answers.end());
+    fileAnswersScripted = true;
+}
+
+bool cOpSysBase::TakeScriptedFileAnswer(const char16_t *kind, std::u16string &path) {
+    if (fileAnswers.empty()) {
+        // A script that ran out is a test that asked for more dialogs than
+        // it expected: logged, so that the test sees why a dialog showed.
+        if (fileAnswersScripted) log.WriteString(u"File dialog: " + std::u16string(kind) + u": not scripted", 1);
+        return false;
     }
-    return ShowMessageBox(text, caption, type);
+    path = fileAnswers.front();
+    fileAnswers.pop_front();
+    log.WriteString(u"File dialog: " + std::u16string(kind) + u": " + (path.empty() ? u"Cancel" : path), 1);
+    return true;
 }
 
 const char *cOpSysBase::KeepAnsi(std::string &&bytes) {

@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/base_defs.h"
 #include "foundation/debug_log.h"
@@ -103,8 +106,13 @@ public:
     virtual uint32_t GetOsMajorVersion() { return 0; }
     virtual const char16_t *GetProgramPath();
     virtual tStatus IsNonEnglishUser() = 0;
+    // The keyboard's state, or'ed with the state a test set: a test cannot
+    // hold a real key down for a program it drives.
     virtual bool IsShiftDown() = 0;
     virtual bool IsCtrlDown() = 0;
+    enum : uint32_t { kTestShift = 1, kTestCtrl = 2 };
+    void SetTestModifiers(uint32_t bits) { testModifiers = bits; }
+    uint32_t GetTestModifiers() const { return testModifiers; }
     virtual tStatus Wait(uint32_t milliseconds) { return RC_OK; }
     virtual const char16_t *LoadString(uint32_t id) { return u"<empty>"; }
     // "Windows Ver. 6.1(Build 7601, Service Pack 1)" and the block of
@@ -126,11 +134,26 @@ public:
     virtual cViewPortTop *SetMainWindow(cViewPortTop *window);
     virtual tStatus ShellOpen(const char16_t *file, const char16_t *parameters) = 0;
     // Every message box of the program comes here, so that tests can answer
-    // them: with a scripted answer the box is logged ("Box: " caption ": "
-    // text) and answered without being shown.
+    // them: with scripted answers the box is logged ("Box: " caption ": "
+    // text) and answered without being shown.  Each box takes the next
+    // answer of the queue; the last one answers every box after it.
     int32_t MessageBox(const char16_t *text, const char16_t *caption, uint32_t type);
-    void SetScriptedBoxAnswer(int32_t answer) { scriptedBoxAnswer = answer; }
-    int32_t GetScriptedBoxAnswer() const { return scriptedBoxAnswer; }
+    void SetScriptedBoxAnswer(int32_t answer);
+    void SetScriptedBoxAnswers(std::vector<int32_t> answers);
+    // The answer the next box gets; 0 when boxes are shown.
+    int32_t GetScriptedBoxAnswer() const { return boxAnswers.empty() ? 0 : boxAnswers.front(); }
+    // Scripted file dialogs: each open or save dialog takes the next path
+    // instead of being shown (an empty path is Cancel) and is logged
+    // ("File dialog: " kind ": " path, or "Cancel").  With none scripted,
+    // or once all are taken, answers false and the real dialog runs.
+    void SetScriptedFileAnswers(std::vector<std::u16string> answers);
+    bool TakeScriptedFileAnswer(const char16_t *kind, std::u16string &path);
+
+    // Seen by the message loop before each message is dispatched, inside
+    // the fault guard; true when the hook took the message.  The test
+    // settings of the program use it for their registered messages.
+    using tLoopHook = std::function<bool(uint32_t message, uintptr_t wParam, intptr_t lParam)>;
+    void SetLoopHook(tLoopHook hook) { loopHook = std::move(hook); }
 
     // The keyboard-and-mouse help window.  With a parent it is made, opened
     // and shown once (later calls change nothing); without one it is
@@ -245,7 +268,11 @@ protected:
     bool settingsUnreadable = false;
     cFileList recentFiles;
     cRectangl desktop;
-    int32_t scriptedBoxAnswer = 0;
+    std::deque<int32_t> boxAnswers;
+    std::deque<std::u16string> fileAnswers;
+    bool fileAnswersScripted = false;
+    uint32_t testModifiers = 0;
+    tLoopHook loopHook;
 
 private:
     std::string *ansiBuffer = nullptr;

@@ -165,8 +165,8 @@ uint32_t cOpSysVirtual::GetPlatformId() { return 2; }
 // The native build behaves like the Windows versions the program targets.
 uint32_t cOpSysVirtual::GetOsMajorVersion() { return osVersion.major; }
 tStatus cOpSysVirtual::IsNonEnglishUser() { return (userLanguageId & 0x3FF) == 9 ? 0 : -1; }
-bool cOpSysVirtual::IsShiftDown() { return false; }
-bool cOpSysVirtual::IsCtrlDown() { return false; }
+bool cOpSysVirtual::IsShiftDown() { return (testModifiers & kTestShift) != 0; }
+bool cOpSysVirtual::IsCtrlDown() { return (testModifiers & kTestCtrl) != 0; }
 
 tStatus cOpSysVirtual::ShellOpen(const char16_t *file, const char16_t *parameters) {
     if (!mainWindow) return RC_FAIL;

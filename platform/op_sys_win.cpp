@@ -170,8 +170,8 @@ uint32_t cOpSysVirtual::GetPlatformId() {
 uint32_t cOpSysVirtual::GetOsMajorVersion() { return osVersion.major; }
 
 tStatus cOpSysVirtual::IsNonEnglishUser() { return (GetUserDefaultLangID() & 0x3FF) == LANG_ENGLISH ? 0 : -1; }
-bool cOpSysVirtual::IsShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
-bool cOpSysVirtual::IsCtrlDown() { return (GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+bool cOpSysVirtual::IsShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0 || (testModifiers & kTestShift); }
+bool cOpSysVirtual::IsCtrlDown() { return (GetKeyState(VK_CONTROL) & 0x8000) != 0 || (testModifiers & kTestCtrl); }
 
 tStatus cOpSysVirtual::ShellOpen(const char16_t *file, const char16_t *parameters) {
     if (!mainWindow) return RC_FAIL;
@@ -283,6 +283,7 @@ int32_t cOpSysVirtual::RunMessageLoop(cViewPortTop *window) {
             // window it is for, before any translation.
             if (cKeyMouseWin *keyMouse = GetKeyMouseWindow())
                 GetWindowLayer()->ShowKeyMouseInput(keyMouse, msg.message, msg.wParam, msg.lParam);
+            if (loopHook && loopHook(msg.message, msg.wParam, msg.lParam)) continue;
             HWND frame = MainWindowHandle(mainWindow);
             if (!(accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg))) {
                 TranslateMessage(&msg);

@@ -12,10 +12,9 @@ namespace test {
 
 cOpSysVirtual &OpSys() { return *static_cast<cOpSysVirtual *>(gOpSys); }
 
-// The halves of the two below: tests/test_support_win.cpp and
+// The halves of TempRoot and RemoveTree: tests/test_support_win.cpp and
 // tests/test_support_posix.cpp.
 std::u16string TempRoot();
-void RemoveTree(const std::u16string &folder);
 
 std::u16string MakeTempFolder(const char *name) {
     static std::u16string root = TempRoot();
@@ -43,6 +42,24 @@ void WriteFileBytes(const std::u16string &path, const std::string &bytes) {
     if (!f) return;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
+}
+
+std::u16string SourcePath(const char *relative) {
+    std::u16string path = FromUtf8(std::string(PELMORA_SOURCE_DIR) + "/" + relative);
+#if defined(_WIN32)
+    if (!path.empty() && path[0] == u'/') path = u"Z:" + path;
+#endif
+    for (char16_t &c : path)
+        if (c == u'/') c = u'\\';
+    return path;
+}
+
+std::filesystem::path FsPath(const std::u16string &path) {
+#if defined(_WIN32)
+    return std::filesystem::path(path);
+#else
+    return std::filesystem::path(PlatformPath(path.c_str()));
+#endif
 }
 
 std::string Narrow(const std::u16string &s) { return ToUtf8(s); }

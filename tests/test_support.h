@@ -1,6 +1,7 @@
 // Helpers shared by the unit tests of both builds.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 class cOpSysVirtual;
@@ -12,11 +13,20 @@ cOpSysVirtual &OpSys();
 
 // A fresh, empty folder for one test, as a program path ending in a backslash.
 std::u16string MakeTempFolder(const char *name);
+// Deletes a folder (a program path ending in a backslash) with all it holds.
+void RemoveTree(const std::u16string &folder);
 
 // Bytes of a file ("" when missing) and whether it exists.
 std::string ReadFileBytes(const std::u16string &path);
 bool FileExists(const std::u16string &path);
 void WriteFileBytes(const std::u16string &path, const std::string &bytes);
+
+// A file of the source tree ("resources/pelmora_5a.ttf") as a program path;
+// under Wine the Unix root is drive Z:.
+std::u16string SourcePath(const char *relative);
+
+// A program path as the standard library's file functions take it.
+std::filesystem::path FsPath(const std::u16string &path);
 
 // UTF-16 literal helpers for readable assertions.
 std::string Narrow(const std::u16string &s);

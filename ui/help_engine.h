@@ -20,6 +20,9 @@ public:
     // HtmlHelpA without an owner window; file (8-bit text) null for none.
     virtual void HtmlHelp(const char *file, uint32_t command, uintptr_t data) = 0;
     virtual void UnloadHtmlHelp() = 0;
+    // Whether a help request needs the help file to exist first; an engine
+    // that only records requests does not.
+    virtual bool NeedsHelpFile() { return true; }
 };
 
 // WinHelp and HTML Help commands.

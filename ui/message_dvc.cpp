@@ -93,8 +93,15 @@ cDispDvcBase *cMessageDvcBase::ReplaceStatusBar(cDispDvcBase *bar) {
     return bar;
 }
 
+// The modifier keys held stand before a click, so that a log shows a
+// Shift + click as what it was.
 void cMessageDvcBase::LogNamePrefix() {
-    if (cDebugLog *log = SessionLog()) log->WriteString(name + u": ", 0);
+    cDebugLog *log = SessionLog();
+    if (!log) return;
+    std::u16string prefix = name + u": ";
+    if (gOpSys && gOpSys->IsShiftDown()) prefix += u"Shift ";
+    if (gOpSys && gOpSys->IsCtrlDown()) prefix += u"Ctrl ";
+    log->WriteString(prefix, 0);
 }
 
 tStatus cMessageDvcBase::LogMousePos() {

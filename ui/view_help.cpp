@@ -54,11 +54,11 @@ const char16_t *cViewHelp::GetHelpExtension() { return u"chm"; }
 
 tStatus cViewHelp::ShowHelp(cMessageDvcBase *window, uint32_t topic, const char16_t *file) {
     std::u16string path = file ? file : u"";
-    if (!gOpSys || gOpSys->FileExists(path.c_str()) != 0) {
+    cHelpEngine &engine = GetHelpEngine();
+    if (!gOpSys || (engine.NeedsHelpFile() && gOpSys->FileExists(path.c_str()) != 0)) {
         RaiseViewPortError(kViewPortNoHelpFile);
         return RC_FAIL;
     }
-    cHelpEngine &engine = GetHelpEngine();
     if (EndsWithHlp(path)) {
         engine.WinHelp(path.c_str(), topic ? kHelpContext : kHelpFinder, topic);
     } else {

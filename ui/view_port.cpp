@@ -267,6 +267,16 @@ int32_t cViewPort::AskYesNo(const char16_t *text, const char16_t *caption) {
     return ShowMessageBox(text, caption, 0x24);  // MB_YESNO | MB_ICONQUESTION
 }
 
+bool TakeScriptedFileDialog(const char16_t *kind, const char16_t *&chosen) {
+    std::u16string path;
+    if (!gOpSys || !gOpSys->TakeScriptedFileAnswer(kind, path)) return false;
+    chosen = nullptr;
+    if (path.empty()) return true;
+    chosen = TempStringOf(path);
+    gOpSys->SetCurrentFile(chosen);
+    return true;
+}
+
 std::u16string FileDialogFilter(const char16_t *filter) {
     std::u16string out;
     if (!filter) return out;

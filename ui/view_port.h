@@ -190,3 +190,7 @@ protected:
 // The filter of a file dialog as the system reads it: every vertical bar
 // becomes a NUL and two NULs end it.  Empty for no filter.
 std::u16string FileDialogFilter(const char16_t *filter);
+// A scripted answer for a file dialog of that kind ("Open", "Save"), when
+// the tests scripted one: true with the answer in `chosen` (the path, made
+// the current file, or null for Cancel); false when the real dialog runs.
+bool TakeScriptedFileDialog(const char16_t *kind, const char16_t *&chosen);

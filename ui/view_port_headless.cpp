@@ -32,9 +32,18 @@ tStatus cViewPort::SetScrollBarInfo(int32_t, const sScrollBarInfo &) { return RC
 
 int32_t cViewPort::ShowWindowBox(const char16_t *, const char16_t *, uint32_t) { return RC_FAIL; }
 
-const char16_t *cViewPort::AskOpenFileName(const char16_t *, const char16_t *) { return nullptr; }
+// No dialog opens here: only a scripted answer chooses a file.
+const char16_t *cViewPort::AskOpenFileName(const char16_t *, const char16_t *) {
+    const char16_t *chosen = nullptr;
+    TakeScriptedFileDialog(u"Open", chosen);
+    return chosen;
+}
 
-const char16_t *cViewPort::AskSaveFileName(const char16_t *, const char16_t *) { return nullptr; }
+const char16_t *cViewPort::AskSaveFileName(const char16_t *, const char16_t *) {
+    const char16_t *chosen = nullptr;
+    TakeScriptedFileDialog(u"Save", chosen);
+    return chosen;
+}
 
 tStatus cViewPort::LoadMenuResource(uint16_t resourceId, const char16_t *const *, int32_t, const char16_t *const *,
                                     int32_t) {

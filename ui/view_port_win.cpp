@@ -169,11 +169,15 @@ int32_t cViewPort::ShowWindowBox(const char16_t *text, const char16_t *caption, 
 }
 
 const char16_t *cViewPort::AskOpenFileName(const char16_t *filter, const char16_t *extension) {
+    const char16_t *chosen = nullptr;
+    if (TakeScriptedFileDialog(u"Open", chosen)) return chosen;
     sFileDialog dialog(windowHandle, filter, extension, OFN_FILEMUSTEXIST);
     return dialog.Result(GetOpenFileNameW(&dialog.record));
 }
 
 const char16_t *cViewPort::AskSaveFileName(const char16_t *filter, const char16_t *extension) {
+    const char16_t *chosen = nullptr;
+    if (TakeScriptedFileDialog(u"Save", chosen)) return chosen;
     sFileDialog dialog(windowHandle, filter, extension, OFN_OVERWRITEPROMPT);
     return dialog.Result(GetSaveFileNameW(&dialog.record));
 }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/base_type_check.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 
 TEST(BaseTypeCheck, TheBuildHasTheExpectedWidths) { EXPECT_EQ(CheckBaseTypeSizes(), 0); }
 

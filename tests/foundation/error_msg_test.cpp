@@ -7,6 +7,7 @@
 
 #include "platform/op_sys_base.h"
 #include "tests/test_support.h"
+#include "tests/support/log_capture.h"
 
 namespace {
 
@@ -36,21 +37,6 @@ private:
     cErrorMsgBase *reporter;
     tErrorCallback callback;
     std::new_handler handler;
-};
-
-// Points the session log at a fresh file for one test.
-class LogScope {
-public:
-    explicit LogScope(const char *name)
-        : path(test::MakeTempFolder(name) + u"log.txt"), saved(gOpSys->Log().GetFileName()) {
-        gOpSys->Log().SetFileName(path.c_str());
-    }
-    ~LogScope() { gOpSys->Log().SetFileName(saved.c_str()); }
-    std::string Bytes() const { return test::ReadFileBytes(path); }
-
-private:
-    std::u16string path;
-    std::u16string saved;
 };
 
 std::string ReportFileBytes() { return test::ReadFileBytes(gOpSys->GetErrorReportPath()); }
@@ -113,20 +99,20 @@ TEST(ErrorMsg, ComposedTextsAndLogLines) {
     };
     for (const auto &c : cases) {
         ReporterScope scope;
-        LogScope log("error_texts");
+        test::LogCapture log("error_texts");
         cErrorMsg reporter;
         RaiseError(c.table, c.flags);
         std::u16string text = reporter.LastText();
         EXPECT_EQ(text, c.text);
-        EXPECT_EQ(log.Bytes(), test::Narrow(text) + "\r\n");
-        EXPECT_EQ(ReportFileBytes(), log.Bytes());  // the log is copied on every report
+        EXPECT_EQ(log.Text(), test::Narrow(text) + "\r\n");
+        EXPECT_EQ(ReportFileBytes(), log.Text());  // the log is copied on every report
         EXPECT_EQ(reporter.ErrorCount(), 1);
     }
 }
 
 TEST(ErrorMsg, FirstReportedErrorCallsTheCallbackOnce) {
     ReporterScope scope;
-    LogScope log("error_callback_once");
+    test::LogCapture log("error_callback_once");
     cErrorMsg reporter;
     EXPECT_EQ(gErrorCallback, nullptr);  // emptied by the constructor
     EXPECT_EQ(SetErrorCallback(CountingCallback), nullptr);
@@ -137,34 +123,34 @@ TEST(ErrorMsg, FirstReportedErrorCallsTheCallbackOnce) {
     EXPECT_EQ(gCountSeenByCallback, 1);  // raised while it runs
     EXPECT_EQ(reporter.ErrorCount(), 1);
     // The dump comes after the error line and is part of the report file.
-    EXPECT_EQ(log.Bytes(), "Error in ArrayBuf: Null buffer\r\ndiagnostic dump\r\n");
-    EXPECT_EQ(ReportFileBytes(), log.Bytes());
+    EXPECT_EQ(log.Text(), "Error in ArrayBuf: Null buffer\r\ndiagnostic dump\r\n");
+    EXPECT_EQ(ReportFileBytes(), log.Text());
 
     RaiseError(&kTwoMessages, 1 | ERR_REPORT);
     RaiseError(&kTwoMessages, 1);
     EXPECT_EQ(gCallbackCalls, 1);
     EXPECT_EQ(reporter.ErrorCount(), 3);
-    EXPECT_EQ(ReportFileBytes(), log.Bytes());
+    EXPECT_EQ(ReportFileBytes(), log.Text());
     EXPECT_EQ(SetErrorCallback(nullptr), CountingCallback);
 }
 
 TEST(ErrorMsg, AnErrorInsideTheCallbackIsOnlyLogged) {
     ReporterScope scope;
-    LogScope log("error_inside_callback");
+    test::LogCapture log("error_inside_callback");
     cErrorMsg reporter;
     SetErrorCallback(RaisingCallback);
     gCallbackCalls = 0;
     RaiseError(&kTwoMessages, 0 | ERR_REPORT);
     EXPECT_EQ(gCallbackCalls, 1);
     EXPECT_EQ(reporter.ErrorCount(), 2);
-    EXPECT_EQ(log.Bytes(), "Error in ArrayBuf: Null buffer\r\nError in ArrayBuf: Index out of range\r\n");
+    EXPECT_EQ(log.Text(), "Error in ArrayBuf: Null buffer\r\nError in ArrayBuf: Index out of range\r\n");
 }
 
 TEST(ErrorMsg, FirstReportWithoutReportFlagRulesOutTheCallback) {
     const uint32_t firstFlags[] = {ERR_FATAL, 1, 0};
     for (uint32_t first : firstFlags) {
         ReporterScope scope;
-        LogScope log("error_first_not_reported");
+        test::LogCapture log("error_first_not_reported");
         cErrorMsg reporter;
         SetErrorCallback(CountingCallback);
         gCallbackCalls = 0;
@@ -177,14 +163,14 @@ TEST(ErrorMsg, FirstReportWithoutReportFlagRulesOutTheCallback) {
 
 TEST(ErrorMsg, AbortAddsItsWordsAndTheProgramGoesOn) {
     ReporterScope scope;
-    LogScope log("error_abort");
+    test::LogCapture log("error_abort");
     WatchedReporter reporter;
     RaiseError(&kTwoMessages, 0 | ERR_ABORT);
     EXPECT_EQ(reporter.aborts, 1);
     EXPECT_EQ(std::u16string(reporter.LastText()), u"Error in ArrayBuf: Null buffer. Aborting");
     RaiseError(&kTwoMessages, 1);
     EXPECT_EQ(reporter.aborts, 1);
-    EXPECT_EQ(log.Bytes(), "Error in ArrayBuf: Null buffer. Aborting\r\nError in ArrayBuf: Index out of range\r\n");
+    EXPECT_EQ(log.Text(), "Error in ArrayBuf: Null buffer. Aborting\r\nError in ArrayBuf: Index out of range\r\n");
 }
 
 TEST(ErrorMsgBase, ReportPutsNameMessageAndEndOfLineThroughPutChar) {
@@ -203,12 +189,12 @@ TEST(ErrorMsgBase, ReportPutsNameMessageAndEndOfLineThroughPutChar) {
     };
     for (const auto &c : cases) {
         ReporterScope scope;
-        LogScope log("error_base_report");
+        test::LogCapture log("error_base_report");
         TextReporter reporter;
         EXPECT_EQ(reporter.Options(), 14u);
         RaiseError(c.table, c.flags);
         EXPECT_EQ(reporter.text, c.put);
-        EXPECT_EQ(log.Bytes(), c.log);
+        EXPECT_EQ(log.Text(), c.log);
         EXPECT_EQ(reporter.fatal, c.fatal);
         EXPECT_EQ(reporter.aborts, c.aborts);
         EXPECT_EQ(reporter.ErrorCount(), 1);
@@ -278,10 +264,10 @@ TEST(ErrorMsgBase, DeleteErrorMsgDeletesTheRegisteredReporter) {
 }
 
 TEST(ErrorMsg, LogTextWritesOneLineToTheSessionLog) {
-    LogScope log("error_log_text");
+    test::LogCapture log("error_log_text");
     LogText(u"Exception address: 0x1f");
     LogText(u"second");
-    EXPECT_EQ(log.Bytes(), "Exception address: 0x1f\r\nsecond\r\n");
+    EXPECT_EQ(log.Text(), "Exception address: 0x1f\r\nsecond\r\n");
 }
 
 TEST(OutOfMemory, TheHandlerUninstallsItselfBeforeReporting) {
@@ -297,13 +283,13 @@ TEST(OutOfMemory, TheHandlerUninstallsItselfBeforeReporting) {
 
 TEST(OutOfMemory, FatalReportIsLoggedWithoutCallback) {
     ReporterScope scope;
-    LogScope log("out_of_memory_log");
+    test::LogCapture log("out_of_memory_log");
     cErrorMsg reporter;
     SetErrorCallback(CountingCallback);
     gCallbackCalls = 0;
     OutOfMemoryHandler();
-    EXPECT_EQ(log.Bytes(), "Error in ErrorMsg: New failed\r\n");
-    EXPECT_EQ(ReportFileBytes(), log.Bytes());
+    EXPECT_EQ(log.Text(), "Error in ErrorMsg: New failed\r\n");
+    EXPECT_EQ(ReportFileBytes(), log.Text());
     EXPECT_EQ(gCallbackCalls, 0);
     RaiseError(&kTwoMessages, 0 | ERR_REPORT);
     EXPECT_EQ(gCallbackCalls, 0);
@@ -320,7 +306,7 @@ TEST(OutOfMemory, AFailedAllocationIsReportedOnceAndThenThrows) {
     GTEST_SKIP() << "the address sanitizer's allocator ends the process instead of calling the handler";
 #else
     ReporterScope scope;
-    LogScope log("out_of_memory_real");
+    test::LogCapture log("out_of_memory_real");
     cErrorMsg reporter;
     const std::size_t huge = std::size_t(1) << (sizeof(std::size_t) * 8 - 2);
     EXPECT_THROW(gAllocate(huge), std::bad_alloc);
@@ -329,7 +315,7 @@ TEST(OutOfMemory, AFailedAllocationIsReportedOnceAndThenThrows) {
     // Only the first event of a run is reported.
     EXPECT_THROW(gAllocate(huge), std::bad_alloc);
     EXPECT_EQ(reporter.ErrorCount(), 1);
-    EXPECT_EQ(log.Bytes(), "Error in ErrorMsg: New failed\r\n");
+    EXPECT_EQ(log.Text(), "Error in ErrorMsg: New failed\r\n");
 #endif
 }
 

@@ -21,14 +21,6 @@ Names NamesOf(const cFileListBase &list) {
     return names;
 }
 
-std::filesystem::path FsPath(const std::u16string &path) {
-#if defined(_WIN32)
-    return std::filesystem::path(path);
-#else
-    return std::filesystem::path(PlatformPath(path.c_str()));
-#endif
-}
-
 // A folder of three logs whose write times run against their names, and a
 // file and a folder that the log pattern does not match.
 std::u16string LogFolder() {
@@ -39,7 +31,7 @@ std::u16string LogFolder() {
         int hoursAgo[] = {30, 10, 20};  // 12 oldest, then 11, then 10
         for (int i = 0; i < 3; ++i) {
             test::WriteFileBytes(f + logs[i], "log");
-            std::filesystem::last_write_time(FsPath(f + logs[i]), now - std::chrono::hours(hoursAgo[i]));
+            std::filesystem::last_write_time(test::FsPath(f + logs[i]), now - std::chrono::hours(hoursAgo[i]));
         }
         test::WriteFileBytes(f + u"Other.txt", "x");
         gOpSys->CreateFolder(f + u"Sub");

@@ -27,7 +27,7 @@ protected:
     void Start(const char *name) {
         folder = FreshFolder(name);
         ASSERT_TRUE(program.Start({folder}));
-        frame = program.WaitForWindow(u"Pelmora", u"VPClass");
+        frame = program.WaitForFrame();
         ASSERT_NE(frame, nullptr);
     }
     uint32_t WaitForEnd() {

@@ -4,56 +4,53 @@
 #include <ctime>
 
 #include "foundation/text_util.h"
+#include "tests/test_support.h"
 
 namespace gui {
 
 namespace {
 
-std::u16string TempRoot() {
-    wchar_t buf[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH, buf);
-    std::u16string root = n ? std::u16string(U(buf)) : std::u16string(u"c:\\");
-    root += u"pelmora-gui-" + FormatUnsigned(GetCurrentProcessId()) + u"\\";
-    CreateDirectoryW(W(root.c_str()), nullptr);
-    return root;
-}
-
-void RemoveTree(const std::u16string &folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE h = FindFirstFileW(W((folder + u"*").c_str()), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::u16string name = U(data.cFileName);
-            if (name == u"." || name == u"..") continue;
-            std::u16string full = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full + u"\\");
-            } else {
-                SetFileAttributesW(W(full.c_str()), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(W(full.c_str()));
-            }
-        } while (FindNextFileW(h, &data));
-        FindClose(h);
-    }
-    RemoveDirectoryW(W(folder.c_str()));
-}
-
 struct sFind {
     DWORD processId;
-    const char16_t *title;
-    const char16_t *classPrefix;
+    const char16_t *title;        // the whole title, or null
+    const char16_t *titlePrefix;  // or null
+    const char16_t *classPrefix;  // or null
     HWND found;
 };
+
+bool StartsWith(const std::u16string &text, const char16_t *prefix) { return !prefix || text.rfind(prefix, 0) == 0; }
 
 BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     auto *find = reinterpret_cast<sFind *>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (pid != find->processId || !IsWindowVisible(window)) return TRUE;
-    if (WindowTitle(window) != find->title) return TRUE;
-    if (find->classPrefix && WindowClass(window).rfind(find->classPrefix, 0) != 0) return TRUE;
+    std::u16string title = WindowTitle(window);
+    if (find->title && title != find->title) return TRUE;
+    if (!StartsWith(title, find->titlePrefix) || !StartsWith(WindowClass(window), find->classPrefix)) return TRUE;
     find->found = window;
     return FALSE;
+}
+
+void SetVariable(const wchar_t *name, const std::u16string &value) {
+    SetEnvironmentVariableW(name, value.empty() ? nullptr : W(value.c_str()));
+}
+
+// Sends, and gives up on a program that hangs.
+LRESULT SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &answer);
+    return LRESULT(answer);
+}
+
+// Tells the dialog that its item changed, as the item does.
+bool Notify(HWND dialog, uint32_t id, uint32_t code) {
+    HWND item = GetDlgItem(dialog, int(id));
+    return item && PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), LPARAM(item));
+}
+
+void PutLe(std::string &out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xFF));
 }
 
 }  // namespace
@@ -67,13 +64,7 @@ std::u16string ProgramPath() {
     return path;
 }
 
-std::u16string FreshFolder(const char *name) {
-    static std::u16string root = TempRoot();
-    std::u16string folder = root + WidenAscii(name) + u"\\";
-    RemoveTree(folder);
-    CreateDirectoryW(W(folder.c_str()), nullptr);
-    return folder;
-}
+std::u16string FreshFolder(const char *name) { return test::MakeTempFolder(name); }
 
 std::string ReadFile(const std::u16string &path) {
     std::string bytes;
@@ -154,7 +145,21 @@ bool cProgram::Start(const sStart &how) {
     // The child inherits this process's environment with the test settings.
     SetEnvironmentVariableW(L"PELMORA_DATA_FOLDER", how.dataFolder.empty() ? nullptr : W(how.dataFolder.c_str()));
     std::u16string answer = FormatInt(how.boxAnswer);
-    SetEnvironmentVariableW(L"PELMORA_TEST_BOX_ANSWER", how.boxAnswer ? W(answer.c_str()) : nullptr);
+    SetVariable(L"PELMORA_TEST_BOX_ANSWER", !how.boxAnswers.empty() ? how.boxAnswers : how.boxAnswer ? answer : u"");
+    std::u16string answers;
+    if (!how.fileAnswers.empty()) {
+        answers = how.dataFolder + u"file_answers.txt";
+        std::string lines;
+        for (const std::u16string &path : how.fileAnswers) lines += ToUtf8(path) + "\r\n";
+        WriteFile(answers, lines);
+    }
+    SetVariable(L"PELMORA_TEST_FILE_ANSWERS", answers);
+    SetVariable(L"PELMORA_TEST_MIDI", how.midi);
+    SetVariable(L"PELMORA_TEST_PRINT", how.print);
+    SetVariable(L"PELMORA_TEST_HELP", how.help);
+    SetVariable(L"PELMORA_TEST_FAULT", how.fault);
+    statePath = how.state && !how.dataFolder.empty() ? how.dataFolder + u"state.txt" : u"";
+    SetVariable(L"PELMORA_TEST_STATE", statePath);
     std::u16string exe = ProgramPath();
     std::u16string line = u"\"" + exe + u"\"";
     if (!how.commandLine.empty()) line += u" " + how.commandLine;
@@ -173,7 +178,19 @@ bool cProgram::Start(const sStart &how) {
 HWND cProgram::WaitForWindow(const char16_t *title, const char16_t *classPrefix, uint32_t timeoutMs) {
     DWORD start = GetTickCount();
     do {
-        sFind find = {processId, title, classPrefix, nullptr};
+        sFind find = {processId, title, nullptr, classPrefix, nullptr};
+        EnumWindows(FindProc, reinterpret_cast<LPARAM>(&find));
+        if (find.found) return find.found;
+        if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND cProgram::WaitForWindowOf(const char16_t *classPrefix, const char16_t *titlePrefix, uint32_t timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        sFind find = {processId, nullptr, titlePrefix, classPrefix, nullptr};
         EnumWindows(FindProc, reinterpret_cast<LPARAM>(&find));
         if (find.found) return find.found;
         if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;
@@ -200,6 +217,60 @@ void cProgram::Kill() {
     process = nullptr;
 }
 
+tStateDump cProgram::ReadState(HWND frame, uint32_t timeoutMs) {
+    tStateDump dump;
+    if (statePath.empty()) return dump;
+    static const UINT message = RegisterWindowMessageW(L"PelmoraTestState");
+    DeleteFileW(W(statePath.c_str()));
+    if (!PostMessageW(frame, message, 0, 0) || !WaitForText(statePath, "end\n", timeoutMs)) return dump;
+    std::string text = ReadFile(statePath);
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        sStateLine line;
+        std::string row = text.substr(start, end - start);
+        size_t at = 0;
+        for (size_t tab; (tab = row.find('\t', at)) != std::string::npos; at = tab + 1)
+            line.fields.push_back(row.substr(at, tab - at));
+        line.fields.push_back(row.substr(at));
+        line.kind = line.fields.front();
+        line.fields.erase(line.fields.begin());
+        dump.push_back(line);
+    }
+    return dump;
+}
+
+bool cProgram::SetModifiers(HWND frame, uint32_t keys) {
+    static const UINT message = RegisterWindowMessageW(L"PelmoraTestState");
+    return PostMessageW(frame, message, 1, LPARAM(keys)) != 0;
+}
+
+bool cProgram::AskFault(HWND frame) {
+    static const UINT message = RegisterWindowMessageW(L"PelmoraTestFault");
+    return PostMessageW(frame, message, 0, 0) != 0;
+}
+
+bool cProgram::WaitForText(const std::u16string &path, const std::string &text, uint32_t timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        if (ReadFile(path).find(text) != std::string::npos) return true;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+std::vector<sStateLine> LinesOf(const tStateDump &dump, const char *kind) {
+    std::vector<sStateLine> lines;
+    for (const sStateLine &line : dump)
+        if (line.kind == kind) lines.push_back(line);
+    return lines;
+}
+
+const sStateLine *MenuItem(const tStateDump &dump, uint32_t id) {
+    for (const sStateLine &line : dump)
+        if (line.kind == "menu" && line.fields.size() >= 5 && line.fields[1] == std::to_string(id)) return &line;
+    return nullptr;
+}
+
 bool PostCommand(HWND window, uint32_t id) { return PostMessageW(window, WM_COMMAND, id, 0) != 0; }
 bool PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != 0; }
 
@@ -210,6 +281,122 @@ bool PostKey(HWND window, uint32_t virtualKey) {
 bool PostClick(HWND window, int32_t x, int32_t y) {
     LPARAM at = MAKELPARAM(x, y);
     return PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool PostRightClick(HWND window, int32_t x, int32_t y) {
+    LPARAM at = MAKELPARAM(x, y);
+    return PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, at) && PostMessageW(window, WM_RBUTTONUP, 0, at);
+}
+
+bool PostDrag(HWND window, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t steps) {
+    bool ok = PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0)) != 0;
+    for (int32_t i = 1; i <= steps; ++i) {
+        int32_t x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
+        ok = ok && PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    return ok && PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
+}
+
+HWND DialogItem(HWND dialog, uint32_t id) { return GetDlgItem(dialog, int(id)); }
+
+bool SetItemText(HWND dialog, uint32_t id, const std::u16string &text) {
+    HWND item = DialogItem(dialog, id);
+    if (!item) return false;
+    SendTimed(item, WM_SETTEXT, 0, LPARAM(W(text.c_str())));
+    return Notify(dialog, id, EN_CHANGE);
+}
+
+std::u16string ItemText(HWND dialog, uint32_t id) {
+    HWND item = DialogItem(dialog, id);
+    wchar_t buf[1024] = {};
+    if (item) SendTimed(item, WM_GETTEXT, 1024, LPARAM(buf));
+    return U(buf);
+}
+
+bool SetCheck(HWND dialog, uint32_t id, bool checked) {
+    HWND item = DialogItem(dialog, id);
+    if (!item) return false;
+    // A click, as the user's: the dialog hears of it as it would.
+    bool now = SendTimed(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (now != checked) SendTimed(item, BM_CLICK, 0, 0);
+    return (SendTimed(item, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked;
+}
+
+bool SelectComboItem(HWND dialog, uint32_t id, int32_t index) {
+    HWND item = DialogItem(dialog, id);
+    if (!item || SendTimed(item, CB_SETCURSEL, WPARAM(index), 0) != index) return false;
+    return Notify(dialog, id, CBN_SELCHANGE);
+}
+
+bool SelectListItem(HWND dialog, uint32_t id, int32_t index) {
+    HWND item = DialogItem(dialog, id);
+    if (!item || SendTimed(item, LB_SETCURSEL, WPARAM(index), 0) == LB_ERR) return false;
+    return Notify(dialog, id, LBN_SELCHANGE);
+}
+
+bool SetScrollPosition(HWND dialog, uint32_t id, int32_t position) {
+    HWND item = DialogItem(dialog, id);
+    if (!item) return false;
+    SetScrollPos(item, SB_CTL, position, TRUE);
+    bool vertical = GetWindowLongPtrW(item, GWL_STYLE) & SBS_VERT;
+    return PostMessageW(dialog, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
+                        LPARAM(item)) != 0;
+}
+
+bool PressButton(HWND dialog, uint32_t id) { return Notify(dialog, id, BN_CLICKED); }
+
+std::u16string ClipboardText() {
+    std::u16string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto *chars = static_cast<const wchar_t *>(GlobalLock(data))) {
+            text = U(chars);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool SaveScreenshot(HWND window, const std::u16string &path) {
+    RECT r;
+    if (!GetWindowRect(window, &r)) return false;
+    int32_t width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return false;
+    // Copied from the screen, where the window is drawn as the user sees it.
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = bitmap && bits;
+    if (ok) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != 0;
+        GdiFlush();
+        SelectObject(memory, old);
+    }
+    uint32_t stride = (uint32_t(width) * 3 + 3) & ~3u;
+    uint32_t size = stride * uint32_t(height);
+    if (ok) {
+        std::string file = "BM";
+        PutLe(file, 14 + 40 + size, 4);
+        PutLe(file, 0, 4);
+        PutLe(file, 14 + 40, 4);
+        file.append(reinterpret_cast<const char *>(&info.bmiHeader), 40);
+        file.append(static_cast<const char *>(bits), size);
+        WriteFile(path, file);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok && FileExists(path);
 }
 
 std::u16string WindowTitle(HWND window) {

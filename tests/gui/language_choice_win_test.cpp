@@ -14,7 +14,7 @@ constexpr uint32_t kCmdExit = 111;
 void RunAndExit(const std::u16string &folder) {
     cProgram program;
     ASSERT_TRUE(program.Start({folder}));
-    HWND frame = program.WaitForWindow(u"Pelmora", nullptr);
+    HWND frame = program.WaitForFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(program.WaitForWindow(u"Select Language", nullptr, 500), nullptr);
     ASSERT_TRUE(PostCommand(frame, kCmdExit));

@@ -16,7 +16,7 @@ constexpr uint32_t kCmdExit = 111;
 uint32_t RunOnce(const std::u16string &folder, bool byMenu) {
     cProgram program;
     EXPECT_TRUE(program.Start({folder}));
-    HWND frame = program.WaitForWindow(u"Pelmora", u"VPClass");
+    HWND frame = program.WaitForFrame();
     EXPECT_NE(frame, nullptr);
     if (!frame) return 0xDEAD;
     if (byMenu)
@@ -34,7 +34,7 @@ TEST(ProgramRun, FrameEndsByExitAndLeavesLogAndSettings) {
     std::u16string folder = FreshFolder("first_run");
     cProgram program;
     ASSERT_TRUE(program.Start({folder}));
-    HWND frame = program.WaitForWindow(u"Pelmora", u"VPClass");
+    HWND frame = program.WaitForFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), u"Pelmora");
     EXPECT_TRUE(HasMenu(frame));
@@ -120,7 +120,7 @@ TEST(ProgramRun, SettingsThatCannotBeReadAreNotReplaced) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     cProgram program;
     ASSERT_TRUE(program.Start({folder}));
-    HWND frame = program.WaitForWindow(u"Pelmora", u"VPClass");
+    HWND frame = program.WaitForFrame();
     CloseHandle(held);  // from now on a save would succeed
     ASSERT_NE(frame, nullptr);
     PostCommand(frame, kCmdExit);

@@ -5,10 +5,7 @@
 // same notes, times and metas in all of them.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <unistd.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <charconv>
 #include <cstdio>
@@ -24,6 +21,7 @@
 #include "foundation/file_io.h"
 #include "midi/midi_file.h"
 #include "tests/midi/memory_file.h"
+#include "tests/support/run_tool_posix.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;
@@ -32,31 +30,6 @@ namespace {
 
 const char *kMmaExamples = "/usr/share/doc/mma/examples";
 const char *kAbcExamples = "/usr/share/doc/abcmidi/examples";
-
-// Runs a program with its output going to a file.  posix_spawn rather than
-// popen or system: forking a process with the sanitizers' large shadow
-// memory costs far more than the tools themselves.
-int RunTool(const std::vector<std::string> &args, const std::string &outPath, const char *dir = nullptr) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> argv = args;
-    if (dir) argv = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", dir};
-    if (dir) argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char *> ptrs;
-    for (std::string &a : argv) ptrs.push_back(a.data());
-    ptrs.push_back(nullptr);
-    pid_t pid = 0;
-    int status = -1;
-    if (posix_spawnp(&pid, ptrs[0], &actions, nullptr, ptrs.data(), environ) == 0) waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool HasTool(const char *name) {
-    return RunTool({"/bin/sh", "-c", std::string("command -v ") + name}, "/dev/null") == 0;
-}
 
 std::string ReadBytes(const fs::path &path) {
     std::string bytes;
@@ -243,7 +216,7 @@ bool CanonOfRecord(const std::vector<std::string_view> &f, const std::vector<uin
 void ExpectMidicsvSees(const fs::path &file, const Listing &ours, const char *what) {
     SCOPED_TRACE(what);
     fs::path csv = fs::temp_directory_path() / ("pelmora_midicsv_" + std::to_string(getpid()) + ".csv");
-    ASSERT_EQ(RunTool({"midicsv", file.string()}, csv.string()), 0) << "midicsv could not read it";
+    ASSERT_EQ(test::RunTool({"midicsv", file.string()}, csv.string()), 0) << "midicsv could not read it";
     const std::string listing = ReadBytes(csv);
     fs::remove(csv);
     Listing header;
@@ -385,7 +358,7 @@ void CheckFile(const fs::path &path, const fs::path &work) {
 class RealMidiFiles : public testing::Test {
 protected:
     void SetUp() override {
-        if (!HasTool("midicsv")) GTEST_SKIP() << "midicsv is not installed (package midicsv): skipped";
+        if (!test::HasTool("midicsv")) GTEST_SKIP() << "midicsv is not installed (package midicsv): skipped";
     }
 };
 
@@ -398,7 +371,7 @@ TEST_F(RealMidiFiles, MmaExamples) {
 }
 
 TEST_F(RealMidiFiles, Abc2midiOutput) {
-    if (!HasTool("abc2midi")) GTEST_SKIP() << "abc2midi is not installed (package abcmidi): skipped";
+    if (!test::HasTool("abc2midi")) GTEST_SKIP() << "abc2midi is not installed (package abcmidi): skipped";
     std::vector<fs::path> sources = FilesIn(kAbcExamples, {".abc"});
     if (sources.empty()) GTEST_SKIP() << "no ABC examples under " << kAbcExamples << ": skipped";
     fs::path work = TempFolder("abc_examples");
@@ -406,7 +379,7 @@ TEST_F(RealMidiFiles, Abc2midiOutput) {
     for (const fs::path &src : sources) {
         fs::copy_file(src, work / src.filename(), fs::copy_options::overwrite_existing);
         // A tune it cannot make is not our concern.
-        RunTool({"abc2midi", src.filename().string(), "-silent"}, "/dev/null", work.c_str());
+        test::RunTool({"abc2midi", src.filename().string(), "-silent"}, "/dev/null", work.c_str());
     }
     std::vector<fs::path> files;
     for (const fs::path &f : FilesIn(work, {".mid"})) {

@@ -11,6 +11,7 @@
 #include "foundation/char_string.h"
 #include "platform/op_sys.h"
 #include "tests/test_support.h"
+#include "tests/support/log_capture.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -20,20 +21,6 @@
 namespace {
 std::u16string S(const char16_t *t) { return std::u16string(t); }
 
-// Points the session log at a fresh file for one test.
-class LogScope {
-public:
-    explicit LogScope(const char *name)
-        : path(test::MakeTempFolder(name) + u"log.txt"), saved(gOpSys->Log().GetFileName()) {
-        gOpSys->Log().SetFileName(path.c_str());
-    }
-    ~LogScope() { gOpSys->Log().SetFileName(saved.c_str()); }
-    std::string Bytes() const { return test::ReadFileBytes(path); }
-
-private:
-    std::u16string path;
-    std::u16string saved;
-};
 }  // namespace
 
 TEST(OpSysConversion, NullGivesAFixedEmptyTextAndKeepsTheLastResult) {
@@ -99,9 +86,9 @@ TEST(OpSysConversion, TextByteSizeCountsTwoBytesPerCharacter) {
 }
 
 TEST(OpSysBoxes, AScriptedBoxIsLoggedAndAnswered) {
-    LogScope log("scripted_box");
+    test::LogCapture log("scripted_box");
     EXPECT_EQ(gOpSys->MessageBox(u"Do you want to save?", u"Score has changed", 4), 1);
-    EXPECT_EQ(log.Bytes(), "Box: Score has changed: Do you want to save?\r\n");
+    EXPECT_EQ(log.Text(), "Box: Score has changed: Do you want to save?\r\n");
 }
 
 TEST(OpSysErrorMode, SetErrorModeAnswersThePreviousMode) {

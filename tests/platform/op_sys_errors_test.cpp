@@ -5,7 +5,7 @@
 
 #include "foundation/text_util.h"
 #include "platform/op_sys.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 
 namespace {
 

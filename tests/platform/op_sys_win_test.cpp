@@ -10,7 +10,7 @@
 #include "foundation/win32_win.h"
 #include "foundation/text_util.h"
 #include "platform/op_sys.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -167,10 +167,7 @@ TEST(StoredPathName, TheDiskSpellingOfEachComponent) {
 }
 
 TEST(MusicFont, ExactlyThePathThatWasAddedIsRemoved) {
-    std::u16string source = WidenAscii(PELMORA_SOURCE_DIR "/resources/pelmora_5a.ttf");
-    if (source[0] == u'/') source = u"Z:" + source;
-    for (char16_t &c : source)
-        if (c == u'/') c = u'\\';
+    std::u16string source = test::SourcePath("resources/pelmora_5a.ttf");
     std::u16string path = test::MakeTempFolder("font") + u"pelmora_5a.ttf";
     ASSERT_TRUE(CopyFileW(W(source.c_str()), W(path.c_str()), FALSE));
     ASSERT_GT(AddFontResourceW(W(path.c_str())), 0);

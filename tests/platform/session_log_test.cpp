@@ -7,7 +7,7 @@
 #include "platform/language_names.h"
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -29,16 +29,8 @@ void WriteSettings(const std::u16string &path, const std::u16string &text) {
     test::WriteFileBytes(path, bytes);
 }
 
-std::filesystem::path FsPath(const std::u16string &path) {
-#if defined(_WIN32)
-    return std::filesystem::path(path);
-#else
-    return std::filesystem::path(PlatformPath(path.c_str()));
-#endif
-}
-
 void Age(const std::u16string &path, int hours) {
-    auto fp = FsPath(path);
+    auto fp = test::FsPath(path);
     std::filesystem::last_write_time(fp, std::filesystem::last_write_time(fp) - std::chrono::hours(hours));
 }
 

@@ -12,7 +12,7 @@
 #include "foundation/text_util.h"
 #include "platform/op_sys_base.h"
 #include "platform/translate_file.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "ui/button_controls.h"
 #include "ui/dialog_box.h"
 #include "ui/list_controls.h"
@@ -20,6 +20,7 @@
 #include "ui/status_bar.h"
 #include "ui/text_controls.h"
 #include "ui/view_port_top.h"
+#include "tests/support/dialog_script.h"
 
 namespace {
 
@@ -54,16 +55,6 @@ std::vector<std::u16string> Range(const sEntries &e, int first, int last) {
     for (int i = first; i <= last; ++i) out.push_back(e.texts[size_t(i)]);
     return out;
 }
-
-// The user's part in a dialog, set for one test.
-class ScriptScope {
-public:
-    explicit ScriptScope(cDialogBox::tScript script) : previous(cDialogBox::SetScript(std::move(script))) {}
-    ~ScriptScope() { cDialogBox::SetScript(previous); }
-
-private:
-    cDialogBox::tScript previous;
-};
 
 // ---- Lists ------------------------------------------------------------------
 
@@ -329,7 +320,7 @@ int32_t Journal(uint32_t id, int32_t code, cMessageDvcBase *, uint32_t) {
 }
 
 TEST(Dialog, WithoutAScriptNothingOpensAndNothingIsStored) {
-    ScriptScope none(nullptr);
+    test::ScriptScope none(nullptr);
     cDialogBox dialog(nullptr, 1005, 0);
     std::u16string text = u"kept";
     cTextInput *field = dialog.NewTextInput(101, &text, 10);
@@ -343,7 +334,7 @@ TEST(Dialog, OkWritesThePressLineAndTheClosingLineAfterTheHandlerIsAsked) {
     gRun = &run;
     test::LogCapture log("dialog_ok");
     int32_t choice = 0, flags = 5;
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         d.Command(104);
         EXPECT_EQ(d.GetEndCode(), 0);
         EXPECT_EQ(d.Command(1), RC_OK);
@@ -367,7 +358,7 @@ TEST(Dialog, OkWritesThePressLineAndTheClosingLineAfterTheHandlerIsAsked) {
 
 TEST(Dialog, CancelAnswersFailureYetStoresEveryValue) {
     test::LogCapture log("dialog_cancel");
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         static_cast<cGuiControl *>(d.FindControl(101))->Item().text = u"typed";
         static_cast<cGuiControl *>(d.FindControl(102))->Item().selection = 2;
         d.Command(2);
@@ -411,7 +402,7 @@ TEST(Dialog, TheHandlerTheBusyFlagAndNonClicksKeepTheDialogOpen) {
             static int32_t sEndCode;
             sCommand = command;
             sNotification = c.notification;
-            ScriptScope script([](cDialogBox &d) {
+            test::ScriptScope script([](cDialogBox &d) {
                 sResult = d.Command(sCommand, sNotification);
                 sEndCode = d.GetEndCode();
             });
@@ -448,7 +439,7 @@ TEST(Dialog, TitleAndControlTextsComeFromTheLanguageFile) {
     file.SetOrRemove(u"Dialog_1005/103_hint", u"Nach oben");
     file.SetOrRemove(u"Dialog_ALL/OK_text", u"Gut");
     static std::u16string title, label, hint, ok;
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         title = S(d.GetWindowTitle());
         label = S(d.FindControl(0x686D)->GetWindowTitle());
         hint = S(d.FindControl(103)->GetHint());
@@ -488,7 +479,7 @@ TEST(Dialog, TheHintOfTheControlUnderTheMouseGoesToTheOwnersStatusBar) {
     cWindowWithBar window;
     owner = &window;
     shown.clear();
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         d.FindControl(103)->DeviceRect() = cRectangl(10, 10, 60, 12);
         d.FindControl(104)->DeviceRect() = cRectangl(10, 30, 60, 12);
         for (int32_t y : {15, 33, 80}) {
@@ -566,7 +557,7 @@ TEST_F(TranslateMode, AClickOnAControlOpensTheEditorAndOkWritesTheKeys) {
     static std::u16string labelShown, otherShown;
     static bool otherLabelEnabled, radioEnabled;
     choice = 0;
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         if (d.GetTemplateId() == kTranslateDialogItemId) return PlayEditor(d);
         otherLabelEnabled = d.FindControl(110)->IsEnabled() != 0;
         radioEnabled = d.FindControl(103)->IsEnabled() != 0;
@@ -625,7 +616,7 @@ TEST_F(TranslateMode, AClickOnAControlOpensTheEditorAndOkWritesTheKeys) {
 TEST_F(TranslateMode, TheFrameworksOwnDialogsBehaveAsOutsideTranslateMode) {
     static int32_t choice;
     choice = 1;
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         if (d.GetTemplateId() == kTranslateDialogItemId) return PlayEditor(d);
         d.Command(102);
         d.Command(1);
@@ -640,7 +631,7 @@ TEST_F(TranslateMode, TheFrameworksOwnDialogsBehaveAsOutsideTranslateMode) {
 
 TEST_F(TranslateMode, OkOnlyEditsItsTextsAndTheDialogStaysOpen) {
     static int32_t endAfterOk;
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         if (d.GetTemplateId() == kTranslateDialogItemId) return PlayEditor(d);
         d.Command(1);
         endAfterOk = d.GetEndCode();

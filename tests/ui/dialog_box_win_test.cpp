@@ -11,7 +11,7 @@
 #include "platform/op_sys_base.h"
 #include "platform/translate_file.h"
 #include "foundation/win32_win.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "ui/button_controls.h"
 #include "ui/dialog_box.h"
 #include "ui/list_controls.h"

@@ -9,6 +9,7 @@
 #include "tests/foundation/raised_errors.h"
 #include "tests/ui/white_canvas_win.h"
 #include "ui/graph_dvc.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -298,21 +299,13 @@ TEST(GdiFonts, ACopyDoesNotDeleteTheHandleItShares) {
     EXPECT_EQ(GetObjectType(handle), 0u);
 }
 
-// The music font file of the source tree; under Wine the Unix root is drive Z:.
-std::u16string MusicFontPath() {
-    const std::string dir = PELMORA_SOURCE_DIR;
-    std::u16string path = !dir.empty() && dir[0] == '/' ? u"Z:" : u"";
-    for (char c : dir) path += c == '/' ? u'\\' : char16_t(static_cast<unsigned char>(c));
-    return path + u"\\resources\\pelmora_5a.ttf";
-}
-
 TEST(GdiFonts, AFontFileMakesItsFaceAvailable) {
     cGraphDvc device(u"fonts");
     const char16_t *face = u"PelmoraMusic5a";
     uint16_t before = device.FindFont(face, -24, 0);
     ASSERT_NE(before, kFontNone);
     EXPECT_FALSE(EqualsIgnoringCase(cFontTable::GetFont(before)->GetFace(), face));
-    ASSERT_EQ(device.AddFontFile(MusicFontPath().c_str()), RC_OK);
+    ASSERT_EQ(device.AddFontFile(test::SourcePath("resources/pelmora_5a.ttf").c_str()), RC_OK);
     uint16_t after = device.FindFont(face, -24, 0);
     ASSERT_NE(after, kFontNone);
     sFontInfo info;
@@ -320,7 +313,7 @@ TEST(GdiFonts, AFontFileMakesItsFaceAvailable) {
     EXPECT_TRUE(EqualsIgnoringCase(info.face, face));
     EXPECT_EQ(info.height, -24);
     // The program removes exactly that path at exit.
-    EXPECT_EQ(gOpSys->GetAddedFontFile(), MusicFontPath());
+    EXPECT_EQ(gOpSys->GetAddedFontFile(), test::SourcePath("resources/pelmora_5a.ttf"));
     EXPECT_EQ(gOpSys->RemoveAddedFontFile(), RC_OK);
 
     test::RaisedErrors errors;

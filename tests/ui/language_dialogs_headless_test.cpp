@@ -12,6 +12,7 @@
 #include "ui/dialog_box.h"
 #include "ui/language_dialogs.h"
 #include "ui/text_controls.h"
+#include "tests/support/dialog_script.h"
 
 namespace {
 
@@ -32,15 +33,6 @@ private:
     cOpSysBase::cTranslateFile::tHeaderDialog previousHeader;
 };
 
-class ScriptScope {
-public:
-    explicit ScriptScope(cDialogBox::tScript script) : previous(cDialogBox::SetScript(std::move(script))) {}
-    ~ScriptScope() { cDialogBox::SetScript(previous); }
-
-private:
-    cDialogBox::tScript previous;
-};
-
 struct sSeen {
     uint32_t templateId = 0;
     uint32_t helpTopic = 0;
@@ -55,7 +47,7 @@ TEST(LanguageDialogs, AGermanUsersFirstRunAsksWithTheSelectLanguageDialog) {
     LanguageDialogsScope installed;
     static sSeen seen;
     seen = sSeen();
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         seen.templateId = d.GetTemplateId();
         seen.helpTopic = d.GetHelpTopic();
         for (uint32_t id : {101u, 102u})
@@ -78,7 +70,7 @@ TEST(LanguageDialogs, SavingALanguageFileAsksForItsHeaderFirst) {
     static uint32_t shownTemplate;
     static std::u16string shownLanguage;
     static uint32_t answer;
-    ScriptScope script([](cDialogBox &d) {
+    test::ScriptScope script([](cDialogBox &d) {
         shownTemplate = d.GetTemplateId();
         shownLanguage = static_cast<cGuiControl *>(d.FindControl(101))->Item().text;
         static_cast<cGuiControl *>(d.FindControl(101))->Item().text = u"Deutsch";

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "foundation/text_util.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "ui/gui_control.h"
 #include "ui/message_dvc.h"
 #include "ui/view_port_top.h"

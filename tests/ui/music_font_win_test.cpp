@@ -50,19 +50,6 @@ const char16_t kMusicChars[] = {
     0xD1FA, 0xD1FB, 0xD1FC, 0xD1FD,
 };
 
-// The font file in the source tree; under Wine the Unix root is drive Z:.
-std::u16string FontPath() {
-    const std::string dir = PELMORA_SOURCE_DIR;
-    std::u16string path;
-    if (!dir.empty() && dir[0] == '/') {
-        path = u"Z:";
-    }
-    for (char c : dir) {
-        path += c == '/' ? u'\\' : char16_t(static_cast<unsigned char>(c));
-    }
-    return path + u"\\resources\\pelmora_5a.ttf";
-}
-
 // Ink box of a glyph in pixels, y upwards from the baseline as GDI gives it.
 struct Ink {
     int left, right, top, bottom;   // right = left + width, bottom = top - height
@@ -71,7 +58,7 @@ struct Ink {
 class MusicFontWin : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        sPath = FontPath();
+        sPath = test::SourcePath("resources/pelmora_5a.ttf");
         sAdded = AddFontResourceW(W(sPath.c_str()));
     }
     static void TearDownTestSuite() {

@@ -10,14 +10,11 @@
 #include <string>
 
 #include "foundation/win32_win.h"
+#include "tests/test_support.h"
 
 namespace {
 
-std::string SourcePath(const std::string &relative) {
-    std::string dir = PELMORA_SOURCE_DIR;
-    std::string path = !dir.empty() && dir[0] == '/' ? "Z:" + dir : dir;
-    return path + "/resources/" + relative;
-}
+std::string SourcePath(const std::string &relative) { return test::Narrow(test::SourcePath(("resources/" + relative).c_str())); }
 
 std::u16string Widen(const std::string &s) {
     std::u16string out;

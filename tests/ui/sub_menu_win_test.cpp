@@ -14,7 +14,7 @@
 #include "platform/op_sys.h"
 #include "foundation/text_util.h"
 #include "foundation/win32_win.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/test_support.h"
 #include "ui/sub_menu.h"
 

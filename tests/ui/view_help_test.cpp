@@ -8,39 +8,13 @@
 #include "foundation/path_names.h"
 #include "platform/op_sys_base.h"
 #include "tests/foundation/raised_errors.h"
+#include "tests/support/fake_help_engine.h"
 #include "tests/test_support.h"
 #include "ui/help_engine.h"
 #include "ui/view_help.h"
 
 namespace {
 
-class cFakeHelp : public cHelpEngine {
-public:
-    bool loadable = true;
-    bool hasFunction = true;
-    bool loaded = false;
-    std::vector<std::string> calls;
-
-    void WinHelp(const char16_t *file, uint32_t command, uintptr_t data) override {
-        calls.push_back("WinHelp " + test::Narrow(file ? file : u"-") + " " + std::to_string(command) + " " +
-                        std::to_string(data));
-    }
-    bool IsHtmlHelpLoaded() override { return loaded; }
-    bool LoadHtmlHelp() override {
-        calls.push_back("Load");
-        loaded = loadable;
-        return loaded;
-    }
-    bool HasHtmlHelp() override { return hasFunction; }
-    void HtmlHelp(const char *file, uint32_t command, uintptr_t data) override {
-        calls.push_back(std::string("HtmlHelp ") + (file ? file : "-") + " " + std::to_string(command) + " " +
-                        std::to_string(data));
-    }
-    void UnloadHtmlHelp() override {
-        calls.push_back("Unload");
-        loaded = false;
-    }
-};
 
 // A window object that can ask for help.
 class cAsker : public cMessageDvc {
@@ -60,7 +34,7 @@ protected:
     }
     void TearDown() override { SetHelpEngine(previous); }
 
-    cFakeHelp engine;
+    test::cFakeHelp engine;
     cHelpEngine *previous = nullptr;
     std::u16string folder, chm, hlp;
     cAsker first, second;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/foundation/raised_errors.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "ui/status_bar.h"
 #include "ui/sub_menu.h"
 #include "ui/view_port.h"

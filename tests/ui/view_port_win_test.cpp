@@ -13,7 +13,7 @@
 #include "foundation/win32_win.h"
 #include "ui/window_proc_win.h"
 #include "tests/ui/local_program.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "ui/status_bar.h"
 #include "ui/sub_menu.h"
 #include "ui/tool_window.h"
