@@ -182,7 +182,7 @@ void cOpSysBase::SetScriptedBoxAnswers(std::vector<int32_t> answers) {
 
 void cOpSysBase::SetScriptedFileAnswers(std::vector<std::u16string> answers) {
     fileAnswers.assign(answers.begin(), answers.end());
-    fileAnswersScripted = true;
+    fileAnswersScripted = !answers.empty();
 }
 
 bool cOpSysBase::TakeScriptedFileAnswer(const char16_t *kind, std::u16string &path) {

@@ -145,7 +145,8 @@ public:
     // Scripted file dialogs: each open or save dialog takes the next path
     // instead of being shown (an empty path is Cancel) and is logged
     // ("File dialog: " kind ": " path, or "Cancel").  With none scripted,
-    // or once all are taken, answers false and the real dialog runs.
+    // or once all are taken, answers false and the real dialog runs.  An
+    // empty list ends the script.
     void SetScriptedFileAnswers(std::vector<std::u16string> answers);
     bool TakeScriptedFileAnswer(const char16_t *kind, std::u16string &path);
 

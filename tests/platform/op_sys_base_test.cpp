@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "foundation/char_string.h"
 #include "platform/op_sys.h"
@@ -89,6 +90,59 @@ TEST(OpSysBoxes, AScriptedBoxIsLoggedAndAnswered) {
     test::LogCapture log("scripted_box");
     EXPECT_EQ(gOpSys->MessageBox(u"Do you want to save?", u"Score has changed", 4), 1);
     EXPECT_EQ(log.Text(), "Box: Score has changed: Do you want to save?\r\n");
+}
+
+// Restores the test main's single answer.
+struct BoxScriptScope {
+    ~BoxScriptScope() { gOpSys->SetScriptedBoxAnswer(1); }
+};
+
+TEST(OpSysBoxes, QueuedAnswersGoOneABoxAndTheLastRepeats) {
+    BoxScriptScope restore;
+    test::LogCapture log("box_queue");
+    gOpSys->SetScriptedBoxAnswers({6, 7, 1});
+    std::vector<int32_t> answers;
+    for (int i = 0; i < 5; ++i) answers.push_back(gOpSys->MessageBox(u"Text", u"Caption", 4));
+    EXPECT_EQ(answers, (std::vector<int32_t>{6, 7, 1, 1, 1}));
+    std::string line = "Box: Caption: Text\r\n", five;
+    for (int i = 0; i < 5; ++i) five += line;
+    EXPECT_EQ(log.Text(), five);
+    // A 0 would mean "show the box": the queue ends before it.
+    gOpSys->SetScriptedBoxAnswers({2, 0, 6});
+    EXPECT_EQ(gOpSys->MessageBox(u"a", u"b", 0), 2);
+    EXPECT_EQ(gOpSys->MessageBox(u"a", u"b", 0), 2);
+    gOpSys->SetScriptedBoxAnswer(3);
+    EXPECT_EQ(gOpSys->GetScriptedBoxAnswer(), 3);
+    gOpSys->SetScriptedBoxAnswer(0);
+    EXPECT_EQ(gOpSys->GetScriptedBoxAnswer(), 0);
+}
+
+TEST(OpSysFileDialogs, ScriptedAnswersAreTakenInOrderAndLogged) {
+    test::LogCapture log("file_answers");
+    std::u16string path;
+    EXPECT_FALSE(gOpSys->TakeScriptedFileAnswer(u"Open", path));  // nothing scripted: nothing logged
+    EXPECT_EQ(log.Text(), "");
+    gOpSys->SetScriptedFileAnswers({u"c:\\a.pmr", u""});
+    ASSERT_TRUE(gOpSys->TakeScriptedFileAnswer(u"Open", path));
+    EXPECT_EQ(path, u"c:\\a.pmr");
+    ASSERT_TRUE(gOpSys->TakeScriptedFileAnswer(u"Save", path));
+    EXPECT_EQ(path, u"");
+    // Past the script the real dialog runs, and the log says why.
+    EXPECT_FALSE(gOpSys->TakeScriptedFileAnswer(u"Open", path));
+    EXPECT_EQ(log.Text(), "File dialog: Open: c:\\a.pmr\r\nFile dialog: Save: Cancel\r\nFile dialog: Open: not scripted\r\n");
+    gOpSys->SetScriptedFileAnswers({});
+}
+
+TEST(OpSysModifiers, ATestSetsTheModifierKeys) {
+    EXPECT_FALSE(gOpSys->IsShiftDown());
+    gOpSys->SetTestModifiers(cOpSysBase::kTestShift);
+    EXPECT_TRUE(gOpSys->IsShiftDown());
+    EXPECT_FALSE(gOpSys->IsCtrlDown());
+    gOpSys->SetTestModifiers(cOpSysBase::kTestShift | cOpSysBase::kTestCtrl);
+    EXPECT_TRUE(gOpSys->IsCtrlDown());
+    gOpSys->SetTestModifiers(0);
+    EXPECT_FALSE(gOpSys->IsShiftDown());
+    EXPECT_FALSE(gOpSys->IsCtrlDown());
 }
 
 TEST(OpSysErrorMode, SetErrorModeAnswersThePreviousMode) {

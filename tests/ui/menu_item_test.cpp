@@ -8,54 +8,17 @@
 
 #include "platform/ini_file.h"
 #include "platform/op_sys.h"
+#include "tests/support/test_menu.h"
 #include "ui/status_bar.h"
 
 namespace {
 
-// A menu node without a window-system menu: records what would be written.
-class cTestMenu : public cSubMenuBase {
-public:
-    struct sInstall {
-        uint32_t id;
-        uint32_t flags;
-        std::u16string text;
-    };
-
-    cTestMenu(cViewPortBase *menuOwner, uint32_t menuId, cSubMenuBase *menuParent, std::vector<sInstall> *log)
-        : cSubMenuBase(menuOwner, menuId, menuParent), installs(log) {}
-
-    tStatus Install() override { return parent ? parent->InstallItem(this) : RC_FAIL; }
-    tStatus Reload() override { return parent ? parent->ReloadItem(this) : RC_FAIL; }
-    tStatus EditItemTranslation(cMenuItemBase *) override { return 7; }
-    tStatus LoadFromHandle() override { return RC_OK; }
-    tStatus InstallItem(cMenuItemBase *item) override {
-        installs->push_back({item->GetId(), item->GetFlags(), item->GetText()});
-        return RC_OK;
-    }
-    tStatus ReloadItem(cMenuItemBase *) override { return RC_OK; }
-
-    // A sub-menu read with its text, as the loader does.
-    cTestMenu *Sub(const char16_t *label, uint32_t subId) {
-        auto *sub = new cTestMenu(owner, subId, this, installs);
-        children.push_back(sub);
-        sub->SetFlagsAndText(0, label);
-        return sub;
-    }
-    cMenuItemBase *Leaf(const char16_t *label, uint32_t leafId, uint32_t leafFlags = 0) {
-        cMenuItemBase *item = AddCommand(leafId, nullptr, nullptr, nullptr);
-        item->SetFlagsAndText(leafFlags, label);
-        return item;
-    }
-
-    std::vector<sInstall> *installs;
-};
-
 struct MenuTree : ::testing::Test {
-    std::vector<cTestMenu::sInstall> installs;
-    cTestMenu root{nullptr, 1, nullptr, &installs};
-    cTestMenu *file = nullptr;
-    cTestMenu *edit = nullptr;
-    cTestMenu *language = nullptr;
+    std::vector<test::cTestMenu::sInstall> installs;
+    test::cTestMenu root{nullptr, 1, nullptr, &installs};
+    test::cTestMenu *file = nullptr;
+    test::cTestMenu *edit = nullptr;
+    test::cTestMenu *language = nullptr;
     cMenuItemBase *newItem = nullptr;
     cMenuItemBase *saveAs = nullptr;
     cMenuItemBase *copy = nullptr;
@@ -70,7 +33,7 @@ struct MenuTree : ::testing::Test {
         edit = root.Sub(u"&Edit", 200);
         copy = edit->Leaf(u"&Copy\t^C", 201, kMenuDisabled);
         deselect = edit->Leaf(u"Deselect", 202);
-        cTestMenu *setup = root.Sub(u"Setup", 300);
+        test::cTestMenu *setup = root.Sub(u"Setup", 300);
         language = setup->Sub(u"Language", 310);
         load = language->Leaf(u"Load Language", 311);
         installs.clear();
@@ -93,10 +56,10 @@ TEST(MenuKeyName, DerivedFromTopLevelMenuAndOwnLabel) {
         {u"&Help", u"About\tF1", u"Help/About"},
     };
     for (const Case &c : cases) {
-        std::vector<cTestMenu::sInstall> log;
-        cTestMenu root(nullptr, 1, nullptr, &log);
+        std::vector<test::cTestMenu::sInstall> log;
+        test::cTestMenu root(nullptr, 1, nullptr, &log);
         root.SetFlagsAndText(0, u"Root menu");
-        cTestMenu *top = root.Sub(c.top, 10);
+        test::cTestMenu *top = root.Sub(c.top, 10);
         cMenuItemBase *item = top->Leaf(c.item, 11);
         EXPECT_EQ(std::u16string(item->GetKeyName()), c.key);
         // A root keeps its plain label with the blanks.
@@ -238,8 +201,8 @@ TEST_F(MenuTree, TranslateModeEnablesLeavesAndRestoresThem) {
 TEST_F(MenuTree, PopupItemsTakeHintAndKeyFromTheFrameMenu) {
     gMainMenu = &root;
     deselect->SetHint(u"Nothing selected");
-    std::vector<cTestMenu::sInstall> popupLog;
-    cTestMenu popup(nullptr, 0, nullptr, &popupLog);
+    std::vector<test::cTestMenu::sInstall> popupLog;
+    test::cTestMenu popup(nullptr, 0, nullptr, &popupLog);
     popup.Attach(nullptr, u"ObjectRBtn", 9000, 0);
     EXPECT_EQ(std::u16string(popup.GetKeyName()), u"ObjectRBtn");
     cMenuItemBase *item = popup.AddItemFrom(deselect);
@@ -263,8 +226,8 @@ TEST_F(MenuTree, PopupItemsTakeHintAndKeyFromTheFrameMenu) {
 
 TEST(MenuTreeFault, AddItemWithoutAFrameMenuUsesTheText) {
     ASSERT_EQ(gMainMenu, nullptr);
-    std::vector<cTestMenu::sInstall> log;
-    cTestMenu popup(nullptr, 0, nullptr, &log);
+    std::vector<test::cTestMenu::sInstall> log;
+    test::cTestMenu popup(nullptr, 0, nullptr, &log);
     popup.Attach(nullptr, u"Popup", 1, 0);
     cMenuItemBase *item = popup.AddItem(u"Play", 12 | kWindowCommandBit, 0);
     ASSERT_NE(item, nullptr);
@@ -283,10 +246,10 @@ TEST(MenuHint, ShownInTheHelpPartEmptyWhenDisabled) {
     cStatusBar bar(nullptr, 0);
     bar.AppendPart(100, 0, 1);
     cHintWindow window(&bar);
-    std::vector<cTestMenu::sInstall> log;
-    cTestMenu root(&window, 1, nullptr, &log);
+    std::vector<test::cTestMenu::sInstall> log;
+    test::cTestMenu root(&window, 1, nullptr, &log);
     root.SetFlagsAndText(0, u"Menu");
-    cTestMenu *file = root.Sub(u"&File", 2);
+    test::cTestMenu *file = root.Sub(u"&File", 2);
     cMenuItemBase *open = file->Leaf(u"&Open", 3);
     cMenuItemBase *grey = file->Leaf(u"Grey", 4, kMenuDisabled);
     open->SetHint(u"Opens a score");

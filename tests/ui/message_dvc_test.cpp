@@ -170,6 +170,31 @@ TEST(MessageRouter, MouseButtonsReachHandlersInLogicalUnitsAndAreLogged) {
     }
 }
 
+// The modifier keys held stand before a logged click.
+TEST(MessageRouter, HeldModifiersAreLoggedWithTheClick) {
+    struct sCase {
+        uint32_t keys;
+        uint32_t message;
+        const char *logged;
+    };
+    const sCase cases[] = {
+        {cOpSysBase::kTestShift, kMsgRightDown, "Probe: Shift R+=5,5\r\n"},
+        {cOpSysBase::kTestCtrl, kMsgLeftDown, "Probe: Ctrl L+=5,5\r\n"},
+        {cOpSysBase::kTestShift | cOpSysBase::kTestCtrl, kMsgLeftUp, "Probe: Shift Ctrl L-=5,5\r\n"},
+        {0, kMsgLeftDown, "Probe: L+=5,5\r\n"},
+    };
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.logged);
+        test::LogCapture log("router_modifiers");
+        tJournal journal;
+        cProbe probe(u"Probe", &journal);
+        gOpSys->SetTestModifiers(c.keys);
+        Send(probe, c.message, 0, At(5, 5));
+        gOpSys->SetTestModifiers(0);
+        EXPECT_EQ(log.Text(), c.logged);
+    }
+}
+
 TEST(MessageRouter, MouseMovesToTheSameLogicalPointCallNothing) {
     tJournal journal;
     cProbe probe(u"Probe", &journal);

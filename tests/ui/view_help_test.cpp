@@ -11,6 +11,7 @@
 #include "tests/support/fake_help_engine.h"
 #include "tests/test_support.h"
 #include "ui/help_engine.h"
+#include "ui/help_recorder.h"
 #include "ui/view_help.h"
 
 namespace {
@@ -109,6 +110,27 @@ TEST_F(ViewHelp, DestroyingTheViewerClosesItsHelp) {
         engine.loaded = true;
     }
     EXPECT_EQ(engine.calls, (std::vector<std::string>{"HtmlHelp - 18 0"}));
+}
+
+// The recorder that PELMORA_TEST_HELP puts in place takes every request,
+// also for a help file that does not exist, and shows nothing.
+TEST_F(ViewHelp, TheRecorderWritesEveryRequestWithoutAHelpFile) {
+    std::u16string record = folder + u"help.txt";
+    cRecordingHelpEngine recorder(record);
+    SetHelpEngine(&recorder);
+    std::u16string missing = folder + u"missing.chm";
+    {
+        cViewHelp viewer;
+        test::RaisedErrors errors;
+        EXPECT_EQ(viewer.ShowHelp(&first, 0, missing.c_str()), RC_OK);
+        EXPECT_EQ(viewer.ShowHelp(&first, 1052, missing.c_str()), RC_OK);
+        EXPECT_EQ(viewer.ShowHelp(&first, 3, (folder + u"old.hlp").c_str()), RC_OK);
+        EXPECT_EQ(errors.Count(), 0);
+    }
+    std::string chmName = test::Narrow(missing), hlpName = test::Narrow(folder + u"old.hlp");
+    EXPECT_EQ(test::ReadFileBytes(record), "HtmlHelp 0 0 " + chmName + "\nHtmlHelp 15 1052 " + chmName +
+                                               "\nWinHelp 1 3 " + hlpName + "\nHtmlHelp 18 0 -\n");
+    SetHelpEngine(&engine);
 }
 
 }  // namespace

@@ -189,6 +189,28 @@ TEST(ViewPort, ScriptedBoxesAnswerForTheUser) {
     EXPECT_EQ(log.Text(), "Box: Score has changed: Do you want to save?\r\nBox: MIDI Error: Check your MIDI setup\r\n");
 }
 
+// Scripted file dialogs: no dialog opens; the path becomes the current
+// file, an empty answer is Cancel.
+TEST(ViewPort, ScriptedFileDialogsAnswerForTheUser) {
+    test::LogCapture log("view_file_dialogs");
+    cScrollProbe view;
+    std::u16string before = gOpSys->GetCurrentFile();
+    gOpSys->SetScriptedFileAnswers({u"c:\\music\\song.pmr", u"", u"c:\\out.mid"});
+    const char16_t *chosen = view.AskOpenFileName(u"Scores|*.pmr", u"pmr");
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(std::u16string(chosen), u"c:\\music\\song.pmr");
+    EXPECT_EQ(gOpSys->GetCurrentFile(), u"c:\\music\\song.pmr");
+    EXPECT_EQ(view.AskSaveFileName(u"Scores|*.pmr", u"pmr"), nullptr);
+    EXPECT_EQ(gOpSys->GetCurrentFile(), u"c:\\music\\song.pmr");
+    chosen = view.AskSaveFileName(u"MIDI|*.mid", u"mid");
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(std::u16string(chosen), u"c:\\out.mid");
+    EXPECT_EQ(log.Text(), "File dialog: Open: c:\\music\\song.pmr\r\nFile dialog: Save: Cancel\r\n"
+                          "File dialog: Save: c:\\out.mid\r\n");
+    gOpSys->SetScriptedFileAnswers({});
+    gOpSys->SetCurrentFile(before.c_str());
+}
+
 TEST(ViewPort, MovingAWindowThatDoesNotExist) {
     test::RaisedErrors errors;
     cScrollProbe view;

@@ -9,6 +9,8 @@
 #include "platform/op_sys_base.h"
 #include "tests/foundation/raised_errors.h"
 #include "tests/support/fake_spooler.h"
+#include "tests/test_support.h"
+#include "ui/print_recorder.h"
 #include "ui/win_print.h"
 
 namespace {
@@ -147,3 +149,25 @@ TEST_F(WinPrint, OnlyTheFirstPrinterIsTheCurrentOne) {
 }
 
 }  // namespace
+
+// The recorder that PELMORA_TEST_PRINT puts in place: a whole job lands in
+// its file, with the page size of its one printer.
+TEST(PrintRecorder, AJobIsRecordedWithItsPages) {
+    std::u16string path = test::MakeTempFolder("print_recorder") + u"print.txt";
+    cRecordingPrintSpooler recorder(path);
+    cPrintSpooler *previous = SetPrintSpooler(&recorder);
+    {
+        cWinPrint printer;
+        ASSERT_TRUE(printer.HasPrinter());
+        EXPECT_EQ(std::u16string(printer.GetPrinterName()), u"Pelmora test printer");
+        ASSERT_EQ(printer.Open(), RC_OK);
+        EXPECT_EQ(printer.GetWidth(), 2480);
+        printer.DrawLine(0, 0, 100, 100);
+        printer.NewPage();
+        printer.FillEllipse(10, 10, 20, 20);
+        EXPECT_EQ(printer.Close(), RC_OK);
+    }
+    SetPrintSpooler(previous);
+    EXPECT_EQ(test::ReadFileBytes(path),
+              "doc PrintDoc\npage 2480 3508 300\nendpage\npage 2480 3508 300\nendpage\nenddoc\n");
+}

@@ -1,0 +1,56 @@
+// The dump of the state channel: what a test of the running program reads
+// of the menus, the status bar and the windows.
+#include "app/test_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/test_menu.h"
+#include "ui/status_bar.h"
+
+namespace {
+
+TEST(TestStateDump, MenusStatusPartsWindowsAndModifiersInOrder) {
+    std::vector<test::cTestMenu::sInstall> installs;
+    test::cTestMenu root{nullptr, 1, nullptr, &installs};
+    test::cTestMenu *file = root.Sub(u"&File", 0);
+    file->Leaf(u"New", 100);
+    file->Leaf(u"Save\tCtrl+S", 102)->Disable();
+    test::cTestMenu *exportMenu = file->Sub(u"Export", 0);
+    exportMenu->Leaf(u"Midi", 105)->Check();
+    file->Leaf(u"Exit", 111);
+
+    cStatusBar bar(nullptr, 0);
+    bar.AppendPart(100, 0, 0);
+    bar.AppendPart(50, 0, 0);
+    bar.SetPartText(0, u"Bar 3");
+    bar.SetPartText(1, u"a\ttab");
+
+    sTestState state;
+    state.menu = &root;
+    state.statusBar = &bar;
+    state.windows = {{u"VPClassPelmora0", u"Pelmora"}};
+    state.pages = {{u"VPClassPalette0", u"Notes"}};
+    state.shift = true;
+    EXPECT_EQ(ComposeTestStateDump(state),
+              "menu\t0\t0\t&File\t1\t0\n"
+              "menu\t1\t100\tNew\t1\t0\n"
+              "menu\t1\t102\tSave\t0\t0\n"
+              "menu\t1\t0\tExport\t1\t0\n"
+              "menu\t2\t105\tMidi\t1\t1\n"
+              "menu\t1\t111\tExit\t1\t0\n"
+              "status\t0\tBar 3\n"
+              "status\t1\ta tab\n"
+              "window\tVPClassPelmora0\tPelmora\n"
+              "page\tVPClassPalette0\tNotes\n"
+              "modifiers\t1\t0\n"
+              "end\n");
+}
+
+TEST(TestStateDump, NothingButTheModifiersAndTheEnd) {
+    EXPECT_EQ(ComposeTestStateDump(sTestState()), "modifiers\t0\t0\nend\n");
+}
+
+}  // namespace
