@@ -11,8 +11,8 @@
 // then its notices reach the window through the system's driver
 // (noticeSink) and each played channel message is appended to recordPath
 // as a line "<ms> <status> <data1> <data2>" (hexadecimal bytes, the time in
-// milliseconds of music since the stream opened), so that Play runs to its
-// end where no MIDI output exists.
+// milliseconds of music since the pass began: since the last stop or
+// reset), so that Play runs to its end where no MIDI output exists.
 //
 // Timers are either fired by the test (FireTimer) or, with threaded timers,
 // by a thread of the driver after their scaled-down delay.
@@ -413,7 +413,7 @@ private:
         uint32_t timeDivision = 96;
         uint32_t tempo = 500000;
         Clock::time_point due;  // when the next record plays
-        Clock::time_point opened = Clock::now();
+        double musicMicros = 0;  // music time of the pass, from its delta times
         std::deque<sMidiStreamBuffer *> queue;
         std::deque<sMidiStreamBuffer *> returning;  // stopped, not yet given back
         std::set<sMidiStreamBuffer *> prepared;
@@ -452,6 +452,7 @@ private:
         NoteCall(*s, what);
         // The stream stops at once; its buffers come back from the thread.
         s->running = false;
+        s->musicMicros = 0;  // the next pass starts its music at 0
         s->returning.insert(s->returning.end(), s->queue.begin(), s->queue.end());
         s->queue.clear();
         uint32_t ticket = ++s->haltRequests;
@@ -519,6 +520,7 @@ private:
                 uint32_t delta = Le32(h->data + pos);
                 double micros = double(delta) * s.tempo / (s.timeDivision ? s.timeDivision : 1) * musicScale;
                 s.due += std::chrono::microseconds(int64_t(micros));
+                s.musicMicros += micros / musicScale;
                 if (s.cv.wait_until(lk, s.due, [&] { return s.closing || s.haltsDone < s.haltRequests; })) {
                     halted = true;
                     break;
@@ -552,7 +554,7 @@ private:
     void Record(sStream &s, uint32_t word) {
         played.push_back(word);
         if (recordPath.empty()) return;
-        double ms = std::chrono::duration<double, std::milli>(s.due - s.opened).count() / musicScale;
+        double ms = s.musicMicros / 1000.0;
         char line[64];
         std::snprintf(line, sizeof line, "%lld %02X %02X %02X\n", static_cast<long long>(ms + 0.5), word & 0xFF,
                       word >> 8 & 0xFF, word >> 16 & 0xFF);

@@ -44,6 +44,22 @@ void WriteFileBytes(const std::u16string &path, const std::string &bytes) {
     std::fclose(f);
 }
 
+void KeepForCheck(const std::u16string &path, const char *name) {
+#if defined(_WIN32)
+    const char *folder = std::getenv("PELMORA_EXPORTS");
+    if (!folder || !*folder) return;
+    // A Unix path: under Wine the Unix root is drive Z:.
+    std::u16string target = FromUtf8(std::string(folder) + "/" + name);
+    if (!target.empty() && target[0] == u'/') target = u"Z:" + target;
+    for (char16_t &c : target)
+        if (c == u'/') c = u'\\';
+    WriteFileBytes(target, ReadFileBytes(path));
+#else
+    (void)path;
+    (void)name;
+#endif
+}
+
 std::u16string SourcePath(const char *relative) {
     std::u16string path = FromUtf8(std::string(PELMORA_SOURCE_DIR) + "/" + relative);
 #if defined(_WIN32)

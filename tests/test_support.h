@@ -25,6 +25,13 @@ void WriteFileBytes(const std::u16string &path, const std::string &bytes);
 // under Wine the Unix root is drive Z:.
 std::u16string SourcePath(const char *relative);
 
+// Leaves a file that the program wrote under Wine (a MIDI export, say) for
+// the independent reader that scripts/run-tests runs after the Windows
+// tests (ExportedFiles in tests/midi/real_files_posix_test.cpp): copies it
+// as `name` into the folder PELMORA_EXPORTS names.  Does nothing natively
+// or without the setting.
+void KeepForCheck(const std::u16string &path, const char *name);
+
 // A program path as the standard library's file functions take it.
 std::filesystem::path FsPath(const std::u16string &path);
 

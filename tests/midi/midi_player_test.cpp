@@ -4,11 +4,15 @@
 // own, so these tests assert orders and counts, with generous waits.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "midi/midi_track.h"
 #include "tests/foundation/raised_errors.h"
 #include "tests/midi/fake_midi_driver.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -125,6 +129,48 @@ TEST_F(Player, PlaysEveryChunkInOrderAndReportsMarksAndTheEnd) {
     // The next pass releases the chunks of the finished one first.
     track.Reset();
     EXPECT_EQ(driver.PreparedCount(), 0u);
+}
+
+// As the program sets the driver up for PELMORA_TEST_MIDI: a hundred times
+// faster than real time, each played message recorded in a file with its
+// time of music.
+TEST_F(Player, TheDeviceLessDriverRecordsWhatItPlayedWithItsMusicTime) {
+    std::u16string record = test::MakeTempFolder("midi_record") + u"played.txt";
+    driver.recordPath = record;
+    driver.musicScale = 0.01;
+    cMidiTrack track(480, 1024);
+    FillScore(track, 3, 120);
+    track.SetNotifyWindow(window);
+    track.Play();
+    ASSERT_TRUE(driver.WaitForNotices(HasDone));
+    Notices notices = driver.Notices();
+    ASSERT_EQ(notices.size(), 4u);
+    for (uint32_t i = 0; i < 3; ++i) EXPECT_EQ(notices[i].wParam, uintptr_t(kMomPositionCb));
+    EXPECT_EQ(notices.back().wParam, uintptr_t(kMomDone));
+
+    // One line per played message, its bytes as the stream held them; the
+    // notes start 125 ms apart at 120 beats a minute and the last of the
+    // long notes ends a little before 500 ms (the player ends notes early).
+    std::vector<uint32_t> played = driver.Played();
+    std::string text = test::ReadFileBytes(record);
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    ASSERT_EQ(lines.size(), played.size()) << text;
+    ASSERT_EQ(lines.size(), 13u) << text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        char bytes[16];
+        std::snprintf(bytes, sizeof bytes, " %02X %02X %02X", played[i] & 0xFF, played[i] >> 8 & 0xFF,
+                      played[i] >> 16 & 0xFF);
+        EXPECT_EQ(lines[i].substr(lines[i].find(' ')), bytes) << i;
+    }
+    EXPECT_EQ(lines.front().substr(0, lines.front().find(' ')), "0");
+    int lastTime = std::stoi(lines.back());
+    EXPECT_GT(lastTime, 480);
+    EXPECT_LE(lastTime, 500);
+    EXPECT_EQ(lines.back().substr(lines.back().find(' '), 3), " 80");
+    EXPECT_NE(text.find("\n125 9"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n250 9"), std::string::npos) << text;
 }
 
 TEST_F(Player, StopDuringPlaybackReturnsWithEveryChunkUnprepared) {

@@ -391,4 +391,20 @@ TEST_F(RealMidiFiles, Abc2midiOutput) {
     std::printf("[ checked  ] %zu files made by abc2midi\n", files.size());
 }
 
+// Files that the Windows build wrote under Wine and left for an
+// independent reader (test::KeepForCheck): every MIDI file among them must
+// read the same in midicsv as in our reader, written back and re-encoded.
+// scripts/run-tests runs this after the Windows tests, on their folder;
+// without PELMORA_CHECK_EXPORTS it has nothing to check.
+TEST(ExportedFiles, WhatTheWindowsBuildWroteReadsTheSameInMidicsv) {
+    const char *folder = std::getenv("PELMORA_CHECK_EXPORTS");
+    if (!folder || !*folder) GTEST_SKIP() << "run by scripts/run-tests after the Windows tests";
+    ASSERT_TRUE(test::HasTool("midicsv")) << "midicsv is not installed (package midicsv)";
+    std::vector<fs::path> files = FilesIn(folder, {".mid"});
+    ASSERT_FALSE(files.empty()) << "the Windows tests left no MIDI file in " << folder;
+    fs::path work = TempFolder("exported_files");
+    for (const fs::path &f : files) CheckFile(f, work);
+    std::printf("[ checked  ] %zu files written under Wine\n", files.size());
+}
+
 }  // namespace
