@@ -15,19 +15,6 @@ using namespace gui;
 
 namespace {
 
-// Environment of the started programs for one test.
-class TestEnvironment {
-public:
-    TestEnvironment(const std::u16string &capture) {
-        SetEnvironmentVariableW(L"PELMORA_TEST_FAULT", L"1");
-        SetEnvironmentVariableW(L"PELMORA_TEST_SHELL_CAPTURE", W(capture.c_str()));
-    }
-    ~TestEnvironment() {
-        SetEnvironmentVariableW(L"PELMORA_TEST_FAULT", nullptr);
-        SetEnvironmentVariableW(L"PELMORA_TEST_SHELL_CAPTURE", nullptr);
-    }
-};
-
 std::vector<std::string> Lines(const std::string &text) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -41,6 +28,8 @@ uint32_t RunToEnd(const std::u16string &folder, const std::u16string &commandLin
     cProgram program;
     sStart how;
     how.dataFolder = folder;
+    how.fault = u"1";  // about 100 ms after the start
+    how.shellCapture = folder + u"shell.txt";
     how.boxAnswer = 1;  // OK: the report page is asked for, and captured
     how.commandLine = commandLine;
     EXPECT_TRUE(program.Start(how));
@@ -54,7 +43,6 @@ uint32_t RunToEnd(const std::u16string &folder, const std::u16string &commandLin
 TEST(CrashReport, FaultInAHandlerIsReportedAndTheProgramRestartsOnTheReport) {
     std::u16string folder = FreshFolder("crash_report");
     std::u16string capture = folder + u"shell.txt";
-    TestEnvironment environment(capture);
 
     EXPECT_EQ(RunToEnd(folder, u""), 0u);
 

@@ -158,6 +158,7 @@ bool cProgram::Start(const sStart &how) {
     SetVariable(L"PELMORA_TEST_PRINT", how.print);
     SetVariable(L"PELMORA_TEST_HELP", how.help);
     SetVariable(L"PELMORA_TEST_FAULT", how.fault);
+    SetVariable(L"PELMORA_TEST_SHELL_CAPTURE", how.shellCapture);
     statePath = how.state && !how.dataFolder.empty() ? how.dataFolder + u"state.txt" : u"";
     SetVariable(L"PELMORA_TEST_STATE", statePath);
     std::u16string exe = ProgramPath();

@@ -45,6 +45,7 @@ struct sStart {
     std::u16string print;           // PELMORA_TEST_PRINT
     std::u16string help;            // PELMORA_TEST_HELP
     std::u16string fault;           // PELMORA_TEST_FAULT ("ask", or "1": about 100 ms after start)
+    std::u16string shellCapture;    // PELMORA_TEST_SHELL_CAPTURE
     bool state = true;              // PELMORA_TEST_STATE in the data folder (needs dataFolder)
 };
 

@@ -133,9 +133,8 @@ TEST_F(Seams, AFaultOnDemandIsReportedAndTheProgramAsksToRestart) {
     sStart how;
     how.fault = u"ask";
     std::u16string capture = FreshFolder("seams_fault_shell") + u"shell.txt";
-    SetEnvironmentVariableW(L"PELMORA_TEST_SHELL_CAPTURE", W(capture.c_str()));
+    how.shellCapture = capture;
     Start("seams_fault", how);
-    SetEnvironmentVariableW(L"PELMORA_TEST_SHELL_CAPTURE", nullptr);
     // It runs on, unasked: the channel answers.
     ASSERT_FALSE(program.ReadState(frame).empty());
     EXPECT_EQ(CountOf(Log(), "Exception address"), 0);
