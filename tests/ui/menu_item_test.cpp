@@ -290,9 +290,9 @@ TEST_F(MenuTree, RecentFilesBecomeCommandsOfTheFileMenu) {
 // The frame menu has one owner: a new menu replaces the old one, which is
 // deleted then and only then; a menu deleted by its owner leaves no
 // dangling main menu behind.
-class cCountedMenu : public cTestMenu {
+class cCountedMenu : public test::cTestMenu {
 public:
-    explicit cCountedMenu(int *deletions) : cTestMenu(nullptr, 0, nullptr, nullptr), deleted(deletions) {}
+    explicit cCountedMenu(int *deletions) : test::cTestMenu(nullptr, 0, nullptr, nullptr), deleted(deletions) {}
     ~cCountedMenu() override { ++*deleted; }
     int *deleted;
 };
