@@ -10,22 +10,13 @@
 #include "tests/document/symbol_fixture.h"
 #include "ui/dialog_box.h"
 #include "ui/list_controls.h"
+#include "tests/support/dialog_script.h"
 
 namespace {
 
 using test::RaisedErrors;
 
 class SetupDialogTest : public test::SymbolTest {};
-
-// The user's part in the dialogs of one test.
-class ScriptScope {
-public:
-    explicit ScriptScope(cDialogBox::tScript script) : previous(cDialogBox::SetScript(std::move(script))) {}
-    ~ScriptScope() { cDialogBox::SetScript(previous); }
-
-private:
-    cDialogBox::tScript previous;
-};
 
 TEST_F(SetupDialogTest, TheEditDialogChoosesMoveOrResize) {
     std::unique_ptr<ScaledObject> s(new ScaledObject);
@@ -49,7 +40,7 @@ TEST_F(SetupDialogTest, TheEditDialogChoosesMoveOrResize) {
     };
     for (const sCase &c : cases) {
         uint32_t templateId = 0, radios = 0;
-        ScriptScope scope([&](cDialogBox &d) {
+        test::ScriptScope scope([&](cDialogBox &d) {
             templateId = d.GetTemplateId();
             radios = (d.FindControl(26725) ? 1 : 0) + (d.FindControl(26726) ? 1 : 0);
             if (c.click) d.Command(c.click);
@@ -73,7 +64,7 @@ TEST_F(SetupDialogTest, TheEditDialogChoosesMoveOrResize) {
 TEST_F(SetupDialogTest, AnAcceptedClassSetUpSetsTheEditMode) {
     test::cTestScoreWindow window;
     std::unique_ptr<ScaledObject> s(new ScaledObject);
-    ScriptScope scope([](cDialogBox &d) {
+    test::ScriptScope scope([](cDialogBox &d) {
         d.Command(26726);
         d.Command(1);
     });
@@ -115,7 +106,7 @@ TEST_F(SetupDialogTest, TheLineDialogStoresTheChosenWidthAndMode) {
         SCOPED_TRACE(c.name);
         std::vector<std::u16string> entries;
         uint32_t checkedResize = 9, checkedMove = 9;
-        ScriptScope scope([&](cDialogBox &d) {
+        test::ScriptScope scope([&](cDialogBox &d) {
             auto *combo = dynamic_cast<cComboBox *>(d.FindControl(101));
             ASSERT_NE(combo, nullptr);
             entries = combo->Item().entries;
@@ -147,7 +138,7 @@ TEST_F(SetupDialogTest, AnAcceptedObjectSetUpRedrawsTheWholeWindow) {
     window.SetSize(200, 100);
     std::unique_ptr<cLineObject> line(new cLineObject);
     line->SetSize(5, 5);
-    ScriptScope scope([](cDialogBox &d) {
+    test::ScriptScope scope([](cDialogBox &d) {
         auto *combo = dynamic_cast<cComboBox *>(d.FindControl(101));
         combo->Item().selection = 3;
         d.Command(101, 1);

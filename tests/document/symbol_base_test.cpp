@@ -8,7 +8,7 @@
 #include "document/commands.h"
 #include "platform/version_word.h"
 #include "tests/document/symbol_fixture.h"
-#include "tests/platform/log_capture.h"
+#include "tests/support/log_capture.h"
 
 namespace {
 
