@@ -62,6 +62,10 @@ public:
     PELMORA_SYMBOL_NAMING(PointWindowObject, u"Window", 12)
 };
 
+// The document most recently made; the undo list looks its records' owners
+// up in it.
+extern PointWindowObject *gCurrentDocument;
+
 class cPObjBlockGroup : public cPObjGroup {
 public:
     PELMORA_SYMBOL_NAMING(cPObjBlockGroup, u"BlockGroup", 13)

@@ -1,5 +1,9 @@
 #include "document/owner_base.h"
 
+#include "document/base_classes.h"
+
+PointWindowObject *gCurrentDocument = nullptr;
+
 tStatus cPObjOwnBase::CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
                                      cPObjPoint *previous, void **state) {
     if (!child) return previous ? AfterChildCommand(commandId, mask, record, child, previous, state) : kFailed;
@@ -77,4 +81,17 @@ uint16_t cPObjOwnBase::IndexOfChild(const cPObjBase *child, int16_t typeId, uint
         if (IsOfKind(c, typeId, flags)) ++before;
     }
     return 0xFFFF;
+}
+
+cPObjPoint *cPObjOwnBase::FindChild(const cPObjBase *obj, int32_t, int32_t) {
+    if (!obj) return nullptr;
+    const uint16_t count = GetChildCount();
+    for (uint16_t i = 0; i < count; ++i) {
+        cPObjPoint *child = GetChild(i);
+        if (!child) continue;
+        if (child == obj) return child;
+        if (child->IsOwner())
+            if (cPObjPoint *found = static_cast<cPObjOwnBase *>(child)->FindChild(obj)) return found;
+    }
+    return nullptr;
 }

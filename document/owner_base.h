@@ -41,6 +41,11 @@ public:
     // that is not a child.
     virtual uint16_t IndexOfChild(const cPObjBase *child, int16_t typeId, uint32_t flags);
 
+    // The object when it is a child or a deeper descendant, else null.  The
+    // position is a hint where to start looking (kNoPosition: anywhere);
+    // owners that keep their children by position use it.
+    virtual cPObjPoint *FindChild(const cPObjBase *obj, int32_t px = kNoPosition, int32_t py = kNoPosition);
+
     uint8_t GetUnitFlag() const { return unit; }
 
 protected:

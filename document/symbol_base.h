@@ -59,6 +59,9 @@ enum : uint32_t {
 constexpr uint32_t kVersionPositions32 = 0x1050000;
 constexpr uint32_t kVersionVarInt = 0x1060000;
 
+// A coordinate not given (searches by position take any).
+constexpr int32_t kNoPosition = INT32_MIN;
+
 // Module state of the symbol model; all of it lives on the GUI thread.
 extern uint32_t gFileVersion;
 extern int32_t gSortMode;

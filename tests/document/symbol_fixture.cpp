@@ -72,6 +72,7 @@ int32_t BuildTestRegistry() { return cPObjBase::BuildRegistry(BuildRangePrototyp
 void ResetSymbolState() {
     cPObjBase::ShutDown();
     gSelectedObject = gFocusObject = gHoverObject = nullptr;
+    gCurrentDocument = nullptr;
     gCurrentScoreWindow = gOutputWindow = nullptr;
     gEditMode = gEditFlags = gDocumentFlags = 0;
     gFileVersion = 0x1000000;
