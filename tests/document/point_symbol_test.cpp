@@ -7,6 +7,7 @@
 
 #include "document/commands.h"
 #include "tests/document/symbol_fixture.h"
+#include "tests/document/undo_check.h"
 
 namespace {
 
@@ -68,8 +69,8 @@ TEST_F(PointTest, SelectingMakesTheObjectSelectedAndFocusedAndRecordsAMove) {
     EXPECT_TRUE(second->IsSelected());
     EXPECT_FALSE(first->IsSelected());
     ASSERT_EQ(gPointUndo->GetRecordCount(), 2);
-    EXPECT_EQ(gPointUndo->GetRecord(1).object, second);
-    EXPECT_EQ(gPointUndo->GetRecord(1).kind, cPObjBase::cPointUndo::kMove);
+    EXPECT_TRUE(test::IsUndoRecord(0, u"UnMove", first));
+    EXPECT_TRUE(test::IsUndoRecord(1, u"UnMove", second));
     EXPECT_EQ(window.GetMouseX(), 40);
     EXPECT_EQ(window.GetMouseY(), 50);
     delete first;
@@ -110,8 +111,8 @@ TEST_F(PointTest, TheDeleteKeyDetachesTheFocusIntoTheUndoList) {
     EXPECT_EQ(p->OnKey(kKeyDelete, 0, 0), 0);
     EXPECT_TRUE(owner.children.empty());
     ASSERT_EQ(gPointUndo->GetRecordCount(), 2);  // the selection's move, then the deletion
-    EXPECT_EQ(gPointUndo->GetRecord(1).object, p);
-    EXPECT_EQ(gPointUndo->GetRecord(1).kind, cPObjBase::cPointUndo::kDelete);
+    EXPECT_TRUE(test::IsUndoRecord(0, u"UnMove", p));
+    EXPECT_TRUE(test::IsUndoRecord(1, u"Undelete", p));
     EXPECT_EQ(gDocumentFlags & 0x4, 0x4u);
     EXPECT_EQ(gSelectedObject, nullptr);
     EXPECT_EQ(gFocusObject, nullptr);
@@ -214,8 +215,7 @@ TEST_F(PointTest, DetachingWithDeletionHandsTheObjectToTheUndoList) {
     EXPECT_EQ(gone->FindOwner(0, 0), nullptr);
     EXPECT_EQ(gLiveSymbolCount, live);  // still alive
     ASSERT_EQ(gPointUndo->GetRecordCount(), 1);
-    EXPECT_EQ(gPointUndo->GetRecord(0).object, gone);
-    EXPECT_EQ(gPointUndo->GetRecord(0).kind, cPObjBase::cPointUndo::kDelete);
+    EXPECT_TRUE(test::IsUndoRecord(0, u"Undelete", gone));
     gPointUndo->Clear();
     EXPECT_EQ(gLiveSymbolCount, live - 1);
 
