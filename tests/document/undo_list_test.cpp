@@ -1,0 +1,442 @@
+// The undo list: its limit, undoing deletions, moves and creations, records
+// whose owner or object has gone, purging, clearing and the texts of the
+// records.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "document/commands.h"
+#include "tests/document/symbol_fixture.h"
+#include "tests/document/undo_check.h"
+
+namespace {
+
+using test::cListOwner;
+using test::IsUndoRecord;
+using test::SymbolTest;
+
+using cUndelete = cPObjBase::cPointUndo::cUndelete;
+
+// The document root with a plain list of children.
+class cListDocument : public PointWindowObject {
+public:
+    ~cListDocument() override {
+        for (cPObjPoint *child : children) {
+            child->SetOwner(nullptr);
+            delete child;
+        }
+    }
+    bool AddChild(cPObjPoint *child) override {
+        if (!child) return false;
+        children.push_back(child);
+        return true;
+    }
+    uint16_t GetChildCount() override { return uint16_t(children.size()); }
+    cPObjPoint *GetChild(uint16_t index) override { return index < children.size() ? children[index] : nullptr; }
+    cPObjPoint *RemoveChild(cPObjPoint *child) override {
+        auto at = std::find(children.begin(), children.end(), child);
+        if (at == children.end()) return nullptr;
+        children.erase(at);
+        return PointWindowObject::RemoveChild(child);
+    }
+
+    std::vector<cPObjPoint *> children;  // owned
+};
+
+// Each test edits a document that holds one staff; the document is the
+// current one.
+class UndoTest : public SymbolTest {
+protected:
+    void SetUp() override {
+        SymbolTest::SetUp();
+        test::BuildTestRegistry();
+        document = new cListDocument;
+        gCurrentDocument = document;
+        staff = new cListOwner;
+        staff->SetPosition(0, 100);
+        document->InsertChild(staff);
+    }
+    void TearDown() override {
+        gPointUndo->Clear();
+        gCurrentDocument = nullptr;
+        delete document;
+        SymbolTest::TearDown();
+    }
+
+    // A new symbol of the class, placed in the owner at (x, y).
+    static cPObjPoint *Place(cPObjOwnBase *owner, int16_t id, int32_t px, int32_t py) {
+        cPObjPoint *obj = cPObjBase::NewById(id);
+        obj->SetPosition(px, py);
+        owner->InsertChild(obj);
+        return obj;
+    }
+
+    static bool Holds(const cListOwner *owner, const cPObjPoint *obj) {
+        return std::count(owner->children.begin(), owner->children.end(), obj) == 1 &&
+               obj->FindOwner(0, 0) == owner;
+    }
+    static bool Holds(const cListDocument *owner, const cPObjPoint *obj) {
+        return std::count(owner->children.begin(), owner->children.end(), obj) == 1 &&
+               obj->FindOwner(0, 0) == owner;
+    }
+
+    static std::string DumpText() {
+        std::ostringstream out;
+        gPointUndo->Dump(out);
+        return out.str();
+    }
+
+    static std::string Address(const void *p) {
+        std::ostringstream out;
+        out << std::hex << reinterpret_cast<uintptr_t>(p);
+        return out.str();
+    }
+
+    cListDocument *document = nullptr;
+    cListOwner *staff = nullptr;
+};
+
+TEST_F(UndoTest, The501stEditPushesTheOldestOut) {
+    cPObjPoint *p = Place(staff, 1, 0, 100);
+    for (int i = 0; i < 501; ++i) {
+        gPointUndo->RecordMove(p);
+        p->MoveBy(1, 0);
+    }
+    EXPECT_EQ(p->x, 501);
+    ASSERT_EQ(gPointUndo->GetRecordCount(), 500);
+    for (int i = 0; i < 500; ++i) gPointUndo->Undo();
+    // The first move's record is gone: the object stops where it went first.
+    EXPECT_EQ(p->x, 1);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+
+    // A deletion record pushed out deletes the symbol it held.
+    cPObjPoint *gone = Place(staff, 1, 5, 100);
+    gone->Detach(1);
+    const uint32_t live = gLiveSymbolCount;
+    for (int i = 0; i < 499; ++i) gPointUndo->RecordMove(p);
+    EXPECT_EQ(gLiveSymbolCount, live + 499);  // the copies of the moves
+    EXPECT_TRUE(IsUndoRecord(0, u"Undelete", gone));
+    gPointUndo->RecordMove(p);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 500);
+    EXPECT_TRUE(IsUndoRecord(0, u"UnMove", p));
+    EXPECT_EQ(gLiveSymbolCount, live + 500 - 1);
+}
+
+TEST_F(UndoTest, UndoOnAnEmptyListDoesNothing) {
+    cPObjPoint *p = Place(staff, 1, 10, 100);
+    gPointUndo->RecordMove(p);
+    p->MoveBy(3, 0);
+    gPointUndo->Undo();
+    ASSERT_EQ(gPointUndo->GetRecordCount(), 0);
+    cPObjBase::ClearRedrawArea();
+    cPObjBase::ClearOwnerRedrawArea();
+    const uint32_t live = gLiveSymbolCount;
+
+    EXPECT_EQ(gPointUndo->Undo(), 0);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    EXPECT_EQ(p->x, 10);
+    EXPECT_EQ(staff->children, std::vector<cPObjPoint *>{p});
+    EXPECT_EQ(gLiveSymbolCount, live);
+    EXPECT_TRUE(cPObjBase::GetRedrawArea()->IsEmpty());
+    EXPECT_TRUE(cPObjBase::GetOwnerRedrawArea()->IsEmpty());
+    EXPECT_EQ(DumpText(), "");
+}
+
+TEST_F(UndoTest, AnUndoneDeletionReinsertsTheVerySameObject) {
+    cPObjPoint *a = Place(staff, 1, 10, 100);
+    cPObjPoint *b = Place(staff, 17, 20, 100);
+    const uint32_t live = gLiveSymbolCount;
+    b->Detach(1);
+    a->Detach(1);
+    EXPECT_TRUE(staff->children.empty());
+    EXPECT_EQ(gLiveSymbolCount, live);  // both live on in their records
+    cPObjBase::ClearRedrawArea();
+    cPObjBase::ClearOwnerRedrawArea();
+
+    gPointUndo->Undo();
+    EXPECT_TRUE(Holds(staff, a));
+    EXPECT_FALSE(Holds(staff, b));
+    EXPECT_EQ(a->x, 10);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 1);
+    // The owner's old area and the object's new one are to be repainted.
+    EXPECT_FALSE(cPObjBase::GetRedrawArea()->IsEmpty());
+    EXPECT_FALSE(cPObjBase::GetOwnerRedrawArea()->IsEmpty());
+
+    gPointUndo->Undo();
+    EXPECT_TRUE(Holds(staff, b));
+    EXPECT_EQ(b->GetTypeId(), 17);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    EXPECT_EQ(gLiveSymbolCount, live);
+}
+
+TEST_F(UndoTest, TwoMovesUndoInOrder) {
+    test::cTestScoreWindow window;
+    cPObjPoint *p = Place(staff, 1, 10, 120);
+    p->Select();  // records the first move
+    p->MoveBy(5, 5);
+    p->Select();
+    p->MoveBy(7, -3);
+    ASSERT_EQ(gPointUndo->GetRecordCount(), 2);
+    EXPECT_TRUE(IsUndoRecord(1, u"UnMove", p));
+    gPointUndo->Undo();
+    EXPECT_EQ(p->x, 15);
+    EXPECT_EQ(p->y, 125);
+    gPointUndo->Undo();
+    EXPECT_EQ(p->x, 10);
+    EXPECT_EQ(p->y, 120);
+    EXPECT_TRUE(Holds(staff, p));
+}
+
+TEST_F(UndoTest, AMoveRecordPutsBackTheSizeToo) {
+    auto *scaled = static_cast<ScaledObject *>(Place(staff, 7, 10, 100));
+    scaled->SetSize(20, 30);
+    gPointUndo->RecordMove(scaled);
+    scaled->MoveBy(4, 4);
+    scaled->ResizeBy(6, -10);
+    gPointUndo->Undo();
+    EXPECT_EQ(scaled->x, 10);
+    EXPECT_EQ(scaled->y, 100);
+    EXPECT_EQ(scaled->GetSizeWidth(), 20);
+    EXPECT_EQ(scaled->GetSizeHeight(), 30);
+}
+
+TEST_F(UndoTest, AnUndoneCreationRemovesAndDeletesTheObject) {
+    const uint32_t live = gLiveSymbolCount;
+    cPObjPoint *made = Place(staff, 17, 30, 100);
+    gPointUndo->RecordCreate(made);
+    gPointUndo->Undo();
+    EXPECT_TRUE(staff->children.empty());
+    EXPECT_EQ(gLiveSymbolCount, live);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+}
+
+// The document is the owner of its top-level symbols (free symbols, page
+// breaks, systems): their records find it as they find any other owner.
+TEST_F(UndoTest, EditsOfTheDocumentsOwnChildrenAreUndone) {
+    const uint32_t live = gLiveSymbolCount;
+    cPObjPoint *moved = Place(document, 15, 40, 10);
+    gPointUndo->RecordMove(moved);
+    moved->MoveBy(0, 60);
+    gPointUndo->Undo();
+    EXPECT_EQ(moved->y, 10);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+
+    moved->Detach(1);
+    EXPECT_FALSE(Holds(document, moved));
+    gPointUndo->Undo();
+    EXPECT_TRUE(Holds(document, moved));
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+
+    cPObjPoint *made = Place(document, 1, 70, 10);
+    gPointUndo->RecordCreate(made);
+    gPointUndo->Undo();
+    EXPECT_FALSE(std::count(document->children.begin(), document->children.end(), made));
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    EXPECT_EQ(gLiveSymbolCount, live + 1);  // the moved one remains
+}
+
+// A record whose owner has left the document is discarded when undone.  The
+// owner is deleted before the undo, so a record that read through its old
+// pointer would touch freed memory (the sanitizer's build stops there).
+TEST_F(UndoTest, ARecordWhoseOwnerIsGoneIsDiscarded) {
+    enum eKind { kDelete, kMove, kCreate };
+    struct sCase {
+        const char *name;
+        eKind kind;
+        bool deleteOwner;  // otherwise the owner lives on outside the document
+    };
+    const sCase cases[] = {
+        {"deletion, owner deleted", kDelete, true}, {"move, owner deleted", kMove, true},
+        {"creation, owner deleted", kCreate, true}, {"deletion, owner taken out", kDelete, false},
+        {"move, owner taken out", kMove, false},    {"creation, owner taken out", kCreate, false},
+    };
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t live = gLiveSymbolCount;
+        cListOwner *other = new cListOwner;
+        document->InsertChild(other);
+        cPObjPoint *p = Place(other, 1, 5, 5);
+        switch (c.kind) {
+        case kDelete: p->Detach(1); break;
+        case kMove:
+            gPointUndo->RecordMove(p);
+            p->MoveBy(3, 0);
+            break;
+        case kCreate: gPointUndo->RecordCreate(p); break;
+        }
+        std::unique_ptr<cPObjPoint> out(other->Detach(0));
+        if (c.deleteOwner) out.reset();
+        ASSERT_EQ(gPointUndo->GetRecordCount(), 1);
+        EXPECT_EQ(gPointUndo->GetRecord(0)->Validate(), kFailed);
+        EXPECT_NE(DumpText().find(") invalid\n"), std::string::npos) << DumpText();
+        EXPECT_NE(gPointUndo->GetRecord(0)->Describe().find(u": invalid"), std::u16string::npos);
+
+        EXPECT_EQ(gPointUndo->Undo(), 0);
+        EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+        if (out) {
+            // Nothing was put back into the owner outside the document.
+            const bool hasChild = !static_cast<cListOwner *>(out.get())->children.empty();
+            EXPECT_EQ(hasChild, c.kind != kDelete);
+            if (c.kind == kMove) {
+                EXPECT_EQ(p->x, 8);
+            }
+        }
+        out.reset();
+        EXPECT_EQ(gLiveSymbolCount, live);
+    }
+}
+
+// The owner stays, but the object has left it (taken out, or moved to
+// another owner): a move or a creation record no longer applies.
+TEST_F(UndoTest, AMoveOrCreationOfAnObjectNoLongerUnderItsOwnerIsDiscarded) {
+    cListOwner *other = new cListOwner;
+    document->InsertChild(other);
+    for (bool create : {false, true}) {
+        for (bool intoOther : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "creation " << create << ", into another owner " << intoOther);
+            cPObjPoint *p = Place(staff, 1, 10, 100);
+            if (create)
+                gPointUndo->RecordCreate(p);
+            else
+                gPointUndo->RecordMove(p);
+            p->MoveBy(4, 0);
+            std::unique_ptr<cPObjPoint> out(p->Detach(0));
+            if (intoOther) other->InsertChild(out.release());
+            gPointUndo->Undo();
+            EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+            EXPECT_EQ(p->x, 14);
+            if (intoOther) {
+                EXPECT_TRUE(Holds(other, p));
+            }
+        }
+    }
+}
+
+TEST_F(UndoTest, WithoutADocumentNoRecordApplies) {
+    cPObjPoint *p = Place(staff, 1, 10, 100);
+    gPointUndo->RecordMove(p);
+    p->MoveBy(5, 0);
+    gCurrentDocument = nullptr;
+    EXPECT_EQ(gPointUndo->GetRecord(0)->Validate(), kFailed);
+    gPointUndo->Undo();
+    EXPECT_EQ(p->x, 15);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+}
+
+// A symbol that takes an owner only while allowed.
+class cPickySymbol : public cPObjPoint {
+public:
+    bool OnInsert() override { return allowed; }
+    bool allowed = true;
+};
+
+TEST_F(UndoTest, AnObjectTheOwnerRefusesStaysWithTheRecordAndGoesWithIt) {
+    auto *picky = new cPickySymbol;
+    staff->InsertChild(picky);
+    const uint32_t live = gLiveSymbolCount;
+    picky->Detach(1);
+    picky->allowed = false;
+    gPointUndo->Undo();
+    EXPECT_TRUE(staff->children.empty());
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    EXPECT_EQ(gLiveSymbolCount, live - 1);
+}
+
+TEST_F(UndoTest, PurgeDropsEveryRecordOfTheObject) {
+    cPObjPoint *a = Place(staff, 1, 10, 100);
+    cPObjPoint *b = Place(staff, 1, 20, 100);
+    gPointUndo->RecordMove(a);
+    gPointUndo->RecordMove(b);
+    gPointUndo->RecordCreate(a);
+    a->Detach(1);
+    const uint32_t live = gLiveSymbolCount;
+    EXPECT_EQ(gPointUndo->Purge(a), 0);
+    ASSERT_EQ(gPointUndo->GetRecordCount(), 1);
+    EXPECT_TRUE(IsUndoRecord(0, u"UnMove", b));
+    // The deleted object and the copy of its move went with their records.
+    EXPECT_EQ(gLiveSymbolCount, live - 2);
+    EXPECT_EQ(gPointUndo->Purge(nullptr), 0);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 1);
+}
+
+TEST_F(UndoTest, ClearingAndTransposingEmptyTheList) {
+    cPObjPoint *p = Place(staff, 1, 10, 100);
+    const uint32_t live = gLiveSymbolCount;
+    gPointUndo->RecordMove(p);
+    Place(staff, 1, 20, 100)->Detach(1);
+    EXPECT_EQ(gLiveSymbolCount, live + 2);
+    gPointUndo->Clear();
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    EXPECT_EQ(gLiveSymbolCount, live);
+
+    gPointUndo->RecordMove(p);
+    p->MoveBy(1, 1);
+    p->OnTranspose(nullptr);
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    gPointUndo->Undo();
+    EXPECT_EQ(p->x, 11);
+}
+
+TEST_F(UndoTest, RecordsDescribeAndDumpThemselves) {
+    cPObjPoint *p = Place(staff, 1, 10, 120);
+    cPObjPoint *q = Place(staff, 17, -5, 1234);
+    gPointUndo->RecordMove(p);
+    gPointUndo->RecordCreate(q);
+    cPObjPoint *r = Place(document, 15, 7, 8);
+    r->Detach(1);
+    std::unique_ptr<cPObjPoint> out(staff->Detach(0));  // p and q leave the document
+
+    const std::string expected = "\"UnMove\"     (" + Address(p) + ") invalid\n" +
+                                 "\"UnCreate\"   (" + Address(q) + ") invalid\n" +
+                                 "\"Undelete\"   (" + Address(r) + ") PageBreak @   7,    8, Window\n";
+    EXPECT_EQ(DumpText(), expected);
+    EXPECT_EQ(gPointUndo->GetRecord(0)->Describe(), u"UnMove: invalid");
+    EXPECT_EQ(gPointUndo->GetRecord(2)->Describe(), u"Undelete: PageBreak @ 7, 8");
+
+    document->InsertChild(out.release());
+    EXPECT_EQ(gPointUndo->GetRecord(1)->Describe(), u"UnCreate: Music17 @ -5, 1234");
+    std::istringstream lines(DumpText());
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "\"UnMove\"     (" + Address(p) + ") Point @  10,  120, ListOwner");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "\"UnCreate\"   (" + Address(q) + ") Music17 @  -5, 1234, ListOwner");
+
+    gPointUndo->Undo();
+    EXPECT_TRUE(Holds(document, r));
+}
+
+TEST_F(UndoTest, RefersToAnswersForTheRecordsOwnObjectOnly) {
+    cPObjPoint *p = Place(staff, 1, 10, 100);
+    cPObjPoint *q = Place(staff, 1, 20, 100);
+    gPointUndo->RecordMove(p);
+    const cUndelete *record = gPointUndo->GetRecord(0);
+    EXPECT_EQ(record->RefersTo(p), 0);
+    EXPECT_EQ(record->RefersTo(q), kFailed);
+    EXPECT_EQ(record->RefersTo(nullptr), kFailed);
+    EXPECT_EQ(record->RefersTo(staff), kFailed);
+    EXPECT_EQ(gPointUndo->GetRecord(1), nullptr);
+    EXPECT_EQ(gPointUndo->GetRecord(-1), nullptr);
+
+    // A deletion record that has handed its object back refers to it no
+    // more, and lets it live on in the document.
+    auto handedBack = std::make_unique<cUndelete>(q);
+    EXPECT_EQ(handedBack->RefersTo(q), 0);
+    std::unique_ptr<cPObjPoint> taken(q->Detach(0));
+    handedBack->Apply();
+    taken.release();
+    EXPECT_TRUE(Holds(staff, q));
+    EXPECT_EQ(handedBack->RefersTo(q), kFailed);
+    handedBack.reset();
+    EXPECT_TRUE(Holds(staff, q));
+
+    gPointUndo->RecordMove(nullptr);
+    EXPECT_EQ(gPointUndo->GetRecord(1)->RefersTo(nullptr), kFailed);
+    EXPECT_EQ(gPointUndo->GetRecord(1)->Validate(), kFailed);
+}
+
+}  // namespace
