@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/char_string.h"
+#include "foundation/file_replacement.h"
 #include "foundation/system_services.h"
 
 cBinaryFileBase::cBinaryFileBase(const char16_t *fileName, uint32_t modeWord)
@@ -185,7 +186,7 @@ int32_t cBinaryFileBase::SetAnsiStrings(bool on) {
 // bit and the bookkeeping around the system primitives.
 
 cBinaryFile::cBinaryFile(const char16_t *fileName, uint32_t modeWord) : cBinaryFileBase(fileName, modeWord) {
-    if (SysOpen()) {
+    if (Open()) {
         mode |= kOpened;
     } else {
         handle = kNoHandle;
@@ -196,6 +197,21 @@ cBinaryFile::cBinaryFile(const char16_t *fileName, uint32_t modeWord) : cBinaryF
 
 cBinaryFile::~cBinaryFile() {
     if (HasHandle()) SysClose();
+    // A new file left unclosed is removed with the replacement.
+}
+
+bool cBinaryFile::Open() {
+    bool anew = (mode & kWrite) && !(mode & kRead) && !name.empty();
+    if (!anew) return SysOpen(name);
+    replacement = std::make_unique<cFileReplacement>(name.c_str());
+    if (!replacement->Begin()) {
+        systemError = replacement->GetSystemError();
+        replacement.reset();
+        return false;
+    }
+    if (SysOpen(replacement->GetPath())) return true;
+    replacement.reset();  // removes the new file
+    return false;
 }
 
 void cBinaryFile::Failed() {
@@ -205,10 +221,26 @@ void cBinaryFile::Failed() {
 
 tStatus cBinaryFile::Close() {
     if (!HasHandle()) return RC_FAIL;
-    if ((mode & kWrite) && !SysCut()) Failed();
-    if (!SysClose()) Failed();
+    if (replacement) {
+        CloseReplacement();
+    } else {
+        // Cutting after a failed write would throw away the bytes behind it.
+        if ((mode & kWrite) && !(mode & kIoError) && !SysCut()) Failed();
+        if (!SysClose()) Failed();
+    }
     handle = kNoHandle;
     return (mode & kIoError) ? RC_FAIL : RC_OK;
+}
+
+void cBinaryFile::CloseReplacement() {
+    // A device is written in place and has nothing to flush.
+    if (!(mode & kIoError) && !replacement->IsInPlace() && !SysFlush()) Failed();
+    if (!SysClose()) Failed();
+    if (!(mode & kIoError) && !replacement->Commit()) {
+        systemError = replacement->GetSystemError();
+        Failed();
+    }
+    replacement.reset();  // removes the new file when it did not take the old one's place
 }
 
 tStatus cBinaryFile::Write(const void *bytes, uint32_t count) {

@@ -7,11 +7,18 @@
 // cBinaryFileBase keeps the name, mode word, position and size and does the
 // bookkeeping; cBinaryFile adds the system handle.  Files are made by
 // cOpSysBase::NewBinaryFile; the owner calls Close and then deletes the object.
+//
+// A file opened only for writing is written anew beside the old one and takes
+// its place at Close, and only when every write, the flush and the close
+// succeeded (foundation/file_replacement.h): a failed save never costs the
+// previous file.  A file opened for reading and writing is changed in place.
 #pragma once
 
 class cWideStream;
+class cFileReplacement;
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "foundation/base_defs.h"
@@ -35,10 +42,10 @@ public:
     cBinaryFileBase(const cBinaryFileBase &) = delete;
     cBinaryFileBase &operator=(const cBinaryFileBase &) = delete;
 
-    // Close: cuts a file open for writing at the position, then closes it.
-    // Write, Read and Close answer RC_FAIL without a handle, and once any
-    // system call on the file has failed, so a full disk never looks like
-    // success.  Otherwise Write and Read answer the count passed; a short
+    // Close: a new file takes the target's place; a file changed in place
+    // is cut at the position, unless a write failed.  Write, Read and Close
+    // answer RC_FAIL without a handle, and once any system call on the file
+    // has failed, so a full disk never looks like success.  Otherwise Write and Read answer the count passed; a short
     // read shows only through the end bit.
     virtual tStatus Close() = 0;
     virtual tStatus Write(const void *bytes, uint32_t count) = 0;
@@ -106,7 +113,8 @@ uint16_t StoredTextSize(const char16_t *text);
 class cBinaryFile : public cBinaryFileBase {
 public:
     cBinaryFile(const char16_t *name, uint32_t mode);
-    // Releases a handle the owner forgot to close (without cutting the file).
+    // Releases a handle the owner forgot to close, without cutting the file;
+    // a new file that was never closed does not replace the old one.
     ~cBinaryFile() override;
 
     tStatus Close() override;
@@ -118,17 +126,26 @@ private:
     bool HasHandle() const { return handle != kNoHandle; }
     void Failed();  // reports the system error and sets the sticky bit
 
+    // Opens the named file, or for a file written anew the new file beside it.
+    bool Open();
+
     // System primitives; each answers false on failure, leaving the error
     // for ReportSystemError.
-    bool SysOpen();
+    bool SysOpen(const std::u16string &path);
     bool SysWrite(const void *bytes, uint32_t count, uint32_t &written);
     bool SysRead(void *buffer, uint32_t count, uint32_t &got);
     bool SysSeek(uint32_t position);
     bool SysCut();
+    // Puts the written bytes on the disk before the new file replaces the old.
+    bool SysFlush();
     bool SysClose();
+    // Close of a file written anew: flush, close, then the move into place.
+    void CloseReplacement();
     void ReportSystemError();
 
     static constexpr intptr_t kNoHandle = -1;
     intptr_t handle = kNoHandle;
     int32_t systemError = 0;
+    // Set while a file opened only for writing is written anew.
+    std::unique_ptr<cFileReplacement> replacement;
 };

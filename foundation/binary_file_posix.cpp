@@ -9,19 +9,19 @@
 #include "foundation/file_io.h"
 #include "foundation/system_services.h"
 
-bool cBinaryFile::SysOpen() {
+bool cBinaryFile::SysOpen(const std::u16string &path) {
     int flags;
     if (mode & kRead)
         flags = (mode & kWrite) ? O_RDWR : O_RDONLY;  // reading wins: the file must exist
     else if (mode & kWrite)
-        flags = O_WRONLY | O_CREAT;                   // kept until Close cuts it
+        flags = O_WRONLY | O_CREAT | O_TRUNC;         // the new file beside the target
     else {
         systemError = EINVAL;
         return false;
     }
-    int fd = name.empty() ? -1 : ::open(PlatformPath(name.c_str()).c_str(), flags | O_CLOEXEC, 0666);
+    int fd = path.empty() ? -1 : ::open(PlatformPath(path.c_str()).c_str(), flags | O_CLOEXEC, 0666);
     if (fd < 0) {
-        systemError = name.empty() ? ENOENT : errno;
+        systemError = path.empty() ? ENOENT : errno;
         return false;
     }
     struct stat st;
@@ -71,6 +71,15 @@ bool cBinaryFile::SysSeek(uint32_t newPosition) {
 
 bool cBinaryFile::SysCut() {
     if (::ftruncate(int(handle), off_t(position)) != 0) {
+        systemError = errno;
+        return false;
+    }
+    return true;
+}
+
+bool cBinaryFile::SysFlush() {
+    // A file system without a cache of its own has nothing to flush.
+    if (::fsync(int(handle)) != 0 && errno != EINVAL) {
         systemError = errno;
         return false;
     }

@@ -8,18 +8,18 @@ namespace {
 HANDLE H(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 }  // namespace
 
-bool cBinaryFile::SysOpen() {
+bool cBinaryFile::SysOpen(const std::u16string &path) {
     DWORD access = 0, creation = 0;
     if (mode & kWrite) {
         access |= GENERIC_WRITE;
-        creation = OPEN_ALWAYS;  // old contents stay until Close cuts the file
+        creation = CREATE_ALWAYS;  // the new file beside the target
     }
     if (mode & kRead) {
         access |= GENERIC_READ;
         creation = OPEN_EXISTING;
     }
     // Without a creation rule the request is invalid and the open fails.
-    HANDLE h = CreateFileW(W(name.c_str()), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(W(path.c_str()), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         systemError = int32_t(GetLastError());
         return false;
@@ -62,6 +62,14 @@ bool cBinaryFile::SysCut() {
     // The system pointer follows every write, so it stands at the position.
     if (!SysSeek(position)) return false;
     if (!SetEndOfFile(H(handle))) {
+        systemError = int32_t(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+bool cBinaryFile::SysFlush() {
+    if (!FlushFileBuffers(H(handle))) {
         systemError = int32_t(GetLastError());
         return false;
     }

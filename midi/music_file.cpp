@@ -1,6 +1,6 @@
 #include "midi/music_file.h"
 
-#include <fstream>
+#include "foundation/replacing_file_stream.h"
 
 cMusicFile::cMusicFile(const char16_t *fileName, uint16_t tpq) : ticksPerQuarter(tpq) {
     if (fileName) name = fileName;
@@ -24,14 +24,13 @@ int32_t cMusicFile::EndAllTracks() {
     return GetTrackCount();
 }
 
-tStatus cMusicFile::WriteText(const char *textFileName, const char *heading) {
-    if (!textFileName) return RC_FAIL;
-    std::ofstream out(textFileName, std::ios::out | std::ios::trunc);
-    if (!out) return RC_FAIL;
+tStatus cMusicFile::WriteText(const char16_t *textFileName, const char *heading) {
+    if (!textFileName || !*textFileName) return RC_FAIL;
+    cReplacingFileStream out(textFileName);
+    if (!out.is_open()) return RC_FAIL;
     if (heading) out << heading << '\n';
     for (auto &track : tracks) track->Dump(&out);
-    out.close();
-    return out ? RC_OK : RC_FAIL;
+    return out.Close();
 }
 
 void cMusicFile::SetTimeSignature(int8_t numerator, uint8_t exponent) {

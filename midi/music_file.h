@@ -27,9 +27,10 @@ public:
     // PutEndOfTrack on every track in order; answers the track count.
     virtual int32_t EndAllTracks();
     virtual int32_t Write() { return 0; }
-    // Writes the dump of every track into a new narrow text file, after the
-    // heading line when one is given; RC_FAIL when the file cannot be made.
-    virtual tStatus WriteText(const char *textFileName, const char *heading);
+    // Writes the dump of every track as 8-bit text into the file, after the
+    // heading line when one is given.  The file is replaced only when the
+    // whole text was written; RC_FAIL (reported) otherwise.
+    virtual tStatus WriteText(const char16_t *textFileName, const char *heading);
 
     // The file's current time signature, taken by tracks whose own is unset.
     void SetTimeSignature(int8_t numerator, uint8_t exponent);

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <ostream>
 
+#include "foundation/replacing_file_stream.h"
 #include "midi/gm_names.h"
 #include "platform/op_sys_base.h"
 
@@ -30,5 +31,8 @@ int32_t cMusicTrackCsv::PutNote(int32_t pitch, uint32_t start, uint32_t duration
 void cMusicTrackCsv::Close() {
     if (!out) return;
     out->flush();
-    if (auto *fileStream = dynamic_cast<std::ofstream *>(out)) fileStream->close();
+    if (auto *replacing = dynamic_cast<cReplacingFileStream *>(out))
+        replacing->Close();
+    else if (auto *fileStream = dynamic_cast<std::ofstream *>(out))
+        fileStream->close();
 }

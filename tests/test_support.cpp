@@ -1,5 +1,6 @@
 #include "tests/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -42,6 +43,18 @@ void WriteFileBytes(const std::u16string &path, const std::string &bytes) {
     if (!f) return;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
+}
+
+std::vector<std::u16string> FolderEntries(const std::u16string &folder) {
+    std::vector<std::u16string> names;
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(FsPath(folder), ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::u8string name = it->path().filename().u8string();
+        names.push_back(FromUtf8(std::string(name.begin(), name.end())));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void KeepForCheck(const std::u16string &path, const char *name) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class cOpSysVirtual;
 
@@ -20,6 +21,9 @@ void RemoveTree(const std::u16string &folder);
 std::string ReadFileBytes(const std::u16string &path);
 bool FileExists(const std::u16string &path);
 void WriteFileBytes(const std::u16string &path, const std::string &bytes);
+// The names of the files and folders in a folder, sorted: what a save left
+// behind beside its file.
+std::vector<std::u16string> FolderEntries(const std::u16string &folder);
 
 // A file of the source tree ("resources/pelmora_5a.ttf") as a program path;
 // under Wine the Unix root is drive Z:.

@@ -136,27 +136,65 @@ TEST(BinaryFile, SeekInWriteModeNeverSetsTheEndBit) {
     std::u16string path = WithBytes(u"seekw.bin", "abcd");
     File f = Open(path, cBinaryFileBase::kWrite);
     ASSERT_TRUE(f->IsOpen());
-    EXPECT_EQ(f->GetSize(), 4u);
+    EXPECT_EQ(f->GetSize(), 0u);  // a new file, whatever stood there
+    EXPECT_EQ(f->Write("wxyz", 4), 4);
     EXPECT_EQ(f->Seek(4), RC_OK);
     EXPECT_FALSE(f->AtEnd());
+    EXPECT_EQ(f->Seek(2), RC_OK);
+    EXPECT_FALSE(f->AtEnd());
     EXPECT_EQ(f->Close(), RC_OK);
+    EXPECT_EQ(test::ReadFileBytes(path), "wxyz");
 }
 
-TEST(BinaryFile, WritingKeepsOldBytesUntilCloseCutsAtThePosition) {
+// A file opened only for writing is written anew beside the old one, which
+// stays whole until Close puts the new one in its place.
+TEST(BinaryFile, WritingLeavesTheOldFileUntilCloseReplacesIt) {
     struct Case {
         std::string before;
         std::string written;
     } cases[] = {{"0123456789", "abc"}, {"", "abc"}, {"0123456789", ""}, {"01", "abcdef"}};
+    std::u16string folder = test::MakeTempFolder("binary_file_replace");
     for (const Case &c : cases) {
-        std::u16string path = WithBytes(u"cut.bin", c.before);
+        SCOPED_TRACE(c.before + " -> " + c.written);
+        std::u16string path = folder + u"cut.bin";
+        test::WriteFileBytes(path, c.before);
         File f = Open(path, cBinaryFileBase::kWrite);
         ASSERT_TRUE(f->IsOpen());
         EXPECT_EQ(f->Write(c.written.data(), uint32_t(c.written.size())), int32_t(c.written.size()));
         EXPECT_EQ(f->GetPosition(), c.written.size());
-        EXPECT_EQ(f->GetSize(), std::max(c.before.size(), c.written.size()));
+        EXPECT_EQ(f->GetSize(), c.written.size());
+        EXPECT_EQ(test::ReadFileBytes(path), c.before);
+        EXPECT_EQ(test::FolderEntries(folder).size(), 2u);  // the target and the new file
         EXPECT_EQ(f->Close(), RC_OK);
         EXPECT_EQ(test::ReadFileBytes(path), c.written);
+        EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"cut.bin"});
     }
+}
+
+TEST(BinaryFile, ANewFileNeverClosedLeavesTheOldOneAndNothingElse) {
+    std::u16string folder = test::MakeTempFolder("binary_file_unclosed");
+    std::u16string path = folder + u"kept.bin";
+    test::WriteFileBytes(path, "previous");
+    {
+        File f = Open(path, cBinaryFileBase::kWrite);
+        ASSERT_TRUE(f->IsOpen());
+        EXPECT_EQ(f->Write("new", 3), 3);
+    }
+    EXPECT_EQ(test::ReadFileBytes(path), "previous");
+    EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"kept.bin"});
+}
+
+// Reading and writing changes the file in place; Close cuts it at the position.
+TEST(BinaryFile, ReadWriteModeChangesInPlaceAndCutsAtThePosition) {
+    std::u16string path = WithBytes(u"inplace.bin", "0123456789");
+    File f = Open(path, cBinaryFileBase::kRead | cBinaryFileBase::kWrite);
+    ASSERT_TRUE(f->IsOpen());
+    EXPECT_EQ(f->GetSize(), 10u);
+    EXPECT_EQ(f->Seek(2), RC_OK);
+    EXPECT_EQ(f->Write("ab", 2), 2);
+    EXPECT_EQ(test::ReadFileBytes(path), "01ab456789");
+    EXPECT_EQ(f->Close(), RC_OK);
+    EXPECT_EQ(test::ReadFileBytes(path), "01ab");
 }
 
 TEST(BinaryFile, WriteToAReadOnlyHandleFailsStickily) {

@@ -164,11 +164,7 @@ TEST(MidiFile, HeaderDumpAndTrackDump) {
     EXPECT_EQ(static_cast<cMidiTrackBase *>(back.GetTrack(0))->GetReadPosition(), 8u);
 
     std::u16string folder = test::MakeTempFolder("midi_dump");
-    std::string name = test::Narrow(folder + u"MidiDump.txt");
-#if !defined(_WIN32)
-    for (char &c : name)
-        if (c == '\\') c = '/';
-#endif
+    std::u16string name = folder + u"MidiDump.txt";
     EXPECT_EQ(back.WriteText(name.c_str(), "song.mid"), RC_OK);
     std::string text = test::ReadFileBytes(folder + u"MidiDump.txt");
     EXPECT_EQ(text.rfind("song.mid", 0), 0u);
