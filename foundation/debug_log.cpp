@@ -38,6 +38,7 @@ int32_t cDebugLog::SetCount(int32_t count) {
 tStatus cDebugLog::Open() {
     if (fileName.empty()) return RC_FAIL;
     if (stream) std::fclose(stream);
+    putFailed = false;
     // Opened by its wide path, so a data folder outside the ANSI code page
     // still gets its log.  Binary mode: line feeds become CR LF in Put, the
     // same on both platforms.
@@ -47,30 +48,38 @@ tStatus cDebugLog::Open() {
 
 void cDebugLog::Put(const char *bytes, size_t n) {
     if (!stream) return;
+    auto write = [this](const char *p, size_t count) {
+        if (std::fwrite(p, 1, count, stream) != count) putFailed = true;
+    };
     size_t start = 0;
     for (size_t i = 0; i < n; ++i) {
         if (bytes[i] == '\n') {
-            if (i > start) std::fwrite(bytes + start, 1, i - start, stream);
-            std::fwrite("\r\n", 1, 2, stream);
+            if (i > start) write(bytes + start, i - start);
+            write("\r\n", 2);
             start = i + 1;
         }
     }
-    if (n > start) std::fwrite(bytes + start, 1, n - start, stream);
+    if (n > start) write(bytes + start, n - start);
 }
 
 tStatus cDebugLog::EndLinesAndClose(int32_t n) {
     if (!stream) return RC_FAIL;
     for (int32_t i = 0; i < n; ++i) Put("\n", 1);
-    std::fclose(stream);
+    // The bytes reach the disk only when the buffer is written out, so on a
+    // full disk it is the close that fails.  No error is reported from
+    // here: the error reporter writes into this log.
+    bool written = !putFailed && std::fflush(stream) == 0;
+    if (std::fclose(stream) != 0) written = false;
     stream = nullptr;
-    return RC_OK;
+    putFailed = false;
+    return written ? RC_OK : RC_FAIL;
 }
 
 tStatus cDebugLog::Entry(const std::string &bytes, int32_t n, int32_t countChange) {
     tStatus result = Open();
     if (result == RC_OK) {
         Put(bytes);
-        EndLinesAndClose(n);
+        result = EndLinesAndClose(n);
     }
     itemCount += countChange;
     return result;
@@ -104,8 +113,10 @@ tStatus cDebugLog::WriteEscapedChar(char16_t c, int32_t n) {
 }
 
 tStatus cDebugLog::WriteEscapedText(const char16_t *text, int32_t n) {
-    for (; text && *text; ++text) WriteEscapedChar(*text, 0);
-    return EndLine(n);
+    tStatus result = RC_OK;
+    for (; text && *text; ++text)
+        if (WriteEscapedChar(*text, 0) < 0) result = RC_FAIL;
+    return EndLine(n) < 0 ? RC_FAIL : result;
 }
 
 tStatus cDebugLog::WriteEscapedString(std::u16string text, int32_t n) { return WriteEscapedText(text.c_str(), n); }

@@ -1,5 +1,7 @@
 // The session log: an 8-bit text file appended one entry at a time, opened
 // and closed around every entry so that it is complete on disk after each.
+// An entry answers RC_FAIL when it did not reach the file whole (a full
+// disk); the log reports nothing itself, since the error reporter logs.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +26,7 @@ public:
     int32_t GetCount() const { return itemCount; }
 
     tStatus Open();
+    // Ends the entry with n line ends; RC_FAIL when a write or the close failed.
     tStatus EndLinesAndClose(int32_t n);
 
     tStatus WriteText(const char16_t *text, int32_t n = 1);
@@ -58,5 +61,6 @@ private:
 
     std::u16string fileName;
     FILE *stream = nullptr;
+    bool putFailed = false;  // a write of the open entry failed
     int32_t itemCount = 0;
 };
