@@ -1,6 +1,7 @@
 #include "foundation/rtf_file.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "foundation/char_string.h"
 #include "foundation/text_util.h"
@@ -148,13 +149,12 @@ const char16_t *cRtfFile::FontName() {
     return TempString(System()->ToWideText(fontName.c_str()));
 }
 
-const char16_t *cRtfFile::ReadFontTable(int32_t n) {
+void cRtfFile::IndexFontTable() {
+    tableIndexed = true;
     static const char kTable[] = "{\\fonttbl{";
     size_t found = source.find(kTable);
-    if (found == std::string::npos) {
-        fontName.clear();
-        return nullptr;
-    }
+    hasTable = found != std::string::npos;
+    if (!hasTable) return;
     size_t p = found + sizeof(kTable) - 2;  // the "{" of the first entry
     while (p < source.size() && source[p] == '{') {
         size_t close = source.find('}', p);
@@ -166,16 +166,27 @@ const char16_t *cRtfFile::ReadFontTable(int32_t n) {
         size_t q = digits;
         for (; q < close && IsDigit(source[q]); ++q)
             if (number <= 0x7FFFFFFF) number = number * 10 + (source[q] - '0');
-        if (number == n) {
-            // The name runs from the first space after the number to ";".
-            size_t space = source.find(' ', q);
-            if (space != std::string::npos && space < close) {
-                size_t end = source.find(';', space);
-                if (end != std::string::npos && end < close) fontName = source.substr(space + 1, end - space - 1);
-            }
-            break;
-        }
+        // The name runs from the first space after the number to ";", both
+        // inside the entry.  The first entry of a number counts, named or not.
+        // Searched inside the entry only, so that a table of many entries
+        // without names costs no more than its length.
+        std::string_view entry = std::string_view(source).substr(q, close - q);
+        std::pair<bool, std::string> name{false, std::string()};
+        size_t space = entry.find(' ');
+        size_t end = space == std::string_view::npos ? space : entry.find(';', space);
+        if (end != std::string_view::npos) name = {true, std::string(entry.substr(space + 1, end - space - 1))};
+        fonts.emplace(number, std::move(name));
         p = close + 1;
     }
+}
+
+const char16_t *cRtfFile::ReadFontTable(int32_t n) {
+    if (!tableIndexed) IndexFontTable();
+    if (!hasTable) {
+        fontName.clear();
+        return nullptr;
+    }
+    auto entry = fonts.find(n);
+    if (entry != fonts.end() && entry->second.first) fontName = entry->second.second;
     return TempString(System()->ToWideText(fontName.c_str()));
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 class cRtfFile {
 public:
@@ -30,6 +31,15 @@ public:
     int32_t fontSize = 0;
 
 private:
+    // Reads the entries of the font table, once: a text may name fonts the
+    // table lacks thousands of times, and each would search it again.
+    void IndexFontTable();
+
     std::string source;
     std::string fontName;
+    bool tableIndexed = false;
+    bool hasTable = false;
+    // By font number, the first entry's name; no value for an entry without
+    // a name of the form "{\fN ... name;}".
+    std::unordered_map<int64_t, std::pair<bool, std::string>> fonts;
 };

@@ -108,6 +108,19 @@ TEST(RtfFile, FontNameFromTheFirstFontWord) {
          "{\\rtf1{\\fonttbl{\\f0\\froman{\\*\\panose 02020603050405020304}Times;}}\r\nx\r\n", u""},
         {"no font table", "{\\rtf1\\ansi\r\n\\f0 x\r\n", u""},
         {"later entry", "{\\rtf1{\\fonttbl{\\f0 A;}{\\f12\\fswiss Segoe UI;}}\r\n\\f12 x\r\n", u"Segoe UI"},
+        {"the first entry of a number counts",
+         "{\\rtf1{\\fonttbl{\\f3 First;}{\\f3 Second;}}\r\n\\f3 x\r\n", u"First"},
+        {"an unnamed first entry hides a later one, then font 0",
+         "{\\rtf1{\\fonttbl{\\f0 A;}{\\f3\\fnil}{\\f3 Later;}}\r\n\\f3 x\r\n", u"A"},
+        {"a name needs its semicolon inside the entry",
+         "{\\rtf1{\\fonttbl{\\f0 A;}{\\f2 B}{\\f4 C;}}\r\n\\f2 y\\f4 z\r\n", u"C"},
+        {"fonts the table lacks, many times",
+         [] {
+             std::string line;
+             for (int i = 0; i < 2000; ++i) line += "\\f9 x";
+             return "{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}}\r\n" + line + "\\f1 y\r\n";
+         }(),
+         u"B"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
