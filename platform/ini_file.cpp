@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -74,13 +75,20 @@ tStatus cIniFile::SetFileName(const char16_t *text) {
     return RC_OK;
 }
 
+void cIniFile::SetTagAndName(std::u16string newTag, std::u16string newName) {
+    tSectionKey oldKey = KeyOf(tag, name);
+    tag = std::move(newTag);
+    name = std::move(newName);
+    if (parent) parent->ChildRenamed(this, oldKey);
+}
+
 tStatus cIniFile::SetTag(const char16_t *text) {
-    tag = OneLine(text);
+    SetTagAndName(OneLine(text), name);
     return RC_OK;
 }
 
 tStatus cIniFile::SetName(const char16_t *text) {
-    name = OneLine(text);
+    SetTagAndName(tag, OneLine(text));
     return RC_OK;
 }
 
@@ -159,8 +167,46 @@ int32_t cIniFile::ScanSections(const char16_t *tagPattern, const char16_t *nameP
     return position;
 }
 
+cIniFile::tSectionKey cIniFile::KeyOf(const std::u16string &tagText, const std::u16string &nameText) {
+    tSectionKey key(tagText, nameText);
+    for (char16_t &c : key.first) c = ToAsciiUpper(c);
+    for (char16_t &c : key.second) c = ToAsciiUpper(c);
+    return key;
+}
+
+void cIniFile::IndexChild(int32_t at) {
+    const cIniFile *c = children[size_t(at)];
+    if (!c) return;
+    std::vector<int32_t> &positions = sectionIndex[KeyOf(c->tag, c->name)];
+    positions.insert(std::upper_bound(positions.begin(), positions.end(), at), at);
+}
+
+void cIniFile::RebuildIndex() {
+    sectionIndex.clear();
+    for (int32_t i = 0; i < children.Size(); ++i) IndexChild(i);
+}
+
+void cIniFile::ChildRenamed(const cIniFile *child, const tSectionKey &oldKey) {
+    // A child not yet added (GetSection names it first) is in no list.
+    auto entry = sectionIndex.find(oldKey);
+    if (entry == sectionIndex.end()) return;
+    std::vector<int32_t> &positions = entry->second;
+    auto at = std::find_if(positions.begin(), positions.end(),
+                           [&](int32_t i) { return children[size_t(i)] == child; });
+    if (at == positions.end()) return;
+    int32_t moved = *at;
+    positions.erase(at);
+    if (positions.empty()) sectionIndex.erase(entry);
+    IndexChild(moved);
+}
+
 cIniFile *cIniFile::FindSection(const char16_t *tagPattern, const char16_t *namePattern) {
     position = 0;
+    if (tagPattern && namePattern) {
+        auto entry = sectionIndex.find(KeyOf(tagPattern, namePattern));
+        position = entry == sectionIndex.end() ? children.Size() : entry->second.front();
+        return entry == sectionIndex.end() ? nullptr : children[size_t(position)];
+    }
     int32_t i = ScanSections(tagPattern, namePattern);
     return i < children.Size() ? children[size_t(i)] : nullptr;
 }
@@ -172,6 +218,7 @@ cIniFile *cIniFile::GetSection(const char16_t *tagText, const char16_t *nameText
     child->SetName(nameText);
     children.push_back(child.get());
     position = children.Size() - 1;
+    IndexChild(position);
     return child.release();
 }
 
@@ -191,6 +238,7 @@ tStatus cIniFile::RemoveSection(const char16_t *tagPattern, const char16_t *name
     cIniFile *found = FindSection(tagPattern, namePattern);
     if (!found) return RC_FAIL;
     children.Delete(found);
+    RebuildIndex();  // the positions behind it moved up
     position = 0;
     return RC_OK;
 }
@@ -216,6 +264,7 @@ int32_t cIniFile::Depth() const {
 void cIniFile::DeleteContents() {
     keys.clear();
     children.DeleteAll();
+    sectionIndex.clear();
     position = 0;
 }
 
@@ -330,6 +379,8 @@ tStatus cIniFile::Load(const char16_t *newName) {
     oldKeys.swap(keys);
     std::vector<cIniFile *> oldChildren;
     oldChildren.swap(children);
+    std::map<tSectionKey, std::vector<int32_t>> oldIndex;
+    oldIndex.swap(sectionIndex);
     std::u16string oldName = fileName;
     bool oldAnsi = ansi;
     int32_t oldPosition = position;
@@ -349,6 +400,7 @@ tStatus cIniFile::Load(const char16_t *newName) {
         DeleteContents();
         keys.swap(oldKeys);
         static_cast<std::vector<cIniFile *> &>(children).swap(oldChildren);
+        sectionIndex.swap(oldIndex);
         fileName = oldName;
         ansi = oldAnsi;
         position = oldPosition;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/base_defs.h"
 #include "foundation/vector_ptr.h"
@@ -73,6 +75,8 @@ public:
     const std::map<std::u16string, std::u16string> &Keys() const { return keys; }
 
     // Children.  Patterns match tags and names ignoring case; null matches all.
+    // A tag and a name both given are found through an index of the children,
+    // so that a file of many sections loads in time that grows with its size.
     int32_t ScanSections(const char16_t *tagPattern, const char16_t *namePattern);
     cIniFile *FindSection(const char16_t *tagPattern, const char16_t *namePattern);
     cIniFile *GetSection(const char16_t *tagText, const char16_t *nameText);
@@ -111,6 +115,16 @@ public:
     static tStatus WriteKeyLine(cBinaryFileBase &file, const std::u16string &key, const std::u16string &value);
 
 private:
+    // A tag and a name as the index keeps them: folded the way the patterns
+    // compare.
+    using tSectionKey = std::pair<std::u16string, std::u16string>;
+    static tSectionKey KeyOf(const std::u16string &tagText, const std::u16string &nameText);
+    void IndexChild(int32_t position);
+    void RebuildIndex();
+    // A child whose tag or name changed moves to its new key.
+    void ChildRenamed(const cIniFile *child, const tSectionKey &oldKey);
+    void SetTagAndName(std::u16string newTag, std::u16string newName);
+
     int32_t Depth() const;
     void DeleteContents();
     static bool Matches(const char16_t *pattern, const std::u16string &text);
@@ -122,6 +136,8 @@ private:
     std::u16string fileName;
     bool ansi = true;
     lcVectorPtr<cIniFile> children;
+    // The positions of the children under each key, ascending.
+    std::map<tSectionKey, std::vector<int32_t>> sectionIndex;
     std::u16string tag;
     std::u16string name;
     int32_t position = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "foundation/binary_file.h"
 #include "foundation/string_array.h"
+#include "foundation/text_util.h"
 #include "platform/op_sys_base.h"
 #include "tests/test_support.h"
 
@@ -316,6 +318,84 @@ TEST(IniFile, SectionOperations) {
     b.SetName(u"B");
     EXPECT_EQ(a.IsBeforeSection(b), 1);
     EXPECT_EQ(b.IsBeforeSection(a), 0);
+}
+
+// The first child whose tag and name match without regard to case, found
+// the slow way: what the indexed lookup must answer.
+const cIniFile *FirstMatch(const cIniFile &ini, const std::u16string &tag, const std::u16string &name) {
+    auto same = [](const std::u16string &a, const std::u16string &b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (ToAsciiUpper(a[i]) != ToAsciiUpper(b[i])) return false;
+        return true;
+    };
+    for (const cIniFile *c : ini.Children())
+        if (same(c->GetTag(), tag) && same(c->GetName(), name)) return c;
+    return nullptr;
+}
+
+// Sections renamed after they were added, removed, and tags or names that
+// two sections come to share: every lookup answers what a walk over the
+// children in order finds, and the walk goes on from the section found.
+TEST(IniFile, SectionLookupFollowsRenamesAndRemovals) {
+    cIniFile ini;
+    cIniFile *a = ini.GetSection(u"Kit", u"A");
+    cIniFile *b = ini.GetSection(u"Kit", u"B");
+    cIniFile *c = ini.GetSection(u"Head", u"A");
+    cIniFile *d = ini.GetSection(u"", u"");
+    const struct {
+        const char *what;
+        std::function<void()> change;
+    } steps[] = {
+        {"as added", [] {}},
+        {"a later section takes an earlier one's name", [&] { c->SetTag(u"KIT"); }},
+        {"the earlier one is renamed away", [&] { a->SetName(u"Z"); }},
+        {"and back", [&] { a->SetName(u"a"); }},
+        {"an empty section is named", [&] { d->SetName(u"b"); d->SetTag(u"kit"); }},
+        {"the first of a name is removed", [&] { ini.RemoveSection(u"kit", u"a"); }},
+        {"a section is added after a removal", [&] { ini.GetSection(u"Kit", u"New"); }},
+        {"a child's own sections do not count", [&] { b->GetSection(u"Kit", u"Inner"); }},
+    };
+    const std::u16string queries[][2] = {
+        {u"Kit", u"A"}, {u"kit", u"a"}, {u"Kit", u"B"}, {u"Head", u"A"}, {u"KIT", u"Z"},
+        {u"", u""},     {u"Kit", u"New"}, {u"Kit", u"Inner"}, {u"Ki", u"A"}, {u"Kit", u"AB"},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        for (const auto &q : queries) {
+            SCOPED_TRACE(test::Narrow(q[0] + u"/" + q[1]));
+            const cIniFile *expected = FirstMatch(ini, q[0], q[1]);
+            cIniFile *found = ini.FindSection(q[0].c_str(), q[1].c_str());
+            EXPECT_EQ(found, expected);
+            EXPECT_EQ(ini.FindNextSection(nullptr, nullptr), found);
+        }
+    }
+    // Getting a section that exists adds none; the order of the children
+    // is the order they were added in.
+    size_t count = ini.Children().size();
+    EXPECT_EQ(ini.GetSection(u"kit", u"new"), ini.FindSection(u"Kit", u"New"));
+    EXPECT_EQ(ini.Children().size(), count);
+    std::vector<std::u16string> order;
+    for (const cIniFile *child : ini.Children()) order.push_back(child->GetTag() + u"/" + child->GetName());
+    EXPECT_EQ(order, (std::vector<std::u16string>{u"Kit/B", u"KIT/A", u"kit/b", u"Kit/New"}));
+}
+
+// A file that repeats sections merges them into the first, whatever the
+// case, and a failed load keeps the sections it would have replaced.
+TEST(IniFile, RepeatedSectionsInAFileMergeIntoTheFirst) {
+    std::u16string path = WithBytes(u"repeated.ini", Utf16(u"<Kit name=A>\nx=1\n</Kit>\n<Kit name=B>\n</Kit>\n"
+                                                          u"<KIT name=a>\ny=2\n</KIT>\n"));
+    cIniFile ini;
+    ASSERT_EQ(ini.Load(path.c_str()), RC_OK);
+    ASSERT_EQ(ini.Children().size(), 2u);
+    EXPECT_EQ(ini.Children()[0]->Keys(), (Keys{{u"x", u"1"}, {u"y", u"2"}}));
+    cIniFile *kitA = ini.FindSection(u"kit", u"A");
+    EXPECT_EQ(kitA, ini.Children()[0]);
+    std::u16string folder = Folder() + u"repeated folder.ini";
+    gOpSys->CreateFolder(folder);
+    EXPECT_LT(ini.Load(folder.c_str()), 0);
+    EXPECT_EQ(ini.FindSection(u"kit", u"A"), kitA);
 }
 
 TEST(IniFile, ReadSectionAndKeyValueLines) {
