@@ -20,10 +20,15 @@ cAsciiFile::cAsciiFile(const char16_t *path) {
         lastPosition = -1;
         return;
     }
-    // Text mode: a CR LF pair reads as one LF.
-    data.reserve(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+    TakeText(raw.data(), raw.size());
+}
+
+cAsciiFile::cAsciiFile(const char *bytes, size_t size) : opened(true) { TakeText(bytes ? bytes : "", bytes ? size : 0); }
+
+void cAsciiFile::TakeText(const char *raw, size_t size) {
+    data.reserve(size);
+    for (size_t i = 0; i < size; ++i) {
+        if (raw[i] == '\r' && i + 1 < size && raw[i + 1] == '\n') continue;
         data.push_back(raw[i]);
     }
 }
@@ -176,6 +181,8 @@ tStatus cAsciiFile::SeekKeyword(const char16_t *keyword) {
 }
 
 tStatus cAsciiFile::SeekKeywordText(const char16_t *keyword) {
+    // Each search would match without moving, for ever.
+    if (!keyword || !*keyword) return RC_KEYWORD_MISMATCH;
     int64_t found = -1;
     tStatus answer;
     while ((answer = SeekKeyword(keyword)) == RC_OK) found = lastPosition;

@@ -19,6 +19,9 @@ public:
     // Opens the file by its wide path.  Line ends read as in text mode: CR LF
     // is one LF.  A file that cannot be opened fails every operation.
     explicit cAsciiFile(const char16_t *path);
+    // Reads bytes in memory as the text of a file (a fuzz target, a paste),
+    // with the same line ends.
+    cAsciiFile(const char *bytes, size_t size);
     cAsciiFile(const cAsciiFile &) = delete;
     cAsciiFile &operator=(const cAsciiFile &) = delete;
 
@@ -39,6 +42,8 @@ public:
     // reader stands after it), RC_STREAM_FAILED when the file ended first.
     tStatus SeekKeyword(const char16_t *keyword);
     // The same, standing after the LAST line that starts with the keyword.
+    // An empty or null keyword, which every line starts with, answers
+    // RC_KEYWORD_MISMATCH at once and leaves the reader where it was.
     tStatus SeekKeywordText(const char16_t *keyword);
     // The four hexadecimal digits of an escape; other bytes are skipped.
     uint16_t ReadHex4();
@@ -63,6 +68,8 @@ public:
     int64_t GetLastPosition() const { return lastPosition; }
 
 private:
+    // Takes the bytes as text mode reads them: a CR LF pair becomes one LF.
+    void TakeText(const char *bytes, size_t size);
     bool Good() const { return !eof && !fail; }
     int Peek();
     int Get();

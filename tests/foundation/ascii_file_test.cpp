@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "foundation/text_util.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -146,6 +147,52 @@ TEST(AsciiFile, SeekKeywordTextStandsAfterTheLastMatch) {
 
     auto g = Reader("nothing\n");
     EXPECT_EQ(g->SeekKeywordText(u"[config]"), RC_STREAM_FAILED);
+}
+
+// Every line starts with the empty keyword: the search must answer at once
+// instead of finding it again and again where it stands.
+TEST(AsciiFile, SeekKeywordTextWithoutAKeywordAnswersAtOnce) {
+    for (const char16_t *keyword : {u"", static_cast<const char16_t *>(nullptr)}) {
+        auto f = Reader("first line\n[config] 2\n");
+        EXPECT_EQ(f->Expect(u"first"), RC_OK);
+        EXPECT_EQ(f->SeekKeywordText(keyword), RC_KEYWORD_MISMATCH);
+        EXPECT_EQ(f->GetErrorLatch(), 0);
+        EXPECT_EQ(std::u16string(f->ReadToken()), u"line");
+    }
+}
+
+// Bytes in memory read as the same bytes in a file do.
+TEST(AsciiFile, BytesInMemoryReadAsAFile) {
+    const std::string texts[] = {
+        "",
+        "Version 3\r\n\"a\\\"b\" 'x' \\u'\\00e9' -12 4000000000 65536\r\n",
+        "lone\rCR\r\r\nend\r",
+        std::string("nul\0inside 7\n", 14),
+        "[config] 1\n[config] 2\n",
+    };
+    auto walk = [](cAsciiFile &f) {
+        std::u16string trace;
+        for (int i = 0; i < 12 && f.PeekAfterWhiteSpace() >= 0; ++i) {
+            trace += f.ReadToken();
+            trace += u'|' + FormatInt(f.ReadInt()) + u'|' + f.ReadQuotedString() + u'|';
+            trace += FormatInt(int32_t(f.GetLastPosition())) + u'\n';
+            f.SkipLine();
+        }
+        return trace + FormatInt(f.GetErrorLatch());
+    };
+    for (const std::string &text : texts) {
+        SCOPED_TRACE(text);
+        auto fromFile = Reader(text);
+        cAsciiFile fromMemory(text.data(), text.size());
+        EXPECT_TRUE(fromMemory.IsOpen());
+        EXPECT_EQ(walk(fromMemory), walk(*fromFile));
+        cAsciiFile again(text.data(), text.size());
+        auto fileAgain = Reader(text);
+        EXPECT_EQ(again.SeekKeywordText(u"[config]"), fileAgain->SeekKeywordText(u"[config]"));
+        EXPECT_EQ(again.GetLastPosition(), fileAgain->GetLastPosition());
+    }
+    cAsciiFile none(nullptr, 5);
+    EXPECT_EQ(none.Expect(u"x"), RC_STREAM_FAILED);
 }
 
 TEST(AsciiFile, HexDigits) {
