@@ -194,7 +194,10 @@ tStatus cMenuItemBase::SetText(const char16_t *newText) {
 
 tStatus cMenuItemBase::SetLabel(const char16_t *label) {
     if (!label) return RC_FAIL;
-    text = std::u16string(label) + ShortcutTailOf(text);
+    // A label that brings a tab of its own (a translator copied the whole
+    // text) is cut there: the item's shortcut follows it once, however
+    // often the label is set.
+    text = LabelOf(label) + ShortcutTailOf(text);
     return Install();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ini_file.h"
 #include "platform/op_sys.h"
 #include "tests/support/test_menu.h"
+#include "tests/test_support.h"
 #include "ui/status_bar.h"
 
 namespace {
@@ -183,6 +184,40 @@ TEST_F(MenuTree, TranslationsRoundTripThroughALanguageFile) {
     wrong.kind = 2;
     root.Translate(kTranslateWrite, &wrong);
     EXPECT_TRUE(other.Keys().empty());
+}
+
+// Translators copy whole texts, shortcut and all.  A label is cut at its
+// first tab before the item's own shortcut is added, so loading the same
+// file again gives the same menu.
+TEST_F(MenuTree, TabsInTranslatedLabelsAreCutAndLoadingTwiceChangesNothing) {
+    const struct {
+        cMenuItemBase *MenuTree::*item;
+        const char16_t *key;
+        const char16_t *label;
+        const char16_t *text;
+    } cases[] = {
+        {&MenuTree::newItem, u"Menu_File/New_Text", u"&Neu\tStrg+N", u"&Neu\t^N"},
+        {&MenuTree::copy, u"Menu_Edit/Copy_Text", u"&Kopieren\tStrg+C\tmehr", u"&Kopieren\t^C"},
+        {&MenuTree::saveAs, u"Menu_File/SaveAs_Text", u"Sichern\tStrg+S", u"Sichern"},
+        {&MenuTree::deselect, u"Menu_Edit/Deselect_Text", u"Abw\u00e4hlen\t\tEsc", u"Abw\u00e4hlen"},
+        {&MenuTree::load, u"Menu_Setup/LoadLanguage_Text", u"Sprache laden", u"Sprache laden"},
+    };
+    std::u16string lines;
+    for (const auto &c : cases) lines += std::u16string(c.key) + u"=" + c.label + u"\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t ch : lines) {
+        bytes.push_back(char(ch & 0xFF));
+        bytes.push_back(char(ch >> 8));
+    }
+    std::u16string path = test::MakeTempFolder("menu_tabs") + u"Deutsch.PmrLang";
+    test::WriteFileBytes(path, bytes);
+    for (int load = 1; load <= 2; ++load) {
+        SCOPED_TRACE(load);
+        cIniFile languages;
+        ASSERT_EQ(languages.Load(path.c_str()), RC_OK);
+        EXPECT_EQ(root.ReadTranslations(&languages), RC_OK);
+        for (const auto &c : cases) EXPECT_EQ(std::u16string((this->*c.item)->GetText()), c.text) << test::Narrow(c.key);
+    }
 }
 
 TEST_F(MenuTree, TranslateModeEnablesLeavesAndRestoresThem) {
