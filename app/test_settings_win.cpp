@@ -139,6 +139,8 @@ void FaultOnStart(cOpSysVirtual &opSys, const std::u16string &value) {
 void FileAnswers(cOpSysVirtual &opSys, const std::u16string &value) {
     std::string bytes;
     ReadWholeFile(value.c_str(), bytes);
+    // An editor may have put a byte-order mark before the first path.
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
     std::vector<std::u16string> answers;
     std::u16string text = FromUtf8(bytes);
     size_t start = 0;
