@@ -1,12 +1,13 @@
 // The symbol classes of the document layer that have no behaviour of their
 // own yet beyond their names: character and text symbols, the owners with
-// their storage, the document root, blocks and page breaks.  Each answers
+// their storage (owner_groups.h), the document root, blocks and page breaks.  Each answers
 // its persistent name and class id and makes new objects of its class; the
 // rest of each class is built on these.
 #pragma once
 
 #include "document/line_symbol.h"
 #include "document/owner_base.h"
+#include "document/owner_groups.h"
 
 // Naming of a class: persistent name, id, a new default object of the class.
 #define PELMORA_SYMBOL_NAMING(cls, name, id)                          \
@@ -40,21 +41,6 @@ public:
 class StaticTextObject : public TextFontObject {
 public:
     PELMORA_SYMBOL_NAMING(StaticTextObject, u"StaticText", 6)
-};
-
-class SingleOwnerObject : public cPointOwner {
-public:
-    PELMORA_SYMBOL_NAMING(SingleOwnerObject, u"Owner", 9)
-};
-
-class PointPairObject : public cPointOwner {
-public:
-    PELMORA_SYMBOL_NAMING(PointPairObject, u"Pair", 10)
-};
-
-class cPObjGroup : public cPointOwner {
-public:
-    PELMORA_SYMBOL_NAMING(cPObjGroup, u"Group", 11)
 };
 
 class PointWindowObject : public cPObjGroup {

@@ -234,6 +234,9 @@ public:
     // RC_FAIL (value 0) when the file ends or fails first.  A variable-length
     // integer never takes more than 4 bytes, whatever the file says.
     static tStatus ReadPosition(cBinaryFileBase *file, int32_t &value);
+    // The current class id of a class id of the file being read (its class
+    // map, file_class_map.h); 0 outside the map's range or without a map.
+    static int16_t MapFileClassId(int16_t fileId);
 
     // Reads exactly n bytes; false when the file ends or fails first (a
     // short read moves the position less than asked).

@@ -8,21 +8,22 @@
 namespace {
 
 // The index of a child in its owner's storage; -1 when it is not there.
-int32_t RawIndexOf(cPObjOwnBase *owner, const cPObjBase *child) {
-    const uint16_t count = owner->GetChildCount();
-    for (uint16_t i = 0; i < count; ++i)
-        if (owner->GetChild(i) == child) return i;
-    return -1;
+int32_t RawIndexOf(cPObjOwnBase *owner, const cPObjBase *child) { return owner->FindChildIndex(child); }
+
+// An empty place is expected only in a store whose walks pass over empty
+// places (a pair holding only its second object); elsewhere it is reported.
+void MissingChild(cPObjOwnBase *owner) {
+    if (owner->GetChildSlots() == owner->GetChildCount()) cPObjBase::ErrorInvalidObject();
 }
 
 // The first child of the kind from a storage index on; missing children on
 // the way are reported.
 cPObjPoint *FirstOfKindFrom(cPObjOwnBase *owner, int32_t from, int16_t typeId, uint32_t flags, int32_t *at) {
-    const uint16_t count = owner->GetChildCount();
+    const uint16_t count = owner->GetChildSlots();
     for (int32_t i = from; i < count; ++i) {
         cPObjPoint *child = owner->GetChild(uint16_t(i));
         if (!child) {
-            cPObjBase::ErrorInvalidObject();
+            MissingChild(owner);
             continue;
         }
         if (IsOfKind(child, typeId, flags)) {
@@ -37,7 +38,7 @@ cPObjPoint *LastOfKindBefore(cPObjOwnBase *owner, int32_t before, int16_t typeId
     for (int32_t i = before - 1; i >= 0; --i) {
         cPObjPoint *child = owner->GetChild(uint16_t(i));
         if (!child) {
-            cPObjBase::ErrorInvalidObject();
+            MissingChild(owner);
             continue;
         }
         if (IsOfKind(child, typeId, flags)) return child;
@@ -103,7 +104,7 @@ cPObjPoint *cPObjBase::NextSibling(const cPObjBase *after, int16_t typeId, uint3
 
 cPObjPoint *cPObjBase::PrevSibling(const cPObjBase *before, int16_t typeId, uint32_t flags, uint8_t crossOwners) {
     if (!owner) return nullptr;
-    const int32_t at = before ? RawIndexOf(owner, before) : owner->GetChildCount();
+    const int32_t at = before ? RawIndexOf(owner, before) : owner->GetChildSlots();
     if (!before || at >= 0) {
         if (cPObjPoint *found = LastOfKindBefore(owner, at, typeId, flags)) return found;
     }
@@ -125,6 +126,9 @@ cPObjPoint *cPObjBase::PrevOfSameKind(uint8_t crossOwners) {
 
 uint16_t cPObjBase::GetOrdinalOfKind(int16_t typeId, uint32_t flags) {
     if (!owner) return 0xFFFF;
+    // With every child held once, the step from sibling to sibling reaches
+    // this object after as many children of the kind as stand before it.
+    if (owner->HasUniqueChildren()) return IsOfKind(this, typeId, flags) ? owner->IndexOfChild(this, typeId, flags) : 0xFFFF;
     uint16_t count = 0;
     for (cPObjPoint *c = owner->FirstChildOfKind(typeId, flags); c; c = c->NextSibling(c, typeId, flags, 0), ++count)
         if (c == this) return count;

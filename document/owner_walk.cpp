@@ -1,0 +1,242 @@
+// The owner's part in commands: its own share, then the walk over its
+// children between the two hooks; the owner's records in the binary score
+// file and the text form, where the children follow their owner; and the
+// start of the re-spacing pass.
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "document/commands.h"
+#include "document/owner_base.h"
+#include "document/undo_list.h"
+#include "foundation/ascii_file.h"
+#include "foundation/binary_file.h"
+#include "platform/version_word.h"
+#include "ui/view_port.h"
+
+namespace {
+
+// The file being read is newer than this program.
+bool FileIsNewer() { return MaskVersion(gFileVersion) > MaskVersion(gProgramStatus.GetVersion()); }
+
+bool WriteU16(cBinaryFileBase *file, uint16_t value) {
+    const uint8_t bytes[2] = {uint8_t(value), uint8_t(value >> 8)};
+    return file->Write(bytes, 2) >= 0;
+}
+
+bool ReadU16(cBinaryFileBase *file, uint16_t &value) {
+    uint8_t bytes[2] = {};
+    if (!cPObjBase::ReadBytes(file, bytes, 2)) return false;
+    value = uint16_t(bytes[0] | bytes[1] << 8);
+    return true;
+}
+
+}  // namespace
+
+tStatus cPObjOwnBase::CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
+                                     cPObjPoint *previous, void **state) {
+    if (!child) return previous ? AfterChildCommand(commandId, mask, record, child, previous, state) : kFailed;
+    if (!previous) BeforeChildCommand(commandId, mask, record, child, previous, state);
+    const tStatus result = child->OnCommand(commandId, mask, record);
+    // Owners end their own lines; a plain child's line ends here.
+    if (commandId == kCmdExportText && !child->IsOwner() && child->MatchesMask(mask) >= 0) {
+        auto *r = static_cast<sCmdExpAsc *>(record);
+        if (r && r->output) *r->output << '\n';
+    }
+    return result;
+}
+
+// Children of a text export are written one level deeper.
+tStatus cPObjOwnBase::BeforeChildCommand(int16_t commandId, sCommandMask *, sCommandPrm *record, cPObjPoint *,
+                                         cPObjPoint *, void **) {
+    if (commandId == kCmdExportText && record) ++static_cast<sCmdExpAsc *>(record)->depth;
+    return 0;
+}
+
+tStatus cPObjOwnBase::AfterChildCommand(int16_t commandId, sCommandMask *, sCommandPrm *record, cPObjPoint *,
+                                        cPObjPoint *, void **) {
+    if (commandId == kCmdExportText && record) --static_cast<sCmdExpAsc *>(record)->depth;
+    return 0;
+}
+
+tStatus cPObjOwnBase::OnCommand(int16_t commandId, sCommandMask *mask, sCommandPrm *record) {
+    switch (commandId) {
+    case kCmdExportText:
+        if (MatchesMask(mask) >= 0) {
+            auto *r = static_cast<sCmdExpAsc *>(record);
+            if (ExportText(r) >= 0 && r && r->output) *r->output << " owns " << GetChildCount() << '\n';
+        }
+        break;
+    case kCmdImportText: {
+        auto *r = static_cast<sCmdImpAsc *>(record);
+        if (ImportText(r) >= 0) ImportChildren(r, mask);
+        // Errors stay in the reader's latch.
+        return 0;
+    }
+    case kCmdSaveBinary: {
+        // A record that could not be written (a refused count, a failed
+        // write) fails the save; its children are not written behind it.
+        const tStatus own = SaveBinary(static_cast<sCmdFileSave *>(record));
+        if (own < 0) return own;
+        break;
+    }
+    case kCmdLoaded: OnLoaded(static_cast<sCmdLoaded *>(record)); break;
+    default: break;
+    }
+    return WalkChildren(commandId, mask, record);
+}
+
+tStatus cPObjOwnBase::WalkChildren(int16_t commandId, sCommandMask *mask, sCommandPrm *record) {
+    // A snapshot: children may leave (or delete themselves) while they get
+    // the command; those are skipped.
+    const uint16_t count = GetChildSlots();
+    std::vector<cPObjPoint *> snapshot(count);
+    for (uint16_t i = 0; i < count; ++i) snapshot[i] = GetChild(i);
+    cBinaryFileBase *file = nullptr;
+    if (commandId == kCmdSaveBinary) file = record ? static_cast<sCmdFileSave *>(record)->file : nullptr;
+    void *state = nullptr;
+    cPObjPoint *previous = nullptr;
+    tStatus result = 0;
+    for (cPObjPoint *entry : snapshot) {
+        if (!entry || !HoldsChild(entry)) continue;
+        if (commandId == kCmdSaveBinary) {
+            if (!file) {
+                ErrorInvalidStream();
+                return kFailed;
+            }
+            if (!WriteU16(file, uint16_t(entry->GetTypeId())) || !WriteU16(file, entry->DataSize()))
+                result = kFailed;
+        }
+        result = std::min(result, CommandToChild(commandId, mask, record, entry, previous, &state));
+        if (HoldsChild(entry))
+            previous = entry;
+        else if (GetChildCount() > 0 && !(previous && HoldsChild(previous)))
+            previous = GetChild(0);
+    }
+    return std::min(result, CommandToChild(commandId, mask, record, nullptr, previous, &state));
+}
+
+tStatus cPObjOwnBase::ExportText(sCmdExpAsc *record) { return ScaledObject::ExportText(record); }
+
+tStatus cPObjOwnBase::ImportText(sCmdImpAsc *record) {
+    cAsciiFile *in = record ? record->input : nullptr;
+    if (!in) return kFailed;
+    if (in->GetErrorLatch() < 0) return in->GetErrorLatch();
+    return ScaledObject::ImportText(record);
+}
+
+tStatus cPObjOwnBase::ImportChildren(sCmdImpAsc *record, sCommandMask *mask) {
+    cAsciiFile *in = record->input;
+    in->Expect(u"owns");
+    const uint16_t count = in->ReadUnsigned16();
+    BeginChildLoad();
+    for (uint16_t i = 0; i < count && in->GetErrorLatch() >= 0; ++i) {
+        std::u16string name = in->ReadToken();
+        // Debug-mode lines carry an object reference before the name.
+        if (size_t close = name.find(u')'); close != std::u16string::npos) name.erase(0, close + 1);
+        cPObjPoint *prototype = PrototypeByName(name.c_str());
+        if (!prototype) {
+            in->SkipLine();
+            continue;
+        }
+        cPObjPoint *child = NewSameClassNamed(prototype);
+        if (!child) break;
+        if (child->OnCommand(kCmdImportText, mask, record) < 0) {
+            delete child;
+            break;
+        }
+        child->SetOwner(this);
+        // A store without room has no place for it: it goes.
+        if (!AddChild(child)) {
+            child->SetOwner(nullptr);
+            delete child;
+        }
+    }
+    EndChildLoad();
+    return in->GetErrorLatch();
+}
+
+uint16_t cPObjOwnBase::DataSize() { return uint16_t(ScaledObject::DataSize() + 3); }
+
+tStatus cPObjOwnBase::SaveBinary(sCmdFileSave *record) {
+    cBinaryFileBase *file = record ? record->file : nullptr;
+    if (!file) {
+        ErrorInvalidStream();
+        return kFailed;
+    }
+    // The count is 16 bits and 0xFFFF means none: 65,535 children or more
+    // cannot be written, and a wrapped count would break the file behind it.
+    const uint16_t count = GetChildCount();
+    if (count >= 0xFFFF) {
+        Error(kPointObjDataSize);
+        return kFailed;
+    }
+    if (ScaledObject::SaveBinary(record) < 0) return kFailed;
+    return file->Write(&unit, 1) < 0 || !WriteU16(file, count) ? kFailed : 0;
+}
+
+tStatus cPObjOwnBase::LoadBinary(cBinaryFileBase *file, uint16_t size) {
+    tStatus result = ScaledObject::LoadBinary(file, size);
+    if (result < 0) return result;
+    uint8_t unitFlag = 0;
+    uint16_t count = 0;
+    if (!ReadBytes(file, &unitFlag, 1) || !ReadU16(file, count)) return kFailed;
+    unit = unitFlag;
+    if (size != DataSize() && FileIsNewer()) return kFailed;
+    const bool sized = MaskVersion(gFileVersion) >= kVersionPositions32;
+    const bool relative = MaskVersion(gFileVersion) == 0x1000000;
+    BeginChildLoad();
+    result = 0;
+    for (uint16_t i = 0; i < count; ++i) {
+        // The stream broke (it ended or failed) before a child header.
+        uint16_t fileId = 0, childSize = size;
+        if (file->HasIoError() || !ReadU16(file, fileId) || (sized && !ReadU16(file, childSize))) {
+            ErrorInvalidStream();
+            result = kFailed;
+            break;
+        }
+        const int16_t id = MapFileClassId(int16_t(fileId));
+        cPObjPoint *prototype = id ? PrototypeById(id) : nullptr;
+        if (!prototype) {
+            // A class this program lacks: its record is skipped by its size.
+            file->Seek(file->GetPosition() + childSize);
+            continue;
+        }
+        cPObjPoint *child = NewSameClassNamed(prototype);
+        tStatus read = child ? child->LoadBinary(file, childSize) : kFailed;
+        if (read >= 0 && child->DataSize() != childSize && FileIsNewer()) read = kFailed;
+        if (read < 0) {
+            delete child;
+            result = read;
+            break;
+        }
+        child->SetOwner(this);
+        // Files of 1.0.0 store child positions relative to the owner.
+        if (relative) child->MoveXY(x, y);
+        if (!AddChild(child)) {
+            child->SetOwner(nullptr);
+            delete child;
+        }
+    }
+    EndChildLoad();
+    return result;
+}
+
+tStatus cPObjOwnBase::SendCondense(int32_t gapX, int32_t gapY, sCommandMask *mask) {
+    sCmdCondense record;
+    record.lastX = record.maxRight = x;
+    record.lastOldX = kFailed;
+    record.lastY = record.maxBottom = y;
+    record.lastOldY = kFailed;
+    record.gapX = gapX;
+    record.gapY = gapY;
+    int32_t page = kFailed;
+    if (gOutputWindow) {
+        const float zoom = gOutputWindow->GetZoomY();
+        if (zoom != 0) page = int32_t(float(gOutputWindow->GetHeight()) / zoom);
+    }
+    record.pageLimit = record.pageHeight = page;
+    if (gPointUndo) gPointUndo->Clear();
+    return SendCommand(this, kCmdCondense, mask, &record, gSelectedObject);
+}
