@@ -7,6 +7,7 @@ WIN64  := build/win64
 BENCH  := build/bench
 FUZZ   := build/fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_PARALLEL ?= 1
 export PELMORA_WINEPREFIX := $(CURDIR)/build/wineprefix
 # The Windows build whose tests run here (see scripts/win-arch).
 TESTARCH = $(shell scripts/win-arch)
@@ -57,19 +58,16 @@ bench: setup
 	@for b in $(BENCH)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
 
 # libFuzzer targets (clang, installed by scripts/setup-fuzz; not part of
-# `make test`).  Each runs FUZZ_SECONDS on its corpus in build/fuzz/corpus,
-# seeded from tests/fuzz/corpus and, when there, Debian's mma examples.
+# `make test`): every tests/fuzz/<name>_fuzz.cpp, each run FUZZ_SECONDS on its
+# corpus in build/fuzz/corpus/<name>, seeded from tests/fuzz/corpus/<name> and
+# its options file (scripts/run-fuzz).  FUZZ_PARALLEL=n runs n at a time.
+FUZZ_TARGETS := $(basename $(notdir $(wildcard tests/fuzz/*_fuzz.cpp)))
 fuzz: setup
 	@scripts/setup-fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DPELMORA_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ) -j $(JOBS) --target midi_read_fuzz symbol_record_fuzz
-	@mkdir -p $(FUZZ)/corpus/midi_read $(FUZZ)/corpus/symbol_record
-	@find /usr/share/doc/mma/examples -name '*.mid' -size -20k -exec cp -n {} $(FUZZ)/corpus/midi_read/ \; 2>/dev/null; true
-	@$(FUZZ)/tests/fuzz/midi_read_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus/midi_read tests/fuzz/corpus/midi_read
-	@$(FUZZ)/tests/fuzz/symbol_record_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus/symbol_record tests/fuzz/corpus/symbol_record
+	@cmake --build $(FUZZ) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_PARALLEL=$(FUZZ_PARALLEL) scripts/run-fuzz $(FUZZ)
 
 clean:
 	rm -rf build

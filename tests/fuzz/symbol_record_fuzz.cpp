@@ -9,15 +9,10 @@
 #include <string>
 
 #include "document/line_symbol.h"
-#include "foundation/error_msg.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "tests/midi/memory_file.h"
 
 namespace {
-
-class cQuietErrors : public cErrorMsgBase {
-public:
-    void PutChar(char16_t) override {}
-};
 
 const uint32_t kVersions[] = {0x1040000, 0x1050000, 0x1060000};
 
@@ -34,7 +29,7 @@ void CheckSame(ScaledObject &a, ScaledObject &b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static cQuietErrors errors;
+    fuzz::cQuietErrors &errors = fuzz::QuietErrors();
     if (size < 1 || size > 1 << 16) return 0;
     gFileVersion = kVersions[data[0] % 3];
     const uint8_t kind = (data[0] / 3) & 1;
