@@ -1,10 +1,12 @@
 // The symbol classes of the document layer that have no behaviour of their
-// own yet beyond their names: character and text symbols, the owners with
-// their storage (owner_groups.h), the document root, blocks and page breaks.  Each answers
-// its persistent name and class id and makes new objects of its class; the
-// rest of each class is built on these.
+// own yet beyond their names: character and text symbols, blocks and page
+// breaks.  The owners with their storage (owner_groups.h) and the document
+// root (document_root.h) come with this header.  Each answers its persistent
+// name and class id and makes new objects of its class; the rest of each
+// class is built on these.
 #pragma once
 
+#include "document/document_root.h"
 #include "document/line_symbol.h"
 #include "document/owner_base.h"
 #include "document/owner_groups.h"
@@ -42,15 +44,6 @@ class StaticTextObject : public TextFontObject {
 public:
     PELMORA_SYMBOL_NAMING(StaticTextObject, u"StaticText", 6)
 };
-
-class PointWindowObject : public cPObjGroup {
-public:
-    PELMORA_SYMBOL_NAMING(PointWindowObject, u"Window", 12)
-};
-
-// The document most recently made; the undo list looks its records' owners
-// up in it.
-extern PointWindowObject *gCurrentDocument;
 
 class cPObjBlockGroup : public cPObjGroup {
 public:

@@ -1,6 +1,7 @@
 #include "document/symbol_base.h"
 
 #include <ostream>
+#include <vector>
 
 #include "document/commands.h"
 #include "document/owner_base.h"
@@ -28,8 +29,33 @@ uint8_t gRelocate = 0;
 PELMORA_ERROR_TABLE(kPointObjErrors, u"PointObj", u"Invalid stream", u"Invalid device", u"Invalid object",
                     u"TotalPoints", u"Nested draw", u"Block", u"Type mismatch", u"Data size");
 
-// The symbol model shows its errors to the user.
-void cPObjBase::Error(uint32_t code) { RaiseError(&kPointObjErrors, code | ERR_REPORT); }
+namespace {
+
+// Draw passes under way, and the errors they hold until the outermost ends.
+int32_t gDrawPassDepth = 0;
+std::vector<uint32_t> gHeldErrors;
+
+}  // namespace
+
+// The symbol model shows its errors to the user, except while it draws.
+void cPObjBase::Error(uint32_t code) {
+    if (gDrawPassDepth > 0) {
+        gHeldErrors.push_back(code);
+        return;
+    }
+    RaiseError(&kPointObjErrors, code | ERR_REPORT);
+}
+
+cPObjBase::cDrawPass::cDrawPass() { ++gDrawPassDepth; }
+
+cPObjBase::cDrawPass::~cDrawPass() {
+    if (--gDrawPassDepth > 0) return;
+    // Taken out first: the box may repaint, and that pass holds its own.
+    std::vector<uint32_t> held;
+    held.swap(gHeldErrors);
+    for (size_t i = 0; i < held.size(); ++i)
+        RaiseError(&kPointObjErrors, held[i] | (i == 0 ? uint32_t(ERR_REPORT) : 0u));
+}
 
 bool IsOfKind(const cPObjBase *obj, int16_t typeId, uint32_t flags) {
     if (!obj) return false;

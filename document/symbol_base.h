@@ -209,6 +209,17 @@ public:
     static void ErrorInvalidStream() { Error(0); }
     static void ErrorInvalidDevice() { Error(1); }
     static void ErrorInvalidObject() { Error(2); }
+    // Lives for one draw pass of the document.  Meanwhile the model's errors
+    // are held, not shown: a box's modal loop would repaint, re-enter the
+    // draw and fail again, box after box.  When the outermost pass ends it
+    // raises them in order, only the first one for the user to see.
+    class cDrawPass {
+    public:
+        cDrawPass();
+        ~cDrawPass();
+        cDrawPass(const cDrawPass &) = delete;
+        cDrawPass &operator=(const cDrawPass &) = delete;
+    };
 
     // Current windows: answers the previous one.
     static cViewPortBase *SetCurrentWindow(cViewPortBase *window);

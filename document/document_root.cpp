@@ -1,0 +1,426 @@
+// The document root: drawing the document, keys and the mouse edits.  A
+// mouse edit is OnMouseDown (pick or place, record for undo, start the
+// drag), any number of OnMouseMove, then OnMouseUp (re-sort, recalculate,
+// end the drag); gHoverObject is the object under edit between them.
+#include "document/document_root.h"
+
+#include <optional>
+
+#include "document/commands.h"
+#include "document/undo_list.h"
+#include "ui/view_port.h"
+
+int32_t gLastMouseX = 0;
+int32_t gLastMouseY = 0;
+
+namespace {
+
+cPObjOwnBase *AsOwner(cPObjBase *obj) { return obj && obj->IsOwner() ? static_cast<cPObjOwnBase *>(obj) : nullptr; }
+
+// A size of the window in document units; a zoom that is not positive
+// counts as 1.
+int32_t Unzoomed(int32_t size, float zoom) { return int32_t(zoom > 0 ? double(size) / zoom : double(size)); }
+
+// Ends an edit whose object may not stay: it goes with every undo record
+// that names it and leaves none of its own, so undo cannot bring back what
+// the edit has just thrown away.
+void DropEditedObject(cPObjPoint *obj) {
+    auto *target = dynamic_cast<cPObjPoint *>(obj->GetEditTarget());
+    if (!target) return;
+    if (gPointUndo) {
+        gPointUndo->Purge(obj);
+        gPointUndo->Purge(target);
+    }
+    if (obj->IsSelected()) obj->ClearSelection(0, 0);
+    // A unit with children dissolves into its owner and deletes itself.
+    delete target->Detach(0);
+    gDocumentFlags |= 0x4;
+    if (gCurrentScoreWindow) gCurrentScoreWindow->HideCaret();
+}
+
+}  // namespace
+
+PointWindowObject::PointWindowObject(cViewPortBase *window) : fileName(u"NoName"), scoreWindow(window) {
+    width = 0;
+    height = 0;
+    gLastMouseX = 0;
+    gLastMouseY = 0;
+    gCurrentDocument = this;
+}
+
+PointWindowObject::~PointWindowObject() {
+    ClearSelection(0, 0);
+    Clear(0);
+    if (gCurrentDocument == this) gCurrentDocument = nullptr;
+}
+
+cViewPortBase *PointWindowObject::Window() const { return gCurrentScoreWindow ? gCurrentScoreWindow : scoreWindow; }
+
+bool PointWindowObject::LiesBefore(const cPObjBase &child, int32_t px, int32_t py) const {
+    return GetChildOrder() == 0 ? child.GetY() < py : child.GetX() < px;
+}
+
+// --- Drawing ----------------------------------------------------------------
+
+void PointWindowObject::DrawPageEdge() {
+    cViewPortBase *w = Window();
+    cViewPortBase *out = gOutputWindow;
+    if (!w || !out) return;
+    const int32_t pageWidth = Unzoomed(out->GetWidth(), out->GetZoomX());
+    const float zoomY = w->GetZoomY();
+    const double height = zoomY > 0 ? double(w->GetHeight()) / zoomY : double(w->GetHeight());
+    const int32_t bottom = int32_t(height - 1.0 - double(w->GetOriginY()));
+    const tColour kept = w->SetColour(0x00C0F27D);
+    w->DrawLine(pageWidth, -w->GetOriginY(), pageWidth, bottom);
+    w->SetColour(kept);
+}
+
+cPObjPoint *PointWindowObject::Draw() {
+    cDrawPass pass;
+    gDrawBudget = 0xFFFFFFFF;
+    if (drawNesting != 0) {
+        Error(kPointObjNestedDraw);
+        return this;
+    }
+    ++drawNesting;
+    if (cViewPortBase *w = Window()) w->SetLineWidth(1);
+    cPObjGroup::Draw();
+    DrawPageEdge();
+    --drawNesting;
+    return this;
+}
+
+cRectangl *PointWindowObject::DrawRect(const cRectangl &rect, int16_t flags) {
+    cDrawPass pass;
+    cRectangl result(0, 0, 0, 0);
+    const cRectangl own = *GetBounds();
+    gDrawBudget = 0xFFFFFFFF;
+    if (drawNesting != 0) {
+        Error(kPointObjNestedDraw);
+        return cRectangl::TempCopy(result);
+    }
+    ++drawNesting;
+    // Flag 0x40 asks for what lies wholly inside the rectangle.
+    if (TestRect(rect, int16_t(flags & 0x40)) == 0) {
+        DrawGroupParts();
+        result.Union(own);
+    }
+    uint16_t first = 0xFFFF, last = 0xFFFF;
+    result.Union(*FindChildrenInRect(rect, &first, &last, uint32_t(uint16_t(flags))));
+    if (first != 0xFFFF)
+        for (uint32_t i = first; i <= last; ++i)
+            if (cPObjPoint *c = GetChild(uint16_t(i))) c->Draw();
+    DrawPageEdge();
+    --drawNesting;
+    return cRectangl::TempCopy(result);
+}
+
+cRectangl *PointWindowObject::Redraw(int16_t flags) {
+    cDrawPass pass;
+    cViewPortBase *w = Window();
+    if (!w) {
+        ErrorInvalidDevice();
+        return cRectangl::Temp(0, 0, 0, 0);
+    }
+    const cRectangl view(-w->GetOriginX(), -w->GetOriginY(), Unzoomed(w->GetWidth(), w->GetZoomX()),
+                         Unzoomed(w->GetHeight(), w->GetZoomY()));
+    // The child before the view may reach into it: it is drawn before the
+    // first child in view, or alone when no child lies in view.
+    cPObjPoint *previous = nullptr;
+    bool reachedView = false;
+    const uint16_t count = GetChildSlots();
+    for (uint16_t i = 0; i < count; ++i) {
+        cPObjPoint *c = GetChild(i);
+        if (!c) continue;
+        bool beyond = false;
+        if (c->GetY() >= view.Top()) {
+            if (!reachedView && previous && previous->GetY() < view.Top()) previous->DrawRect(view, flags);
+            reachedView = true;
+            c->DrawRect(view, flags);
+            beyond = c->GetY() > view.Bottom();
+        }
+        if (!(c->GetTypeFlags(0) & kTypePageBreak)) previous = c;
+        if (beyond) break;
+    }
+    if (!reachedView && previous && previous->GetY() < view.Top()) previous->DrawRect(view, flags);
+    DrawPageEdge();
+    return cRectangl::TempCopy(view);
+}
+
+void PointWindowObject::InvalidateBefore() {
+    cViewPortBase *w = Window();
+    if (!w) return;
+    AddRedrawArea(cRectangl(-w->GetOriginX(), -w->GetOriginY(), Unzoomed(w->GetWidth(), w->GetZoomX()),
+                            Unzoomed(w->GetHeight(), w->GetZoomY())));
+}
+
+bool PointWindowObject::ScrollToPage(const cRectangl &rect) {
+    uint16_t first = 0xFFFF, last = 0xFFFF;
+    FindChildrenInRect(rect, &first, &last, 0x40);
+    if (last == 0xFFFF || uint32_t(last) + 1 >= GetChildSlots()) return false;
+    cPObjPoint *next = GetChild(uint16_t(last + 1));
+    cViewPortBase *w = Window();
+    if (!next || !w) return false;
+    w->SetOrigin(0, -next->GetBounds()->Top());
+    return true;
+}
+
+// --- The children -----------------------------------------------------------
+
+uint16_t PointWindowObject::FindChildIndexAt(int32_t px, int32_t py) {
+    if (px == kNoPosition || py == kNoPosition) return 0;
+    uint16_t found = 0;
+    const uint16_t count = GetChildSlots();
+    for (uint16_t i = 0; i < count; ++i)
+        if (cPObjPoint *c = GetChild(i); c && LiesBefore(*c, px, py)) found = i;
+    return found;
+}
+
+cPObjPoint *PointWindowObject::FindChild(const cPObjBase *obj, int32_t px, int32_t py) {
+    if (px == kNoPosition || py == kNoPosition) return cPObjGroup::FindChild(obj, px, py);
+    if (!obj) return nullptr;
+    const uint16_t count = GetChildSlots();
+    for (uint16_t i = FindChildIndexAt(px, py); i < count; ++i) {
+        cPObjPoint *c = GetChild(i);
+        if (!c) continue;
+        if (c == obj) return c;
+        if (cPObjOwnBase *o = AsOwner(c))
+            if (cPObjPoint *found = o->FindChild(obj, px, py)) return found;
+        // Every child at the position itself is looked at: several may
+        // stand there.
+        const bool after = GetChildOrder() == 0 ? c->GetY() > py : c->GetX() > px;
+        if (after) break;
+    }
+    return nullptr;
+}
+
+bool PointWindowObject::InsertChild(cPObjPoint *child) {
+    gDocumentFlags |= 0x2;
+    return cPObjGroup::InsertChild(child);
+}
+
+void PointWindowObject::Clear(int32_t mode) {
+    if (gPointUndo) gPointUndo->Clear();
+    cPObjGroup::Clear(mode);
+}
+
+tStatus PointWindowObject::CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record,
+                                          cPObjPoint *child, cPObjPoint *previous, void **state) {
+    // The mask changes as it admits objects (a start found, a stop passed):
+    // a copy taken before the child's own step answers as that step did.
+    std::optional<sCommandMask> probe;
+    if (commandId == kCmdCondense && child && mask) probe.emplace(*mask);
+    const tStatus result = cMusicOwner::CommandToChild(commandId, mask, record, child, previous, state);
+    if (commandId != kCmdCondense || !child || !record) return result;
+    auto *r = static_cast<sCmdCondense *>(record);
+    if (r->pageLimit == kFailed || r->pageHeight == kFailed || r->gapY == kFailed) return result;
+    if ((child->GetTypeFlags(0) & kTypePageBreak) || !HoldsChild(child)) return result;
+    if (probe && probe->Match(child) < 0) return result;
+    // A child that would cross the page's end starts the next page.
+    const cRectangl bounds = *child->GetBounds();
+    if (int64_t(bounds.Bottom()) + r->gapY >= r->pageLimit) {
+        const int32_t d = int32_t(int64_t(r->pageLimit) + r->gapY - bounds.Top());
+        child->MoveXY(0, d);
+        r->lastY += d;
+        r->maxBottom += d;
+        r->pageLimit += r->pageHeight;
+    }
+    return result;
+}
+
+// --- Keys and the mouse -----------------------------------------------------
+
+tStatus PointWindowObject::OnDocumentKey(int16_t key) {
+    switch (key) {
+    case 26:  // Ctrl+Z
+        if (gPointUndo) gPointUndo->Undo();
+        RedrawWholeWindow();
+        return 0;
+    case kKeyInsert: ToggleFlag(); return 0;
+    default: break;
+    }
+    if (!gFocusObject) return kFailed;
+    gFocusObject->InvalidateBefore();
+    const tStatus result = gFocusObject->OnKey(key, gLastMouseX, gLastMouseY);
+    if (gFocusObject) gFocusObject->InvalidateAfter();
+    return result;
+}
+
+cPObjPoint *PointWindowObject::OnMouseDown(int16_t tool, int32_t px, int32_t py) {
+    gLastMouseX = px;
+    gLastMouseY = py;
+    int32_t dragKind = kDragFirst;
+    cPObjPoint *prototype = tool ? PrototypeById(tool) : nullptr;
+
+    cPObjPoint *hit = gSelectedObject && gSelectedObject->HitTest(px, py) ? gSelectedObject : nullptr;
+    if (!hit) {
+        const uint32_t exclude = prototype && (prototype->GetTypeFlags(0) & kTypeStaff) ? 0u : uint32_t(kTypeStaff);
+        hit = HitTestChildren(px, py, tool, 0x30, exclude, nullptr);
+        if (!hit) hit = HitTestChildren(px, py, 0, 0x30, kTypeStaff, nullptr);
+    }
+
+    if (!hit) {
+        cPObjPoint *result = nullptr;
+        if (prototype && !prototype->IsUnit()) {
+            cPObjPoint *copy = NewSameClassNamed(prototype);
+            if (copy) {
+                copy->PlaceIn(this, px, py);
+                result = AddObject(copy, px, py, kDragNew);
+                if (result != copy) delete copy;
+            }
+        }
+        SetRelocate(0);
+        return result;
+    }
+
+    cPObjOwnBase *hitOwner = hit->FindOwner(0, 0);
+    if (gRelocate && hitOwner && !hitOwner->IsUnit()) {
+        if (cViewPortBase *w = Window()) w->HideCaret();
+        hit->InvalidateBefore();
+        hitOwner->RemoveChild(hit);
+        gDocumentFlags |= 0x1;
+        hit->SetOwner(this);
+        gLastMouseX = px;
+        gLastMouseY = py;
+        if (InsertChild(hit)) return SelectObject(hit, px, py, kDragNew);
+        // Refused here, it goes back where it was rather than float free.
+        hit->SetOwner(hitOwner);
+        if (!hitOwner->AddChild(hit)) hit->SetOwner(nullptr);
+        return nullptr;
+    }
+
+    cPObjPoint *edited = hit;
+    auto *unitPrototype = prototype && prototype->IsUnit() ? AsOwner(prototype) : nullptr;
+    if (!unitPrototype || hit->CheckTypeId(tool) == 0) {
+        if (gPointUndo) gPointUndo->RecordMove(hit);
+    } else if (cPObjOwnBase *unit = hit->FindOwner(tool, 0);
+               unit && unit->AcceptsChild(prototype, 0x200) != prototype && unit->CheckTypeId(tool) == 0 &&
+               unit->HitTest(px, py)) {
+        // A click inside a unit of the tool's own class takes that unit.
+        if (gPointUndo) gPointUndo->RecordMove(unit);
+        edited = unit;
+    } else {
+        hit->MovePointerToHandle();
+        if (unitPrototype->AcceptsChild(hit, 0x8000) == hit) {
+            cPObjPoint *copy = NewSameClassNamed(prototype);
+            auto *copyOwner = AsOwner(copy);
+            if (copyOwner) copyOwner->PlaceIn(this, px, py);
+            if (copyOwner && copyOwner->AttachChild(hit)) {
+                if (gPointUndo) gPointUndo->RecordCreate(copyOwner);
+                edited = copyOwner;
+                dragKind = kDragNew;
+            } else {
+                delete copy;
+                if (gPointUndo) gPointUndo->RecordMove(hit);
+            }
+        }
+    }
+    cPObjPoint *result = SelectObject(edited, px, py, dragKind);
+    SetRelocate(0);
+    return result;
+}
+
+cPObjPoint *PointWindowObject::AddObject(cPObjPoint *obj, int32_t px, int32_t py, int32_t dragKind) {
+    gLastMouseX = px;
+    gLastMouseY = py;
+    if (!obj) return nullptr;
+    if (!obj->FindOwner(0, 0)) obj->PlaceIn(this, px, py);
+    if (obj->IsUnit())
+        if (cPObjOwnBase *unit = AsOwner(obj); unit && unit->GetChildCount() == 0) return obj;
+    if (!InsertChild(obj)) return nullptr;
+    if (gPointUndo) gPointUndo->RecordCreate(obj);
+    return SelectObject(obj, px, py, dragKind);
+}
+
+cPObjPoint *PointWindowObject::SelectObject(cPObjPoint *obj, int32_t px, int32_t py, int32_t dragKind) {
+    if (!obj) {
+        ClearSelection(0, 0);
+        return gHoverObject;
+    }
+    cPObjPoint *previous = gFocusObject;
+    if (obj != previous) {
+        if (previous) {
+            previous->OnDeselect();
+            // A block mark lives only while it has the focus.  One without
+            // an owner belongs to whoever took it out: it is left alone.
+            if ((previous->GetTypeFlags(0) & kTypeBlockMark) && previous->FindOwner(0, 0)) {
+                delete previous->Detach(0);
+                previous = nullptr;
+            }
+        }
+        obj->OnSelect(previous);
+        gSelectedObject = obj;
+        gFocusObject = obj;
+    } else if (dragKind == kDragFirst) {
+        dragKind = kDragAgain;
+    }
+    gHoverObject = obj;
+    obj->BeginDrag(px, py, dragKind);
+    obj->MoveBy(0, 0);
+    obj->MovePointerToHandle();
+    if (cViewPortBase *w = Window()) {
+        gLastMouseX = w->GetMouseX();
+        gLastMouseY = w->GetMouseY();
+    }
+    return gHoverObject;
+}
+
+void PointWindowObject::OnMouseMove(int32_t px, int32_t py) {
+    cPObjPoint *hover = gHoverObject;
+    if (!hover) {
+        gLastMouseX = px;
+        gLastMouseY = py;
+        return;
+    }
+    if (px == gLastMouseX && py == gLastMouseY) return;
+    const int32_t handleX = hover->GetHandleX(), handleY = hover->GetHandleY();
+    const int32_t dx = px - gLastMouseX, dy = py - gLastMouseY;
+
+    if (!(gEditFlags & 0x10)) {
+        moveAlong.children.DeleteAll();
+    } else if (hover->AcceptsObject(hover) == 0 && moveAlong.children.empty()) {
+        // Move All: every later object of the dragged one's kind in its
+        // owner moves along (the following staffs, say).
+        for (cPObjPoint *next = hover->NextOfSameKind(0); next; next = next->NextOfSameKind(0))
+            moveAlong.AddChild(next, false);
+    }
+
+    const int32_t x0 = hover->GetX(), y0 = hover->GetY();
+    hover->MoveBy(dx, dy);
+    // The drag may have ended the object (a move that deletes it).
+    if (hover != gHoverObject) return;
+    const int32_t movedX = hover->GetX() - x0, movedY = hover->GetY() - y0;
+    if ((movedX || movedY) && !moveAlong.children.empty()) {
+        if (cPObjOwnBase *direct = hover->FindOwner(0, 0)) direct->InvalidateBefore();
+        moveAlong.MoveChildren(movedX, movedY);
+    }
+    // A step too small to move the handle is not taken: the next one adds
+    // to it.
+    if (hover->GetHandleX() == handleX && hover->GetHandleY() == handleY) return;
+    hover->MovePointerToHandle();
+    if (cViewPortBase *w = Window()) {
+        gLastMouseX = w->GetMouseX();
+        gLastMouseY = w->GetMouseY();
+    }
+    gDocumentFlags |= 0x1;
+}
+
+cPObjPoint *PointWindowObject::OnMouseUp() {
+    cPObjPoint *result = nullptr;
+    cPObjPoint *hover = gHoverObject;
+    cPObjOwnBase *hoverOwner = AsOwner(hover);
+    if (hoverOwner && hoverOwner->CheckNotEmpty() != 0) {
+        DropEditedObject(hover);
+    } else if (hover) {
+        hover->ReinsertInOwner();
+        if (hover->Recalculate()) {
+            hover->InvalidateBefore();
+            result = hover->EndDrag();
+            gDocumentFlags |= 0x2;
+        } else {
+            DropEditedObject(hover);
+        }
+    }
+    moveAlong.children.DeleteAll();
+    return result;
+}

@@ -1,0 +1,141 @@
+// The document root: the group that owns every top-level symbol of a score,
+// knows the document's file and the score window that shows it, and turns
+// that window's mouse and key events into edits of the symbol tree, each
+// recorded in the undo list.  It draws the document whole, by rectangle or
+// by the visible area, and keeps the pending redraw areas honest.  The score
+// of the music layer derives from it.  Loading and saving the file are
+// score_file.cpp's.
+#pragma once
+
+#include <cstdint>
+
+#include "document/owner_groups.h"
+#include "foundation/char_string.h"
+
+class cBinaryFileBase;
+class cViewPortBase;
+
+// The mouse position at which the last edit step was applied, in document
+// units.  A drag moves the object by the distance from here, so steps too
+// small to move it add up.
+extern int32_t gLastMouseX;
+extern int32_t gLastMouseY;
+
+class PointWindowObject : public cPObjGroup {
+public:
+    // Drag kinds of SelectObject: a new object, a first click on an object,
+    // a second click on the object that already has the focus.
+    enum : int32_t { kDragNew = 2, kDragFirst = 3, kDragAgain = 4 };
+
+    // The new document becomes the current one.  The window is the score
+    // window that shows it; without one the current score window stands in.
+    explicit PointWindowObject(cViewPortBase *window = nullptr);
+    // Clears the selection, the children and the undo list, and forgets
+    // being the current document.
+    ~PointWindowObject() override;
+
+    const char16_t *GetTypeName() const override { return u"Window"; }
+    int16_t GetTypeId() const override { return 12; }
+    cPObjPoint *NewSameClass() const override { return new PointWindowObject(scoreWindow); }
+
+    // --- Operations of the document -------------------------------------
+    // The index of the last child lying before the position in child order;
+    // 0 when none does or when a coordinate is kNoPosition.
+    virtual uint16_t FindChildIndexAt(int32_t px, int32_t py);
+    // Draws the children that reach the visible area of the score window;
+    // answers that area as a temporary rectangle.
+    virtual cRectangl *Redraw(int16_t flags);
+    // Ctrl+Z (26) undoes, Insert (29) toggles the insert mode; any other key
+    // goes to the focus object at the last mouse position (kFailed without
+    // one).
+    virtual tStatus OnDocumentKey(int16_t key);
+    virtual uint32_t GetChangeFlags() { return gDocumentFlags; }
+    // Ends a mouse edit; answers the edited object, or null when it went.
+    virtual cPObjPoint *OnMouseUp();
+    // The header's bytes as read (length of them): the product word, as
+    // UTF-16 or 8-bit text, ending in the end-of-text mark; otherwise the
+    // user is told and kFailed answered.  Then VersionAlert's answer.
+    virtual tStatus CheckHeader(const uint8_t *header, uint32_t length);
+    // Tells the user when the file being read is newer than the program;
+    // loading goes on (0).
+    virtual tStatus VersionAlert();
+    // The header, version word and class dictionary of a score file.
+    virtual tStatus ReadHeader(cBinaryFileBase *file);
+    // Empties the document and reads the file into it (the text form for a
+    // ".txt" name, else the binary file).
+    virtual tStatus LoadFile(const char16_t *path);
+    // A drag step to (x, y).
+    virtual void OnMouseMove(int32_t px, int32_t py);
+    // Null stores "NoName".
+    virtual void SetFileName(const char16_t *path);
+    // Starts a mouse edit at (x, y) with the palette's tool (a class id, 0
+    // for none); answers the object now being edited, or null.
+    virtual cPObjPoint *OnMouseDown(int16_t tool, int32_t px, int32_t py);
+    // Places a new object, inserts it into the document, records its
+    // creation and selects it; null when the document refuses it (the
+    // caller still owns it then).
+    virtual cPObjPoint *AddObject(cPObjPoint *obj, int32_t px, int32_t py, int32_t dragKind);
+    // Selects the object and starts dragging it; answers gHoverObject.
+    virtual cPObjPoint *SelectObject(cPObjPoint *obj, int32_t px, int32_t py, int32_t dragKind);
+    // Scrolls the score window to the child after the children lying wholly
+    // inside the rectangle; false when there is none.
+    virtual bool ScrollToPage(const cRectangl &rect);
+
+    // The insert-mode flag (the main window shows "INS" while it is set).
+    void ToggleFlag() { insertMode = insertMode ? 0 : 1; }
+    uint8_t GetInsertMode() const { return insertMode; }
+    const char16_t *GetFileName() const { return fileName.c_str(); }
+    cViewPortBase *GetScoreWindow() const { return scoreWindow; }
+    // The objects that move along with the dragged one in Move All mode.
+    const cBlockPoint &GetMoveAlong() const { return moveAlong; }
+
+    // --- Root and owner operations the document overrides ---------------
+    // Frees the file class map, then the base work.
+    int32_t FreeClassData() override;
+    // The document itself never moves in a condense pass.
+    tStatus Condense(sCmdCondense *record) override { return 0; }
+    // The visible area of the score window goes to the pending area;
+    // nothing without a window.
+    void InvalidateBefore() override;
+    void InvalidateAfter() override { RedrawWholeWindow(); }
+    // The owner's record, then the font table (and, in old files, the file
+    // name).
+    uint16_t DataSize() override;
+    tStatus LoadBinary(cBinaryFileBase *file, uint16_t size) override;
+    cPObjPoint *Draw() override;
+    cRectangl *DrawRect(const cRectangl &rect, int16_t flags) override;
+    // The music owner's step, then a condense pass moves a child that would
+    // cross the page end to the top of the next page.
+    tStatus CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
+                           cPObjPoint *previous, void **state) override;
+    // The undo list goes first: its records name the children.
+    void Clear(int32_t mode) override;
+    uint32_t GetHitTestFlags() override { return 4; }
+    // Marks the document changed, then inserts.
+    bool InsertChild(cPObjPoint *child) override;
+    // The document neither grows nor follows its children.
+    void OnChildMoved(cPObjPoint *child, int32_t dx, int32_t dy) override {}
+    // With a position, the search starts at the last child lying before it
+    // and ends after the children at it.
+    cPObjPoint *FindChild(const cPObjBase *obj, int32_t px = kNoPosition, int32_t py = kNoPosition) override;
+
+protected:
+    // The score window, else the current one; null without either.
+    cViewPortBase *Window() const;
+    // Whether a child lies before the position in the document's child
+    // order (0: y first, else x first).
+    bool LiesBefore(const cPObjBase &child, int32_t px, int32_t py) const;
+    // The line at the page's right edge, from the top of the visible area to
+    // its bottom; only with an output device.
+    void DrawPageEdge();
+
+    cCharString fileName;
+    int32_t drawNesting = 0;
+    cBlockPoint moveAlong;
+    uint8_t insertMode = 0;
+    cViewPortBase *scoreWindow = nullptr;  // borrowed
+};
+
+// The document most recently made; the undo list looks its records' owners
+// up in it.
+extern PointWindowObject *gCurrentDocument;
