@@ -1,12 +1,12 @@
 // The symbol classes of the document layer that have no behaviour of their
-// own yet beyond their names: character and text symbols, blocks and page
-// breaks.  The owners with their storage (owner_groups.h) and the document
-// root (document_root.h) come with this header.  Each answers its persistent
+// own yet beyond their names: character and text symbols, the document root
+// and page breaks.  The owners with their storage (owner_groups.h) and the
+// blocks (block_mark.h) come with this header.  Each answers its persistent
 // name and class id and makes new objects of its class; the rest of each
 // class is built on these.
 #pragma once
 
-#include "document/document_root.h"
+#include "document/block_mark.h"
 #include "document/line_symbol.h"
 #include "document/owner_base.h"
 #include "document/owner_groups.h"
@@ -45,18 +45,14 @@ public:
     PELMORA_SYMBOL_NAMING(StaticTextObject, u"StaticText", 6)
 };
 
-class cPObjBlockGroup : public cPObjGroup {
+class PointWindowObject : public cPObjGroup {
 public:
-    PELMORA_SYMBOL_NAMING(cPObjBlockGroup, u"BlockGroup", 13)
-    int32_t GetChildOrder() const override { return 2; }
+    PELMORA_SYMBOL_NAMING(PointWindowObject, u"Window", 12)
 };
 
-class cPObjBlockMark : public cPObjGroup {
-public:
-    PELMORA_SYMBOL_NAMING(cPObjBlockMark, u"BlockMark", 14)
-    PELMORA_SYMBOL_FAMILY(kTypeBlockMark)
-    int32_t GetChildOrder() const override { return 2; }
-};
+// The document most recently made; the undo list looks its records' owners
+// up in it.
+extern PointWindowObject *gCurrentDocument;
 
 class cPObjBreak : public ShapeObject {
 public:
