@@ -239,10 +239,9 @@ void cPObjGroup::Clear(int32_t mode) {
     if (mode == 2 || mode == 3) return;
     std::unordered_set<cPObjPoint *> gone;
     for (cPObjPoint *child : doomed) {
-        if (!child || HeldElsewhere(child)) continue;
         // A child held twice is deleted once.
-        if (twice && !gone.insert(child).second) continue;
-        DeleteChild(child, mode);
+        if (!child || (twice && !gone.insert(child).second)) continue;
+        if (!HeldElsewhere(child)) DeleteChild(child, mode);
     }
 }
 

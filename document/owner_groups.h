@@ -57,6 +57,9 @@ public:
     uint16_t GetChildCount() override { return uint16_t((first ? 1 : 0) + (second ? 1 : 0)); }
     // The first field at 0, the second at 1, even when the first is empty.
     cPObjPoint *GetChild(uint16_t index) override { return index == 0 ? first : index == 1 ? second : nullptr; }
+    // Holding only its second object it answers a count of 1 but 2 places:
+    // the walks pass over the empty first one.
+    uint16_t GetChildSlots() override { return second ? 2 : first ? 1 : 0; }
     void Clear(int32_t mode) override;
 
     cPObjPoint *GetFirst() const { return first; }

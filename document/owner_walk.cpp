@@ -38,9 +38,11 @@ tStatus cPObjOwnBase::CommandToChild(int16_t commandId, sCommandMask *mask, sCom
                                      cPObjPoint *previous, void **state) {
     if (!child) return previous ? AfterChildCommand(commandId, mask, record, child, previous, state) : kFailed;
     if (!previous) BeforeChildCommand(commandId, mask, record, child, previous, state);
+    const bool plain = !child->IsOwner();
     const tStatus result = child->OnCommand(commandId, mask, record);
-    // Owners end their own lines; a plain child's line ends here.
-    if (commandId == kCmdExportText && !child->IsOwner() && child->MatchesMask(mask) >= 0) {
+    // Owners end their own lines; a plain child's line ends here (a child
+    // that left meanwhile may be gone and is not asked).
+    if (commandId == kCmdExportText && plain && HoldsChild(child) && child->MatchesMask(mask) >= 0) {
         auto *r = static_cast<sCmdExpAsc *>(record);
         if (r && r->output) *r->output << '\n';
     }
