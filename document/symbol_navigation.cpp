@@ -146,8 +146,15 @@ int32_t cPObjBase::ReinsertInOwner() {
     return 0;
 }
 
+// The object is the owner's from now on, or it goes: whoever hands it over
+// (an undone deletion) lets go of it, as units that cannot take their place
+// again delete themselves.  A refused object would otherwise be lost with an
+// owner link to an owner that does not hold it.
 int32_t cPObjBase::AttachTo(cPObjOwnBase *newOwner) {
-    if (newOwner) newOwner->InsertChild(AsPoint(this));
+    cPObjPoint *self = AsPoint(this);
+    if (!self || (newOwner && newOwner->InsertChild(self))) return 0;
+    self->SetOwner(nullptr);
+    delete self;
     return 0;
 }
 

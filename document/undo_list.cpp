@@ -89,12 +89,12 @@ tStatus cPObjBase::cPointUndo::cUndelete::Apply() {
     cPObjOwnBase *into = FindOwnerAgain();
     if (!into) return 0;
     into->InvalidateBefore();
-    object->AttachTo(into);
-    // An owner that refuses the object leaves it with the record, which
-    // deletes it; nothing would hold it otherwise.
-    if (!into->FindChild(object, kNoPosition, kNoPosition)) return 0;
-    object->InvalidateAfter();
+    // The owner takes the object, or the object goes (refused, or a unit
+    // none of whose children is left to take back): it is not read again.
+    cPObjPoint *handed = object;
     object = nullptr;
+    handed->AttachTo(into);
+    into->InvalidateAfter();
     return 0;
 }
 

@@ -3,7 +3,6 @@
 // records.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -21,32 +20,6 @@ using test::SymbolTest;
 
 using cUndelete = cPObjBase::cPointUndo::cUndelete;
 
-// The document root with a plain list of children.
-class cListDocument : public PointWindowObject {
-public:
-    ~cListDocument() override {
-        for (cPObjPoint *child : children) {
-            child->SetOwner(nullptr);
-            delete child;
-        }
-    }
-    bool AddChild(cPObjPoint *child) override {
-        if (!child) return false;
-        children.push_back(child);
-        return true;
-    }
-    uint16_t GetChildCount() override { return uint16_t(children.size()); }
-    cPObjPoint *GetChild(uint16_t index) override { return index < children.size() ? children[index] : nullptr; }
-    cPObjPoint *RemoveChild(cPObjPoint *child) override {
-        auto at = std::find(children.begin(), children.end(), child);
-        if (at == children.end()) return nullptr;
-        children.erase(at);
-        return PointWindowObject::RemoveChild(child);
-    }
-
-    std::vector<cPObjPoint *> children;  // owned
-};
-
 // Each test edits a document that holds one staff; the document is the
 // current one.
 class UndoTest : public SymbolTest {
@@ -54,7 +27,7 @@ protected:
     void SetUp() override {
         SymbolTest::SetUp();
         test::BuildTestRegistry();
-        document = new cListDocument;
+        document = new PointWindowObject;
         gCurrentDocument = document;
         staff = new cListOwner;
         staff->SetPosition(0, 100);
@@ -75,13 +48,14 @@ protected:
         return obj;
     }
 
-    static bool Holds(const cListOwner *owner, const cPObjPoint *obj) {
-        return std::count(owner->children.begin(), owner->children.end(), obj) == 1 &&
-               obj->FindOwner(0, 0) == owner;
+    // How often the owner's list names the object.
+    static int CountIn(cPObjOwnBase *owner, const cPObjPoint *obj) {
+        int n = 0;
+        for (uint16_t i = 0; i < owner->GetChildCount(); ++i) n += owner->GetChild(i) == obj ? 1 : 0;
+        return n;
     }
-    static bool Holds(const cListDocument *owner, const cPObjPoint *obj) {
-        return std::count(owner->children.begin(), owner->children.end(), obj) == 1 &&
-               obj->FindOwner(0, 0) == owner;
+    static bool Holds(cPObjOwnBase *owner, const cPObjPoint *obj) {
+        return CountIn(owner, obj) == 1 && obj->FindOwner(0, 0) == owner;
     }
 
     static std::string DumpText() {
@@ -96,7 +70,7 @@ protected:
         return out.str();
     }
 
-    cListDocument *document = nullptr;
+    PointWindowObject *document = nullptr;
     cListOwner *staff = nullptr;
 };
 
@@ -234,7 +208,7 @@ TEST_F(UndoTest, EditsOfTheDocumentsOwnChildrenAreUndone) {
     cPObjPoint *made = Place(document, 1, 70, 10);
     gPointUndo->RecordCreate(made);
     gPointUndo->Undo();
-    EXPECT_FALSE(std::count(document->children.begin(), document->children.end(), made));
+    EXPECT_EQ(CountIn(document, made), 0);
     EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
     EXPECT_EQ(gLiveSymbolCount, live + 1);  // the moved one remains
 }
@@ -334,7 +308,7 @@ public:
     bool allowed = true;
 };
 
-TEST_F(UndoTest, AnObjectTheOwnerRefusesStaysWithTheRecordAndGoesWithIt) {
+TEST_F(UndoTest, AnObjectItsOwnerRefusesIsDeletedNotLost) {
     auto *picky = new cPickySymbol;
     staff->InsertChild(picky);
     const uint32_t live = gLiveSymbolCount;
@@ -344,6 +318,27 @@ TEST_F(UndoTest, AnObjectTheOwnerRefusesStaysWithTheRecordAndGoesWithIt) {
     EXPECT_TRUE(staff->children.empty());
     EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
     EXPECT_EQ(gLiveSymbolCount, live - 1);
+}
+
+// A deleted unit is kept while its children stand in its owner.  When none
+// of them is left there to take back, the unit has nothing to stand for and
+// deletes itself as undo hands it over.
+TEST_F(UndoTest, AUnitWhoseChildrenAreGoneIsNotPutBack) {
+    auto *unit = new cPObjGroup;
+    unit->SetUnitFlag(1);
+    unit->SetPosition(10, 100);
+    staff->InsertChild(unit);
+    cPObjPoint *a = Place(unit, 1, 20, 100);
+    cPObjPoint *b = Place(unit, 1, 40, 100);
+    const uint32_t live = gLiveSymbolCount;
+    EXPECT_EQ(unit->Detach(1), nullptr);
+    ASSERT_TRUE(Holds(staff, a) && Holds(staff, b));
+    delete a->Detach(0);
+    delete b->Detach(0);
+    gPointUndo->Undo();
+    EXPECT_TRUE(staff->children.empty());
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    EXPECT_EQ(gLiveSymbolCount, live - 3);
 }
 
 TEST_F(UndoTest, PurgeDropsEveryRecordOfTheObject) {
