@@ -57,6 +57,15 @@ std::vector<std::u16string> FolderEntries(const std::u16string &folder) {
     return names;
 }
 
+std::vector<std::string> SplitLines(const std::string &text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
 void KeepForCheck(const std::u16string &path, const char *name) {
 #if defined(_WIN32)
     const char *folder = std::getenv("PELMORA_EXPORTS");

@@ -39,6 +39,10 @@ void KeepForCheck(const std::u16string &path, const char *name);
 // A program path as the standard library's file functions take it.
 std::filesystem::path FsPath(const std::u16string &path);
 
+// The lines of a text, each without its '\n' (nor a '\r' before it); a last
+// line without a line end counts too.
+std::vector<std::string> SplitLines(const std::string &text);
+
 // UTF-16 literal helpers for readable assertions.
 std::string Narrow(const std::u16string &s);
 

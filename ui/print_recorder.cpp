@@ -5,14 +5,6 @@
 #include "foundation/file_io.h"
 #include "foundation/text_util.h"
 
-void cRecordingPrintSpooler::Append(const std::string &line) {
-    FILE *f = OpenFileWide(path.c_str(), "ab");
-    if (!f) return;
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fputc('\n', f);
-    std::fclose(f);
-}
-
 tStatus cRecordingPrintSpooler::GetDefaultPrinter(std::u16string &name) {
     name = kPrinterName;
     return RC_OK;
@@ -30,31 +22,45 @@ tStatus cRecordingPrintSpooler::ShowSetupDialog(tWindowHandle, std::u16string &d
 }
 
 tDcHandle cRecordingPrintSpooler::CreatePrinterDC(const sPrinterInfo &, bool) { return NewRecordingContext(); }
-tDcHandle cRecordingPrintSpooler::CreatePrinterIC(const sPrinterInfo &) { return NewRecordingContext(); }
-void cRecordingPrintSpooler::DeletePrinterDC(tDcHandle dc) { DeleteRecordingContext(dc); }
+
+// The test printer has no fonts of its own: the font dialog offers the
+// screen's.
+tDcHandle cRecordingPrintSpooler::CreatePrinterIC(const sPrinterInfo &) { return nullptr; }
+
+// The job's listing goes into the file at once, so that a reader never
+// sees half a job.
+void cRecordingPrintSpooler::DeletePrinterDC(tDcHandle dc) {
+    std::string text;
+    for (const std::string &line : EndRecordingContext(dc)) text += line + "\n";
+    if (text.empty()) return;
+    if (FILE *f = OpenFileWide(path.c_str(), "ab")) {
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+}
 
 int32_t cRecordingPrintSpooler::StartDoc(tDcHandle dc, const char16_t *documentName) {
     if (!dc) return 0;
-    Append("doc " + ToUtf8(documentName ? documentName : u""));
+    MarkRecordingContext(dc, "doc " + ToUtf8(documentName ? documentName : u""));
     return 1;
 }
 
 int32_t cRecordingPrintSpooler::StartPage(tDcHandle dc) {
     if (!dc) return 0;
-    Append("page " + std::to_string(kPageWidth) + " " + std::to_string(kPageHeight) + " " +
-           std::to_string(kResolution));
+    MarkRecordingContext(dc, "page " + std::to_string(kPageWidth) + " " + std::to_string(kPageHeight) + " " +
+                                 std::to_string(kResolution));
     return 1;
 }
 
 int32_t cRecordingPrintSpooler::EndPage(tDcHandle dc) {
     if (!dc) return 0;
-    Append("endpage");
+    MarkRecordingContext(dc, "endpage");
     return 1;
 }
 
 int32_t cRecordingPrintSpooler::EndDoc(tDcHandle dc) {
     if (!dc) return 0;
-    Append("enddoc");
+    MarkRecordingContext(dc, "enddoc");
     return 1;
 }
 

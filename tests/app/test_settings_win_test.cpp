@@ -69,15 +69,6 @@ public:
     cAskingView() : cViewPort(nullptr, 0, u"Asking") {}
 };
 
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 // ---- Message boxes ---------------------------------------------------------
 
 TEST(TestSettings, BoxAnswersAreQueuedAndTheLastRepeats) {
@@ -275,7 +266,7 @@ TEST(TestSettings, MidiPlaysWithoutADeviceAndRecordsWhatItPlayed) {
     // The program change, then each note on and off, at its time of music
     // in milliseconds: 500 ms a quarter, the notes held an eighth less a
     // little (the player ends notes early).
-    std::vector<std::string> lines = Lines(test::ReadFileBytes(record));
+    std::vector<std::string> lines = test::SplitLines(test::ReadFileBytes(record));
     ASSERT_EQ(lines.size(), 7u) << test::ReadFileBytes(record);
     EXPECT_EQ(lines[0], "0 C0 00 00");
     for (uint32_t i = 0; i < 3; ++i) {
@@ -305,13 +296,10 @@ TEST(TestSettings, APrintJobLandsInThePrintFile) {
         printer.FillEllipse(10, 10, 20, 20);
         EXPECT_EQ(printer.Close(), RC_OK);
     }
-    std::vector<std::string> lines = Lines(test::ReadFileBytes(file));
-    std::vector<std::string> job;
-    for (const std::string &line : lines)
-        if (line.rfind("  ", 0) != 0) job.push_back(line);
-    EXPECT_EQ(job, (std::vector<std::string>{"doc PrintDoc", "page 2480 3508 300", "endpage", "page 2480 3508 300",
-                                             "endpage", "enddoc"}))
-        << test::ReadFileBytes(file);
+    // The job, its pages and what each page drew.
+    EXPECT_EQ(test::SplitLines(test::ReadFileBytes(file)),
+              (std::vector<std::string>{"doc PrintDoc", "page 2480 3508 300", "  line 0 0 101 101", "endpage",
+                                        "page 2480 3508 300", "  ellipse 10 10 30 30", "endpage", "enddoc"}));
 }
 
 TEST(TestSettings, HelpRequestsLandInTheHelpFileWithoutAHelpFile) {

@@ -10,19 +10,11 @@
 
 #include "foundation/text_util.h"
 #include "tests/gui/gui_driver_win.h"
+#include "tests/test_support.h"
 
 using namespace gui;
 
 namespace {
-
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
 
 uint32_t RunToEnd(const std::u16string &folder, const std::u16string &commandLine) {
     cProgram program;
@@ -66,7 +58,7 @@ TEST(CrashReport, FaultInAHandlerIsReportedAndTheProgramRestartsOnTheReport) {
     EXPECT_EQ(CountOf(after, "Status: Ending session @ "), 1);
 
     // The shell was asked for the report page, then for the restart.
-    std::vector<std::string> requests = Lines(ReadFile(capture));
+    std::vector<std::string> requests = test::SplitLines(ReadFile(capture));
     ASSERT_EQ(requests.size(), 2u) << ReadFile(capture);
     EXPECT_EQ(requests[0].rfind("http://www.pelmora.org/crashreport.php?msg=Error%20in%20OpSys%3a%20Access%20Violation", 0),
               0u)
@@ -92,6 +84,6 @@ TEST(CrashReport, FaultInAHandlerIsReportedAndTheProgramRestartsOnTheReport) {
     EXPECT_EQ(CountOf(second, "Exception address"), 0);
     EXPECT_EQ(CountOf(second, "Error in OpSys"), 0);
     EXPECT_EQ(CountOf(second, "Status: Ending session @ "), 1);
-    EXPECT_EQ(Lines(ReadFile(capture)).size(), 2u);
+    EXPECT_EQ(test::SplitLines(ReadFile(capture)).size(), 2u);
     EXPECT_EQ(ReadFile(reportPath), report);
 }

@@ -168,6 +168,25 @@ TEST(PrintRecorder, AJobIsRecordedWithItsPages) {
         EXPECT_EQ(printer.Close(), RC_OK);
     }
     SetPrintSpooler(previous);
-    EXPECT_EQ(test::ReadFileBytes(path),
-              "doc PrintDoc\npage 2480 3508 300\nendpage\npage 2480 3508 300\nendpage\nenddoc\n");
+    // The job's own lines; the drawing between them, indented, is listed
+    // only where something can be drawn (print_recorder_win_test.cpp).
+    std::string job;
+    std::string text = test::ReadFileBytes(path);
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        if (text.compare(start, 2, "  ") != 0) job += text.substr(start, end + 1 - start);
+    EXPECT_EQ(job, "doc PrintDoc\npage 2480 3508 300\nendpage\npage 2480 3508 300\nendpage\nenddoc\n") << text;
 }
+
+// A context that ends without a job writes nothing; marks without a
+// context are dropped.
+TEST(PrintRecorderContext, AContextWithoutAJobListsNothing) {
+    std::u16string path = test::MakeTempFolder("print_listing_empty") + u"print.txt";
+    cRecordingPrintSpooler recorder(path);
+    tDcHandle dc = recorder.CreatePrinterDC({}, true);
+    ASSERT_NE(dc, nullptr);
+    recorder.DeletePrinterDC(dc);
+    EXPECT_FALSE(test::FileExists(path));
+    MarkRecordingContext(nullptr, "doc x");
+    EXPECT_TRUE(EndRecordingContext(nullptr).empty());
+}
+
