@@ -83,6 +83,9 @@ struct cPObjBase::sCmdImpAsc : lcCommandRecord<sCmdImpAsc> {
 struct cPObjBase::sCmdFileSave : lcCommandRecord<sCmdFileSave> {
     explicit sCmdFileSave(cBinaryFileBase *f = nullptr) : lcCommandRecord(20, kCmdSaveBinary, kCmdSaveBinary), file(f) {}
     cBinaryFileBase *file;
+    // Set by a record that refused to be written (its fields do not fit the
+    // format): the file would be incomplete, so the save must fail.
+    bool refused = false;
 };
 
 struct cPObjBase::sCmdCondense : lcCommandRecord<sCmdCondense> {

@@ -87,6 +87,13 @@ public:
     virtual cBlockPoint *ScaleTo(cBlockPoint *node, int32_t x0, int32_t y0, int32_t dx, int32_t dy, int32_t oldW,
                                  int32_t oldH, int32_t newW, int32_t newH);
 
+    // Writes the score file of the object (normally the document) to the
+    // path (the current document's file name when null), addressing the
+    // objects of the mask (every object when null).  The previous file is
+    // replaced only when every byte was written and the file closed; then
+    // the change flags are cleared.  Any failure is reported, answers
+    // kFailed and keeps both the previous file and the change flags.
+    static tStatus SaveFile(cPObjPoint *object, const char16_t *path, sCommandMask *mask);
     // NewSameClass with the new object's class name set.
     static cPObjPoint *NewSameClassNamed(const cPObjPoint *obj);
     // Registers this object as its class's prototype.

@@ -194,6 +194,10 @@ public:
     virtual void ExportImageKind(std::ostream &stream);
     virtual uint16_t DataSize();
     virtual tStatus LoadBinary(cBinaryFileBase *file, uint16_t size);
+    // The score file's header text, version word and class dictionary
+    // (score_file.cpp); false when a write failed or a class wrote class
+    // defaults of another size than it stated.
+    virtual bool WriteFileHeader(cBinaryFileBase *file);
 
     // Hints and the rest.
     virtual int32_t GetHelpTopic() { return 0; }
