@@ -1,6 +1,7 @@
 // The seams through which tests drive the running program: the state
 // channel, modifier keys a test holds, right clicks and drags, screenshots,
-// the device-less MIDI driver and the fault on demand.
+// the device-less MIDI driver, the fault on demand, and the scripted answers
+// of file dialogs and message boxes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,15 +20,20 @@ class Seams : public testing::Test {
 protected:
     void Start(const char *name, sStart how = {}) {
         folder = FreshFolder(name);
+        Launch(program, how);
+    }
+    // Starts a program on the test's data folder as it stands.
+    void Launch(cProgram &running, sStart how) {
         how.dataFolder = folder;
-        ASSERT_TRUE(program.Start(how));
-        frame = program.WaitForFrame();
+        ASSERT_TRUE(running.Start(how));
+        frame = running.WaitForFrame();
         ASSERT_NE(frame, nullptr);
     }
-    uint32_t Exit() {
+    uint32_t Exit() { return Exit(program); }
+    uint32_t Exit(cProgram &running) {
         PostCommand(frame, kCmdExit);
         uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
+        EXPECT_TRUE(running.WaitForExit(30000, code));
         return code;
     }
     std::string Log() { return ReadFile(folder + TodaysLogName()); }
@@ -150,6 +156,67 @@ TEST_F(Seams, AFaultOnDemandIsReportedAndTheProgramAsksToRestart) {
     std::string shell = ReadFile(capture);
     EXPECT_EQ(CountOf(shell, "\n"), 2) << shell;
     EXPECT_EQ(shell.find("http://www.pelmora.org/crashreport.php?"), 0u) << shell;
+    EXPECT_NE(shell.find("ErrorReport.txt\n"), std::string::npos) << shell;
+}
+
+// While the settings name a pattern of language files instead of one file
+// (a choice left open), the program asks for the file at every start with
+// its open dialog.  The first start's empty line cancels the dialog and the
+// pattern stays; the next start's queued path is loaded and becomes the
+// settings' choice, which only a file that was read does.
+TEST_F(Seams, TheOpenDialogTakesTheQueuedAnswers) {
+    folder = FreshFolder("seams_file_answers");
+    std::u16string german = folder + u"Deutsch.PmrLang";
+    WriteFile(german, Utf16File(u"PmrLangFile_language=Deutsch\n"));
+    std::u16string pattern = folder + u"*.PmrLang";
+    WriteFile(folder + u"PelmoraSetup.ini", Utf16File(u"Language=0\nTranslationFile=" + pattern + u"\n"));
+    auto stored = [this](const std::u16string &choice) {
+        return ReadFile(folder + u"PelmoraSetup.ini").find(Utf16File(u"TranslationFile=" + choice + u"\n").substr(2)) !=
+               std::string::npos;
+    };
+    {
+        cProgram cancelled;
+        sStart how;
+        how.fileAnswers = {u""};
+        Launch(cancelled, how);
+        EXPECT_EQ(Exit(cancelled), 0u);
+    }
+    std::string log = Log();
+    EXPECT_EQ(CountOf(log, "File dialog: Open: Cancel\r\n"), 1) << log;
+    EXPECT_TRUE(stored(pattern));
+    {
+        cProgram chosen;
+        sStart how;
+        how.fileAnswers = {german, u""};
+        Launch(chosen, how);
+        EXPECT_EQ(Exit(chosen), 0u);
+    }
+    log = Log();
+    EXPECT_EQ(CountOf(log, "File dialog: Open: " + ToUtf8(german) + "\r\n"), 1) << log;
+    // One dialog a start: the second line was never asked for.
+    EXPECT_EQ(CountOf(log, "File dialog: Open: "), 2) << log;
+    EXPECT_TRUE(stored(german));
+}
+
+// The queue's first answer goes to the program's first box: Cancel on the
+// offer of an on-line report after a fault, so that only the restart on
+// the report reaches the shell.
+TEST_F(Seams, TheFirstQueuedBoxAnswerAnswersTheFirstBox) {
+    sStart how;
+    how.fault = u"ask";
+    how.boxAnswers = u"2,1";
+    std::u16string capture = FreshFolder("seams_box_queue_shell") + u"shell.txt";
+    how.shellCapture = capture;
+    Start("seams_box_queue", how);
+    ASSERT_TRUE(program.AskFault(frame));
+    uint32_t code = 0xDEAD;
+    ASSERT_TRUE(program.WaitForExit(60000, code));
+    EXPECT_EQ(code, 0u);
+    std::string log = Log();
+    EXPECT_EQ(CountOf(log, "Box: Warning: Error in OpSys: Access Violation"), 1) << log;
+    std::string shell = ReadFile(capture);
+    EXPECT_EQ(CountOf(shell, "\n"), 1) << shell;
+    EXPECT_EQ(CountOf(shell, "crashreport.php"), 0) << shell;
     EXPECT_NE(shell.find("ErrorReport.txt\n"), std::string::npos) << shell;
 }
 
