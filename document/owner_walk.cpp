@@ -32,6 +32,29 @@ bool ReadU16(cBinaryFileBase *file, uint16_t &value) {
     return true;
 }
 
+uint32_t BytesLeft(const cBinaryFileBase &file) {
+    return file.GetPosition() < file.GetSize() ? file.GetSize() - file.GetPosition() : 0;
+}
+
+// Owners of a file nest no deeper than this: real scores nest a few levels,
+// and a crafted file of endless nesting must not exhaust the stack.
+constexpr int32_t kMaxLoadDepth = 256;
+int32_t gLoadDepth = 0;
+
+class cLoadDepth {
+public:
+    cLoadDepth() { ++gLoadDepth; }
+    ~cLoadDepth() { --gLoadDepth; }
+    cLoadDepth(const cLoadDepth &) = delete;
+    cLoadDepth &operator=(const cLoadDepth &) = delete;
+    bool TooDeep() const { return gLoadDepth > kMaxLoadDepth; }
+};
+
+tStatus InvalidStream() {
+    cPObjBase::ErrorInvalidStream();
+    return kFailed;
+}
+
 }  // namespace
 
 tStatus cPObjOwnBase::CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
@@ -100,8 +123,21 @@ tStatus cPObjOwnBase::WalkChildren(int16_t commandId, sCommandMask *mask, sComma
     void *state = nullptr;
     cPObjPoint *previous = nullptr;
     tStatus result = 0;
+    // Where the next entry is expected: an entry found there is still a
+    // child (and the store has just fetched it, should it leave); any other
+    // is looked for as the Part says.
+    uint16_t cursor = 0;
     for (cPObjPoint *entry : snapshot) {
-        if (!entry || !HoldsChild(entry)) continue;
+        if (!entry) continue;
+        if (GetChild(cursor) == entry) {
+        } else if (cursor > 0 && GetChild(uint16_t(cursor - 1)) == entry) {
+            --cursor;
+        } else if (cursor < 0xFFFE && GetChild(uint16_t(cursor + 1)) == entry) {
+            ++cursor;
+        } else if (!HoldsChild(entry)) {
+            continue;
+        }
+        if (cursor < 0xFFFE) ++cursor;
         if (commandId == kCmdSaveBinary) {
             if (!file) {
                 ErrorInvalidStream();
@@ -172,6 +208,7 @@ tStatus cPObjOwnBase::SaveBinary(sCmdFileSave *record) {
     const uint16_t count = GetChildCount();
     if (count >= 0xFFFF) {
         Error(kPointObjDataSize);
+        record->refused = true;
         return kFailed;
     }
     if (ScaledObject::SaveBinary(record) < 0) return kFailed;
@@ -179,6 +216,9 @@ tStatus cPObjOwnBase::SaveBinary(sCmdFileSave *record) {
 }
 
 tStatus cPObjOwnBase::LoadBinary(cBinaryFileBase *file, uint16_t size) {
+    const cLoadDepth depth;
+    if (depth.TooDeep()) return InvalidStream();
+    const uint32_t start = file ? file->GetPosition() : 0;
     tStatus result = ScaledObject::LoadBinary(file, size);
     if (result < 0) return result;
     uint8_t unitFlag = 0;
@@ -188,26 +228,43 @@ tStatus cPObjOwnBase::LoadBinary(cBinaryFileBase *file, uint16_t size) {
     if (size != DataSize() && FileIsNewer()) return kFailed;
     const bool sized = MaskVersion(gFileVersion) >= kVersionPositions32;
     const bool relative = MaskVersion(gFileVersion) == 0x1000000;
+    // The owner's own fields end within its record (its children follow
+    // the record), and every child takes its header at least.
+    if (sized && file->GetPosition() - start > size) return InvalidStream();
+    if (uint32_t(count) * (sized ? 4 : 2) > BytesLeft(*file)) return InvalidStream();
     BeginChildLoad();
     result = 0;
     for (uint16_t i = 0; i < count; ++i) {
         // The stream broke (it ended or failed) before a child header.
         uint16_t fileId = 0, childSize = size;
-        if (file->HasIoError() || !ReadU16(file, fileId) || (sized && !ReadU16(file, childSize))) {
-            ErrorInvalidStream();
-            result = kFailed;
+        if (file->HasIoError() || !ReadU16(file, fileId) || (sized && !ReadU16(file, childSize)) ||
+            (sized && childSize > BytesLeft(*file))) {
+            result = InvalidStream();
             break;
         }
+        const uint32_t childStart = file->GetPosition();
         const int16_t id = MapFileClassId(int16_t(fileId));
         cPObjPoint *prototype = id ? PrototypeById(id) : nullptr;
         if (!prototype) {
             // A class this program lacks: its record is skipped by its size.
-            file->Seek(file->GetPosition() + childSize);
+            // (Before record sizes, the owner's own size stands in.)
+            file->Seek(childStart + childSize);
             continue;
         }
         cPObjPoint *child = NewSameClassNamed(prototype);
         tStatus read = child ? child->LoadBinary(file, childSize) : kFailed;
+        if (read >= 0 && (file->HasIoError() || file->GetPosition() > file->GetSize())) read = InvalidStream();
         if (read >= 0 && child->DataSize() != childSize && FileIsNewer()) read = kFailed;
+        // A leaf's fields end within its record, and the next record starts
+        // right after it whatever the class read: on a sound file the same
+        // place.  An owner's children follow its record, so an owner ends
+        // where its last child ended.
+        if (read >= 0 && sized && !child->IsOwner()) {
+            if (file->GetPosition() - childStart > childSize)
+                read = InvalidStream();
+            else
+                file->Seek(childStart + childSize);
+        }
         if (read < 0) {
             delete child;
             result = read;
