@@ -26,7 +26,7 @@ class FrameMessages : public testing::Test {
 protected:
     void Start(const char *name) {
         folder = FreshFolder(name);
-        ASSERT_TRUE(program.Start({folder}));
+        ASSERT_TRUE(program.Start(folder));
         frame = program.WaitForFrame();
         ASSERT_NE(frame, nullptr);
     }

@@ -68,6 +68,12 @@ public:
     cProgram &operator=(const cProgram &) = delete;
 
     bool Start(const sStart &how);
+    // Started on a data folder, every other setting as sStart has it.
+    bool Start(const std::u16string &dataFolder) {
+        sStart how;
+        how.dataFolder = dataFolder;
+        return Start(how);
+    }
     // The first visible top-level window of the program with that title (and
     // class name prefix, when given); null after the timeout.
     HWND WaitForWindow(const char16_t *title, const char16_t *classPrefix = nullptr, uint32_t timeoutMs = 30000);

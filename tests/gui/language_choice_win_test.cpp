@@ -13,7 +13,7 @@ constexpr uint32_t kCmdExit = 111;
 // Starts the program, waits for its frame, ends it by File > Exit.
 void RunAndExit(const std::u16string &folder) {
     cProgram program;
-    ASSERT_TRUE(program.Start({folder}));
+    ASSERT_TRUE(program.Start(folder));
     HWND frame = program.WaitForFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(program.WaitForWindow(u"Select Language", nullptr, 500), nullptr);

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "foundation/text_util.h"
 #include "tests/gui/gui_driver_win.h"
+#include "tests/test_support.h"
 
 using namespace gui;
 
@@ -15,7 +17,7 @@ constexpr uint32_t kCmdExit = 111;
 // Starts the program on the folder, checks the frame, ends it with `how`.
 uint32_t RunOnce(const std::u16string &folder, bool byMenu) {
     cProgram program;
-    EXPECT_TRUE(program.Start({folder}));
+    EXPECT_TRUE(program.Start(folder));
     HWND frame = program.WaitForFrame();
     EXPECT_NE(frame, nullptr);
     if (!frame) return 0xDEAD;
@@ -33,7 +35,7 @@ uint32_t RunOnce(const std::u16string &folder, bool byMenu) {
 TEST(ProgramRun, FrameEndsByExitAndLeavesLogAndSettings) {
     std::u16string folder = FreshFolder("first_run");
     cProgram program;
-    ASSERT_TRUE(program.Start({folder}));
+    ASSERT_TRUE(program.Start(folder));
     HWND frame = program.WaitForFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), u"Pelmora");
@@ -82,6 +84,16 @@ TEST(ProgramResources, MenuAcceleratorsHelpFileAndIcon) {
     EXPECT_NE(std::find(keys.begin(), keys.end(), std::make_pair(uint32_t(VK_F1), uint32_t(700))), keys.end());
 }
 
+// The build puts the music font beside the program, which adds it from
+// there at start: the same bytes as the committed font.
+TEST(ProgramResources, TheMusicFontLiesBesideTheProgram) {
+    std::u16string program = ProgramPath();
+    std::u16string font = program.substr(0, program.rfind(u'\\') + 1) + u"pelmora_5a.ttf";
+    std::string shipped = ReadFile(font);
+    ASSERT_FALSE(shipped.empty()) << ToUtf8(font);
+    EXPECT_TRUE(shipped == test::ReadFileBytes(test::SourcePath("resources/pelmora_5a.ttf")));
+}
+
 TEST(ProgramRun, OnlyTheNewestThreeLogsRemain) {
     std::u16string folder = FreshFolder("prune_logs");
     const char16_t *old[] = {u"PelmoraLog_20_01_01.txt", u"PelmoraLog_20_01_02.txt", u"PelmoraLog_20_01_03.txt",
@@ -119,7 +131,7 @@ TEST(ProgramRun, SettingsThatCannotBeReadAreNotReplaced) {
     HANDLE held = CreateFileW(W(path.c_str()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     cProgram program;
-    ASSERT_TRUE(program.Start({folder}));
+    ASSERT_TRUE(program.Start(folder));
     HWND frame = program.WaitForFrame();
     CloseHandle(held);  // from now on a save would succeed
     ASSERT_NE(frame, nullptr);

@@ -78,6 +78,11 @@ TEST_F(Seams, TheStateDumpShowsTheMenuTreeAndTheWindows) {
     for (const sStateLine &w : LinesOf(dump, "window"))
         frameSeen |= w.fields[0] == ToUtf8(WindowClass(frame)) && w.fields[1] == ToUtf8(WindowTitle(frame));
     EXPECT_TRUE(frameSeen);
+    // The frame is found by the start of its title as well.
+    std::u16string title = WindowTitle(frame);
+    ASSERT_FALSE(title.empty());
+    EXPECT_EQ(program.WaitForWindowOf(nullptr, title.substr(0, 3).c_str()), frame);
+    EXPECT_EQ(program.WaitForWindowOf(kFrameClass, (title + u" and more").c_str(), 200), nullptr);
     EXPECT_EQ(Exit(), 0u);
 }
 
