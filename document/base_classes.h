@@ -7,6 +7,7 @@
 #pragma once
 
 #include "document/block_mark.h"
+#include "document/document_root.h"
 #include "document/line_symbol.h"
 #include "document/owner_base.h"
 #include "document/owner_groups.h"
@@ -44,15 +45,6 @@ class StaticTextObject : public TextFontObject {
 public:
     PELMORA_SYMBOL_NAMING(StaticTextObject, u"StaticText", 6)
 };
-
-class PointWindowObject : public cPObjGroup {
-public:
-    PELMORA_SYMBOL_NAMING(PointWindowObject, u"Window", 12)
-};
-
-// The document most recently made; the undo list looks its records' owners
-// up in it.
-extern PointWindowObject *gCurrentDocument;
 
 class cPObjBreak : public ShapeObject {
 public:

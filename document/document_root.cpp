@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "document/block_mark.h"
 #include "document/commands.h"
 #include "document/undo_list.h"
 #include "ui/view_port.h"
@@ -51,6 +52,7 @@ PointWindowObject::PointWindowObject(cViewPortBase *window) : fileName(u"NoName"
 PointWindowObject::~PointWindowObject() {
     ClearSelection(0, 0);
     Clear(0);
+    cPObjBlockGroup::DeleteClipboard();
     if (gCurrentDocument == this) gCurrentDocument = nullptr;
 }
 
