@@ -343,3 +343,131 @@ TEST_F(ScoreFileTest, ASaveWithoutAFileNameOrObjectFailsAndIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sound file and the places where its parts end.
+struct sSoundFile {
+    std::string bytes;
+    size_t dictionaryEnd = 0;  // the root entry starts here
+    size_t scaledStart = 0;    // the scaled child's record
+    size_t fontsStart = 0;
+};
+
+sSoundFile MakeSoundFile() {
+    sSoundFile f;
+    cScoreBytes b(kProgram);
+    b.Header().Dictionary();
+    f.dictionaryEnd = b.Size();
+    b.Root(b.OwnerSize(0, 0, 0, 0)).OwnerRecord(0, 0, 0, 0, 2);
+    b.Child(11, b.OwnerSize(10, 10, 5, 5)).OwnerRecord(10, 10, 5, 5, 1);
+    b.Child(1, b.PointSize(11, 12)).PointRecord(11, 12);
+    b.Child(7, b.ScaledSize(20, 30, 4, 4));
+    f.scaledStart = b.Size();
+    b.ScaledRecord(20, 30, 4, 4);
+    f.fontsStart = b.Size();
+    b.U16(0).U16(1).U16(uint16_t(-13)).U16(0).Str("Arial");
+    f.bytes = b.Bytes();
+    return f;
+}
+
+// The sound file with the bytes from `at` on replaced.
+std::string Spliced(const std::string &bytes, size_t at, const std::string &tail) { return bytes.substr(0, at) + tail; }
+
+// Owners inside owners, each the only child of the one before.
+std::string NestedOwners(int32_t depth) {
+    cScoreBytes b(kProgram);
+    b.Header().Dictionary().Root(b.OwnerSize(0, 0, 0, 0)).OwnerRecord(0, 0, 0, 0, 1);
+    for (int32_t i = 0; i < depth; ++i) b.Child(11, b.OwnerSize(0, 0, 1, 1)).OwnerRecord(0, 0, 1, 1, 1);
+    return b.Child(1, 2).PointRecord(0, 0).NoFonts().Bytes();
+}
+
+TEST_F(ScoreFileTest, MalformedFilesAreRefused) {
+    const sSoundFile sound = MakeSoundFile();
+    ASSERT_EQ(LoadBytes(sound.bytes), 0);
+    ASSERT_EQ(DescribeTree(doc), "Window@0,0 0x0[Group@10,10 5x5[Point@11,12] Scaled@20,30 4x4]");
+
+    auto withDictionary = [](const std::function<void(cScoreBytes &)> &dictionary) {
+        cScoreBytes b(kProgram);
+        b.Header();
+        dictionary(b);
+        return b.Root(b.OwnerSize(0, 0, 0, 0)).OwnerRecord(0, 0, 0, 0, 0).NoFonts().Bytes();
+    };
+    const std::string rootAt = sound.bytes.substr(0, sound.dictionaryEnd);
+    const struct {
+        const char *what;
+        std::string bytes;
+        bool notOurs;  // refused as "not a valid Pelmora file" rather than "Invalid stream"
+    } cases[] = {
+        {"cut inside the header", sound.bytes.substr(0, 30), true},
+        {"cut inside the dictionary", sound.bytes.substr(0, 120), false},
+        {"cut after the dictionary", sound.bytes.substr(0, sound.dictionaryEnd), false},
+        {"cut inside a record", sound.bytes.substr(0, sound.scaledStart + 2), false},
+        {"cut inside the font block", sound.bytes.substr(0, sound.bytes.size() - 3), false},
+        {"no font block", sound.bytes.substr(0, sound.fontsStart), false},
+        {"a record size past the end", Spliced(sound.bytes, sound.scaledStart - 2, std::string("\x00\x70", 2)), false},
+        {"a root size past the end", Spliced(rootAt, sound.dictionaryEnd, std::string("\x0C\x00\xFF\x7F", 4)), false},
+        {"highest below lowest", withDictionary([](cScoreBytes &b) { b.U16(17).U16(1); }), false},
+        {"a dictionary as long as the id range",
+         withDictionary([](cScoreBytes &b) { b.U16(0x8000).U16(0x7FFF).U16(0).U16(0); }), false},
+        {"a class name past the end",
+         withDictionary([](cScoreBytes &b) { b.U16(1).U16(1).U16(1).U16(0x7FFE).Raw("P\0o\0"); }), false},
+        {"class defaults past the end",
+         withDictionary([](cScoreBytes &b) { b.U16(1).U16(1).U16(1).Str("Point").U16(2).U16(0x7FFF); }), false},
+        {"no class known", withDictionary([](cScoreBytes &b) { b.U16(1).U16(2).Entry(1, "Comet", 2).U16(0); }), false},
+        {"a var-int that never ends", Spliced(sound.bytes, sound.scaledStart, std::string(40, '\x80')), false},
+        {"a record size smaller than its fields",
+         Spliced(sound.bytes, sound.scaledStart - 2, std::string("\x02\x00", 2) + sound.bytes.substr(sound.scaledStart)),
+         false},
+        {"more children than bytes",
+         Spliced(rootAt, sound.dictionaryEnd, cScoreBytes(kProgram).Root(7).OwnerRecord(0, 0, 0, 0, 60000).Bytes()),
+         false},
+        {"100,000 nested owners", NestedOwners(100000), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        test::LogCapture boxes("score_file_malformed_boxes");
+        RaisedErrors errors;
+        EXPECT_EQ(LoadBytes(c.bytes), kFailed);
+        if (c.notOurs) {
+            EXPECT_EQ(boxes.Text(), kNotValid + "\r\n");
+        } else {
+            EXPECT_GE(errors.Count(), 1);
+            EXPECT_EQ(errors.LastText(), u"Error in PointObj: Invalid stream");
+        }
+        // What was read before the fault stays; the document is whole.
+        EXPECT_EQ(DescribeTree(doc).rfind("Window@0,0 0x0[", 0), 0u);
+        EXPECT_EQ(gDocumentFlags, 0u);
+    }
+    // Nesting as deep as the limit is still read.
+    ASSERT_EQ(LoadBytes(NestedOwners(255)), 0);
+    EXPECT_EQ(doc->CountDescendants(), 256u);
+}
+
+}  // namespace
+
+namespace {
+
+// An owner of 65,535 children cannot be written: the save fails as a whole.
+TEST_F(ScoreFileTest, ASaveWithARefusedRecordKeepsThePreviousFile) {
+    const std::u16string path = folder + u"kept.pmr";
+    SaveTheFirstVersion(doc, path);
+    const std::string previous = test::ReadFileBytes(path);
+    auto *big = new test::cListOwner(11);
+    for (int32_t i = 0; i < 0xFFFF; ++i) {
+        auto *child = new cPObjPoint;
+        child->SetOwner(big);
+        big->children.push_back(child);
+    }
+    doc->InsertChild(big);
+    gDocumentFlags = 0x1;
+    RaisedErrors errors;
+    EXPECT_EQ(cPObjPoint::SaveFile(doc, path.c_str(), nullptr), kFailed);
+    EXPECT_EQ(errors.Count(), 1);
+    EXPECT_EQ(errors.LastText(), u"Error in PointObj: Data size");
+    EXPECT_EQ(gDocumentFlags, 0x1u);
+    EXPECT_EQ(test::ReadFileBytes(path), previous);
+    EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"kept.pmr"});
+}
+
+}  // namespace
