@@ -687,6 +687,31 @@ TEST_F(BlockTest, TheMarksBoundsHitsAndStateAsAnOwner) {
     EXPECT_EQ(Children(doc.get()), (std::vector<cPObjPoint *>{p, empty}));
 }
 
+TEST_F(BlockTest, CoveredObjectsAreSortedAgainAndOnesThatLeftAreNeverTouched) {
+    std::unique_ptr<cPObjGroup> doc(NewGroup(0, 0));
+    cPObjPoint *a = AddAt(doc.get(), 15, 15);
+    cPObjPoint *gone = AddAt(doc.get(), 20, 20);
+    cPObjPoint *z = AddAt(doc.get(), 50, 100);
+    cPObjBlockMark *mark = PlaceMark(doc.get(), 10, 10, 30, 30);
+    EXPECT_EQ(gEditMode & kEditModeMask, kEditResize);  // a new mark is being sized
+    EXPECT_EQ(Covered(mark), (std::vector<cPObjPoint *>{a, gone}));
+    std::unique_ptr<cPObjPoint> taken(gone->Detach(0));
+
+    RaisedErrors errors;
+    gDocumentFlags = 0;
+    mark->MoveBlock(40, 0, kEditMove);
+    EXPECT_EQ(errors.Count(), 1);
+    EXPECT_EQ(errors.LastText(), u"Error in PointObj: Invalid object");
+    EXPECT_EQ(Places({a, taken.get()}), (Coords{55, 15, 20, 20}));
+    EXPECT_EQ(gDocumentFlags & 1, 1u);
+    // The move left the owner's list out of order; the mark sorts what it
+    // covers again and puts back nothing that left.
+    EXPECT_EQ(Children(doc.get()), (std::vector<cPObjPoint *>{mark, a, z}));
+    EXPECT_EQ(mark->ReinsertInOwner(), 0);
+    EXPECT_EQ(Children(doc.get()), (std::vector<cPObjPoint *>{mark, z, a}));
+    EXPECT_EQ(taken->FindOwner(0, 0), nullptr);
+}
+
 TEST_F(BlockTest, ANestedMarkLeavesItsParentWhenDetached) {
     std::unique_ptr<cSystemGroup> system(new cSystemGroup);
     cPObjGroup *staff = system->AddStaff(0, 0);
