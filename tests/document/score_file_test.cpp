@@ -193,7 +193,7 @@ TEST_F(ScoreFileTest, OlderVersionsLoadToTheirTrees) {
         SCOPED_TRACE(c.what);
         cScoreBytes bytes(c.version);
         c.build(bytes);
-        const std::u16string path = folder + u"old.pmr";
+        const std::u16string path = folder + u"old" + FormatInt(&c - cases) + u".pmr";
         test::WriteFileBytes(path, bytes.Bytes());
         RaisedErrors errors;
         EXPECT_EQ(doc->LoadFile(path.c_str()), 0);
