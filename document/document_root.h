@@ -28,7 +28,7 @@ public:
     enum : int32_t { kDragNew = 2, kDragFirst = 3, kDragAgain = 4 };
 
     // The new document becomes the current one.  The window is the score
-    // window that shows it; without one the current score window stands in.
+    // window that shows it.
     explicit PointWindowObject(cViewPortBase *window = nullptr);
     // Clears the selection, the children and the undo list, and forgets
     // being the current document.
@@ -120,7 +120,9 @@ public:
     cPObjPoint *FindChild(const cPObjBase *obj, int32_t px = kNoPosition, int32_t py = kNoPosition) override;
 
 protected:
-    // The score window, else the current one; null without either.
+    // The window the document draws on and reads the mouse from: as for
+    // every symbol the current score window, else its own; null without
+    // either.
     cViewPortBase *Window() const;
     // Whether a child lies before the position in the document's child
     // order (0: y first, else x first).
