@@ -21,6 +21,7 @@ constexpr int16_t kRefusedId = 41;
 constexpr int16_t kMoveAllId = 42;
 constexpr int16_t kUnitId = 50;
 constexpr int16_t kBlockMarkId = 14;
+constexpr int16_t kRefusingId = 43;
 constexpr int16_t kStaffId = 184;
 
 // The drag kind that BeginDrag was last given, by any of the classes here.
@@ -68,6 +69,14 @@ public:
 };
 
 // A page break that counts the times the visible area asked it to draw.
+// Never goes into an owner.
+class cRefusingProbe : public cProbe {
+public:
+    cRefusingProbe() : cProbe(kRefusingId) { refuseInsert = true; }
+    const char16_t *GetTypeName() const override { return u"RefusingProbe"; }
+    cPObjPoint *NewSameClass() const override { return new cRefusingProbe; }
+};
+
 class cBreakProbe : public cProbe {
 public:
     uint32_t GetTypeFlags(int16_t typeId) const override { return cProbe::GetTypeFlags(typeId) | kTypePageBreak; }
@@ -136,6 +145,7 @@ protected:
         (new cMoveAllProbe)->Register(nullptr);
         (new cProbeUnit)->Register(nullptr);
         (new cProbeStaff)->Register(nullptr);
+        (new cRefusingProbe)->Register(nullptr);
         window = std::make_unique<test::cTestScoreWindow>();
         window->SetSize(400, 300);
         document = new cYDocument(window.get());
@@ -248,6 +258,7 @@ const sSession kSessions[] = {
     {"a unit tool, attaching refused", kUnitId, 'R', false, eOutcome::kDragged, 'R', u"UnMove", 3},
     {"a unit tool on the selected child of its unit", kUnitId, 'Q', true, eOutcome::kDragged, 'U', u"UnMove", 3},
     {"a unit tool on empty space", kUnitId, '-', false, eOutcome::kNothing, 0, nullptr, 0},
+    {"a symbol tool whose symbol the document refuses", kRefusingId, '-', false, eOutcome::kNothing, 0, nullptr, 0},
 };
 
 TEST_F(DocumentTest, MouseSessions) {
@@ -351,6 +362,49 @@ TEST_F(DocumentTest, MouseSessions) {
         gSelectedObject = gFocusObject = nullptr;
         document->Clear(0);
     }
+}
+
+TEST_F(DocumentTest, AddObjectPlacesInsertsRecordsAndSelects) {
+    // An object without an owner is placed at the point first.
+    auto *p = new cProbe;
+    EXPECT_EQ(document->AddObject(p, 30, 40, PointWindowObject::kDragFirst), p);
+    EXPECT_EQ(p->x, 30);
+    EXPECT_EQ(p->y, 40);
+    EXPECT_EQ(Children(document), std::vector<cPObjPoint *>{p});
+    EXPECT_EQ(gSelectedObject, p);
+    EXPECT_EQ(gHoverObject, p);
+    EXPECT_EQ(gDragKind, 3);
+    ASSERT_EQ(gPointUndo->GetRecordCount(), 1);
+    EXPECT_TRUE(test::IsUndoRecord(0, u"UnCreate", p));
+    document->OnMouseUp();
+
+    // A unit without children is handed back as it is.
+    auto *unit = new cProbeUnit;
+    EXPECT_EQ(document->AddObject(unit, 50, 60, PointWindowObject::kDragNew), unit);
+    EXPECT_EQ(Children(document), std::vector<cPObjPoint *>{p});
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 1);
+    EXPECT_EQ(gHoverObject, nullptr);
+    delete unit;
+
+    // Refused, the object stays the caller's.
+    auto *refused = new cRefusingProbe;
+    EXPECT_EQ(document->AddObject(refused, 70, 80, PointWindowObject::kDragNew), nullptr);
+    EXPECT_EQ(Children(document), std::vector<cPObjPoint *>{p});
+    EXPECT_EQ(gPointUndo->GetRecordCount(), 1);
+    delete refused;
+
+    EXPECT_EQ(document->AddObject(nullptr, 90, 95, PointWindowObject::kDragNew), nullptr);
+    EXPECT_EQ(gLastMouseX, 90);
+    EXPECT_EQ(gLastMouseY, 95);
+}
+
+TEST_F(DocumentTest, SelectingNothingClearsTheSelection) {
+    cProbe *p = Add(100, 100);
+    ASSERT_EQ(document->OnMouseDown(0, 105, 105), p);
+    EXPECT_EQ(document->SelectObject(nullptr, 0, 0, PointWindowObject::kDragFirst), nullptr);
+    EXPECT_EQ(gSelectedObject, nullptr);
+    EXPECT_EQ(gFocusObject, nullptr);
+    EXPECT_EQ(gHoverObject, nullptr);
 }
 
 TEST_F(DocumentTest, APlacementIsUndoneByCtrlZ) {
