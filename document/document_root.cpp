@@ -248,24 +248,69 @@ tStatus PointWindowObject::OnDocumentKey(int16_t key) {
     return result;
 }
 
+cPObjPoint *PointWindowObject::HitForTool(int16_t tool, const cPObjPoint *prototype, int32_t px, int32_t py) {
+    if (gSelectedObject && gSelectedObject->HitTest(px, py)) return gSelectedObject;
+    // Staffs are hit only by the staff tool; anything else goes through them.
+    const uint32_t exclude = prototype && (prototype->GetTypeFlags(0) & kTypeStaff) ? 0u : uint32_t(kTypeStaff);
+    if (cPObjPoint *hit = HitTestChildren(px, py, tool, 0x30, exclude, nullptr)) return hit;
+    return HitTestChildren(px, py, 0, 0x30, kTypeStaff, nullptr);
+}
+
+cPObjPoint *PointWindowObject::Relocate(cPObjPoint *hit, cPObjOwnBase *from, int32_t px, int32_t py) {
+    if (cViewPortBase *w = Window()) w->HideCaret();
+    hit->InvalidateBefore();
+    from->RemoveChild(hit);
+    gDocumentFlags |= 0x1;
+    hit->SetOwner(this);
+    gLastMouseX = px;
+    gLastMouseY = py;
+    if (InsertChild(hit)) return SelectObject(hit, px, py, kDragNew);
+    // Refused here, it goes back where it was rather than float free.
+    hit->SetOwner(from);
+    if (!from->AddChild(hit)) hit->SetOwner(nullptr);
+    return nullptr;
+}
+
+cPObjPoint *PointWindowObject::TakeForEdit(cPObjPoint *hit, int16_t tool, cPObjPoint *prototype, int32_t px,
+                                           int32_t py, int32_t &dragKind) {
+    auto *unitPrototype = prototype && prototype->IsUnit() ? AsOwner(prototype) : nullptr;
+    if (!unitPrototype || hit->CheckTypeId(tool) == 0) {
+        if (gPointUndo) gPointUndo->RecordMove(hit);
+        return hit;
+    }
+    // A click inside a unit of the tool's own class takes that unit.
+    cPObjOwnBase *unit = hit->FindOwner(tool, 0);
+    if (unit && unit->AcceptsChild(prototype, 0x200) != prototype && unit->CheckTypeId(tool) == 0 &&
+        unit->HitTest(px, py)) {
+        if (gPointUndo) gPointUndo->RecordMove(unit);
+        return unit;
+    }
+    // Otherwise a new unit of the tool takes the symbol, when it will.
+    hit->MovePointerToHandle();
+    if (unitPrototype->AcceptsChild(hit, 0x8000) != hit) return hit;
+    cPObjPoint *copy = NewSameClassNamed(prototype);
+    auto *copyOwner = AsOwner(copy);
+    if (copyOwner) copyOwner->PlaceIn(this, px, py);
+    if (copyOwner && copyOwner->AttachChild(hit)) {
+        if (gPointUndo) gPointUndo->RecordCreate(copyOwner);
+        dragKind = kDragNew;
+        return copyOwner;
+    }
+    delete copy;
+    if (gPointUndo) gPointUndo->RecordMove(hit);
+    return hit;
+}
+
 cPObjPoint *PointWindowObject::OnMouseDown(int16_t tool, int32_t px, int32_t py) {
     gLastMouseX = px;
     gLastMouseY = py;
-    int32_t dragKind = kDragFirst;
     cPObjPoint *prototype = tool ? PrototypeById(tool) : nullptr;
-
-    cPObjPoint *hit = gSelectedObject && gSelectedObject->HitTest(px, py) ? gSelectedObject : nullptr;
+    cPObjPoint *hit = HitForTool(tool, prototype, px, py);
+    cPObjPoint *result = nullptr;
     if (!hit) {
-        const uint32_t exclude = prototype && (prototype->GetTypeFlags(0) & kTypeStaff) ? 0u : uint32_t(kTypeStaff);
-        hit = HitTestChildren(px, py, tool, 0x30, exclude, nullptr);
-        if (!hit) hit = HitTestChildren(px, py, 0, 0x30, kTypeStaff, nullptr);
-    }
-
-    if (!hit) {
-        cPObjPoint *result = nullptr;
+        // Units are placed only onto what they attach to.
         if (prototype && !prototype->IsUnit()) {
-            cPObjPoint *copy = NewSameClassNamed(prototype);
-            if (copy) {
+            if (cPObjPoint *copy = NewSameClassNamed(prototype)) {
                 copy->PlaceIn(this, px, py);
                 result = AddObject(copy, px, py, kDragNew);
                 if (result != copy) delete copy;
@@ -274,50 +319,12 @@ cPObjPoint *PointWindowObject::OnMouseDown(int16_t tool, int32_t px, int32_t py)
         SetRelocate(0);
         return result;
     }
-
+    // Relocate mode stays on while it relocates.
     cPObjOwnBase *hitOwner = hit->FindOwner(0, 0);
-    if (gRelocate && hitOwner && !hitOwner->IsUnit()) {
-        if (cViewPortBase *w = Window()) w->HideCaret();
-        hit->InvalidateBefore();
-        hitOwner->RemoveChild(hit);
-        gDocumentFlags |= 0x1;
-        hit->SetOwner(this);
-        gLastMouseX = px;
-        gLastMouseY = py;
-        if (InsertChild(hit)) return SelectObject(hit, px, py, kDragNew);
-        // Refused here, it goes back where it was rather than float free.
-        hit->SetOwner(hitOwner);
-        if (!hitOwner->AddChild(hit)) hit->SetOwner(nullptr);
-        return nullptr;
-    }
-
-    cPObjPoint *edited = hit;
-    auto *unitPrototype = prototype && prototype->IsUnit() ? AsOwner(prototype) : nullptr;
-    if (!unitPrototype || hit->CheckTypeId(tool) == 0) {
-        if (gPointUndo) gPointUndo->RecordMove(hit);
-    } else if (cPObjOwnBase *unit = hit->FindOwner(tool, 0);
-               unit && unit->AcceptsChild(prototype, 0x200) != prototype && unit->CheckTypeId(tool) == 0 &&
-               unit->HitTest(px, py)) {
-        // A click inside a unit of the tool's own class takes that unit.
-        if (gPointUndo) gPointUndo->RecordMove(unit);
-        edited = unit;
-    } else {
-        hit->MovePointerToHandle();
-        if (unitPrototype->AcceptsChild(hit, 0x8000) == hit) {
-            cPObjPoint *copy = NewSameClassNamed(prototype);
-            auto *copyOwner = AsOwner(copy);
-            if (copyOwner) copyOwner->PlaceIn(this, px, py);
-            if (copyOwner && copyOwner->AttachChild(hit)) {
-                if (gPointUndo) gPointUndo->RecordCreate(copyOwner);
-                edited = copyOwner;
-                dragKind = kDragNew;
-            } else {
-                delete copy;
-                if (gPointUndo) gPointUndo->RecordMove(hit);
-            }
-        }
-    }
-    cPObjPoint *result = SelectObject(edited, px, py, dragKind);
+    if (gRelocate && hitOwner && !hitOwner->IsUnit()) return Relocate(hit, hitOwner, px, py);
+    int32_t dragKind = kDragFirst;
+    cPObjPoint *edited = TakeForEdit(hit, tool, prototype, px, py, dragKind);
+    result = SelectObject(edited, px, py, dragKind);
     SetRelocate(0);
     return result;
 }

@@ -130,6 +130,14 @@ protected:
     // The line at the page's right edge, from the top of the visible area to
     // its bottom; only with an output device.
     void DrawPageEdge();
+    // The steps of a mouse-down: what the click hits for the tool (the
+    // selected object first); taking the hit out of its owner into the
+    // document (relocate mode); and choosing the object to edit with its
+    // undo record, which may be a new unit of the tool attached to the hit.
+    cPObjPoint *HitForTool(int16_t tool, const cPObjPoint *prototype, int32_t px, int32_t py);
+    cPObjPoint *Relocate(cPObjPoint *hit, cPObjOwnBase *from, int32_t px, int32_t py);
+    cPObjPoint *TakeForEdit(cPObjPoint *hit, int16_t tool, cPObjPoint *prototype, int32_t px, int32_t py,
+                            int32_t &dragKind);
 
     cCharString fileName;
     int32_t drawNesting = 0;
