@@ -5,15 +5,14 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "foundation/file_io.h"
-#include "foundation/replacing_file_stream.h"
 #include "platform/op_sys_base.h"
+#include "tests/foundation/file_writers.h"
 #include "tests/support/file_size_limit_posix.h"
+#include "tests/support/kept_file.h"
 #include "tests/support/log_capture.h"
 #include "tests/test_support.h"
 
@@ -60,48 +59,20 @@ TEST(BinaryFilePosix, TheReplacementKeepsThePermissions) {
 // write: the close answers failure, the previous file stays byte for byte,
 // nothing is left beside it and the system error is in the log.
 TEST(BinaryFilePosix, ADiskThatFillsMidwayKeepsThePreviousFile) {
-    using Writer = std::function<tStatus(const std::u16string &path, const std::string &bytes)>;
-    const struct {
-        const char *what;
-        Writer write;
-    } writers[] = {
-        {"binary file",
-         [](const std::u16string &path, const std::string &bytes) {
-             std::unique_ptr<cBinaryFileBase> f(gOpSys->NewBinaryFile(path.c_str(), cBinaryFileBase::kWrite));
-             if (!f->IsOpen()) return RC_FAIL;
-             // In pieces, as the writers do; the later ones fail at once.
-             for (size_t at = 0; at < bytes.size(); at += 1000)
-                 f->Write(bytes.data() + at, uint32_t(std::min<size_t>(1000, bytes.size() - at)));
-             return f->Close();
-         }},
-        {"replacing stream",
-         [](const std::u16string &path, const std::string &bytes) {
-             cReplacingFileStream out(path.c_str());
-             out << bytes;
-             return out.Close();
-         }},
-    };
-    const std::string previous = "the previous content, kept whole\n";
     const std::string content(200000, 'n');
-    for (const auto &w : writers) {
+    for (const auto &w : test::kFileWriters) {
         SCOPED_TRACE(w.what);
-        std::u16string folder = test::MakeTempFolder("binary_file_full");
-        std::u16string path = folder + u"kept.txt";
-        test::WriteFileBytes(path, previous);
+        test::sKeptFile file("binary_file_full", u"kept.txt", "the previous content, kept whole\n");
         test::LogCapture log("binary_file_full_log");
-        tStatus result;
         {
             test::cFileSizeLimit limit(65536);
-            result = w.write(path, content);
+            EXPECT_EQ(w.write(file.path, content), RC_FAIL);
         }
-        EXPECT_EQ(result, RC_FAIL);
-        EXPECT_EQ(test::ReadFileBytes(path), previous);
-        EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"kept.txt"});
-        EXPECT_NE(log.Text().find("Error: code " + std::to_string(EFBIG)), std::string::npos) << log.Text();
+        file.ExpectKept(log.Text(), "Error: code " + std::to_string(EFBIG));
         // Without the limit the same write succeeds.
-        EXPECT_EQ(w.write(path, content), RC_OK);
-        EXPECT_EQ(test::ReadFileBytes(path), content);
-        EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"kept.txt"});
+        EXPECT_EQ(w.write(file.path, content), RC_OK);
+        EXPECT_EQ(test::ReadFileBytes(file.path), content);
+        file.ExpectReplaced();
     }
 }
 

@@ -4,62 +4,35 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "foundation/binary_file.h"
-#include "foundation/replacing_file_stream.h"
 #include "foundation/win32_win.h"
-#include "platform/op_sys_base.h"
+#include "tests/foundation/file_writers.h"
 #include "tests/support/held_open_win.h"
+#include "tests/support/kept_file.h"
 #include "tests/support/log_capture.h"
 #include "tests/test_support.h"
 
 namespace {
 
 using Names = std::vector<std::u16string>;
-using Writer = std::function<tStatus(const std::u16string &path)>;
-
-const struct {
-    const char *what;
-    Writer write;
-} kWriters[] = {
-    {"binary file",
-     [](const std::u16string &path) {
-         std::unique_ptr<cBinaryFileBase> f(gOpSys->NewBinaryFile(path.c_str(), cBinaryFileBase::kWrite));
-         if (!f->IsOpen()) return RC_FAIL;
-         f->Write("the new content", 15);
-         return f->Close();
-     }},
-    {"replacing stream",
-     [](const std::u16string &path) {
-         cReplacingFileStream out(path.c_str());
-         out << "the new content";
-         return out.Close();
-     }},
-};
 
 // The whole new file is written, and only the move into place fails: the
 // held file stays as it was, the new one is removed, the error is logged.
 TEST(FileReplacementWin, ATargetHeldOpenWithoutSharingKeepsItsContent) {
-    for (const auto &w : kWriters) {
+    for (const auto &w : test::kFileWriters) {
         SCOPED_TRACE(w.what);
-        std::u16string folder = test::MakeTempFolder("replace_held");
-        std::u16string path = folder + u"held.txt";
-        test::WriteFileBytes(path, "previous");
+        test::sKeptFile file("replace_held", u"held.txt", "previous");
         test::LogCapture log("replace_held_log");
         {
-            test::cHeldOpen held(path);
+            test::cHeldOpen held(file.path);
             ASSERT_TRUE(held.IsHeld());
-            EXPECT_EQ(w.write(path), RC_FAIL);
+            EXPECT_EQ(w.write(file.path, "the new content"), RC_FAIL);
         }
-        EXPECT_EQ(test::ReadFileBytes(path), "previous");
-        EXPECT_EQ(test::FolderEntries(folder), Names{u"held.txt"});
-        EXPECT_NE(log.Text().find("Error: code "), std::string::npos) << log.Text();
-        EXPECT_EQ(w.write(path), RC_OK);
-        EXPECT_EQ(test::ReadFileBytes(path), "the new content");
+        file.ExpectKept(log.Text(), "Error: code ");
+        EXPECT_EQ(w.write(file.path, "the new content"), RC_OK);
+        EXPECT_EQ(test::ReadFileBytes(file.path), "the new content");
     }
 }
 
@@ -72,9 +45,9 @@ TEST(FileReplacementWin, AReadOnlyTargetIsNotReplaced) {
     cFileReplacement r(path.c_str());
     EXPECT_FALSE(r.Begin());
     EXPECT_EQ(r.GetSystemError(), int32_t(ERROR_ACCESS_DENIED));
-    for (const auto &w : kWriters) {
+    for (const auto &w : test::kFileWriters) {
         SCOPED_TRACE(w.what);
-        EXPECT_EQ(w.write(path), RC_FAIL);
+        EXPECT_EQ(w.write(path, "new"), RC_FAIL);
     }
     EXPECT_EQ(test::ReadFileBytes(path), "previous");
     EXPECT_EQ(test::FolderEntries(folder), Names{u"locked.ini"});

@@ -4,75 +4,29 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <functional>
 #include <string>
-#include <vector>
 
-#include "foundation/error_msg.h"
-#include "foundation/replacing_file_stream.h"
-#include "midi/midi_file.h"
-#include "midi/music_track_csv.h"
+#include "tests/midi/export_writers.h"
 #include "tests/support/file_size_limit_posix.h"
+#include "tests/support/kept_file.h"
 #include "tests/support/log_capture.h"
-#include "tests/test_support.h"
 
 namespace {
 
-// A song whose file is far larger than the limit below.
-void FillSong(cMidiFile &song) {
-    cMusicTrack &t = *song.NewTrack();
-    for (uint32_t i = 0; i < 20000; ++i) t.PutNote(int32_t(i % 30) - 15, i * 120, 120);
-    song.EndAllTracks();
-}
-
 TEST(FullDisk, ExportsKeepThePreviousFile) {
-    using Export = std::function<tStatus(const std::u16string &path)>;
-    const struct {
-        const char *what;
-        Export write;
-    } cases[] = {
-        {"MIDI file",
-         [](const std::u16string &path) {
-             cMidiFile song(path.c_str(), 480);
-             FillSong(song);
-             return song.Write() > 0 ? RC_OK : RC_FAIL;
-         }},
-        {"CSV note list",
-         [](const std::u16string &path) {
-             cReplacingFileStream out(path.c_str());
-             cMusicTrackCsv list(&out, 480, 1024, nullptr);
-             list.WriteHeader();
-             for (uint32_t i = 0; i < 20000; ++i) list.PutNote(int32_t(i % 30) - 15, i * 120, 120);
-             list.Close();
-             return out.fail() ? RC_FAIL : RC_OK;
-         }},
-        {"text dump",
-         [](const std::u16string &path) {
-             cMidiFile song(u"", 480);
-             FillSong(song);
-             return song.WriteText(path.c_str(), "song.mid");
-         }},
-    };
-    for (const auto &c : cases) {
+    // Songs whose files are far larger than the limit.
+    for (const auto &c : test::ExportWriters(20000)) {
         SCOPED_TRACE(c.what);
-        std::u16string folder = test::MakeTempFolder("midi_full_disk");
-        std::u16string path = folder + u"export.out";
-        const std::string previous = "what the last export wrote";
-        test::WriteFileBytes(path, previous);
+        test::sKeptFile file("midi_full_disk", u"export.out", "what the last export wrote");
         test::LogCapture log("midi_full_disk_log");
-        tStatus result;
         {
             test::cFileSizeLimit limit(16384);
-            result = c.write(path);
+            EXPECT_EQ(c.write(file.path), RC_FAIL);
         }
-        EXPECT_EQ(result, RC_FAIL);
-        EXPECT_EQ(test::ReadFileBytes(path), previous);
-        EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"export.out"});
-        EXPECT_NE(log.Text().find("Error: code " + std::to_string(EFBIG)), std::string::npos) << log.Text();
+        file.ExpectKept(log.Text(), "Error: code " + std::to_string(EFBIG));
         // The same export on a disk with room replaces the file.
-        EXPECT_EQ(c.write(path), RC_OK);
-        EXPECT_GT(test::ReadFileBytes(path).size(), 16384u);
-        EXPECT_EQ(test::FolderEntries(folder), std::vector<std::u16string>{u"export.out"});
+        EXPECT_EQ(c.write(file.path), RC_OK);
+        file.ExpectReplaced();
     }
 }
 
