@@ -19,6 +19,7 @@
 #include "document/registry.h"
 #include "foundation/binary_file.h"
 #include "foundation/error_msg.h"
+#include "foundation/memory_binary_file.h"
 #include "platform/op_sys_base.h"
 #include "platform/version_word.h"
 #include "ui/font_table.h"
@@ -205,12 +206,15 @@ tStatus cPObjPoint::SaveFile(cPObjPoint *object, const char16_t *path, sCommandM
         ErrorInvalidStream();
         return kFailed;
     }
-    std::unique_ptr<cBinaryFileBase> file(gOpSys->NewBinaryFile(path, cBinaryFileBase::kWrite));
-    if (!file || !file->IsOpen()) {
+    std::unique_ptr<cBinaryFileBase> disk(gOpSys->NewBinaryFile(path, cBinaryFileBase::kWrite));
+    if (!disk || !disk->IsOpen()) {
         // A file that could not be opened has reported the system's reason.
-        if (!file) ErrorInvalidStream();
+        if (!disk) ErrorInvalidStream();
         return kFailed;
     }
+    // The records are collected in memory (they are written a few bytes at
+    // a time) and go to the file in one write.
+    auto file = std::make_unique<cMemoryBinaryFile>(path, std::string(), cBinaryFileBase::kWrite);
     sCmdFileSave record(file.get());
     if (object->IsOwner()) static_cast<cPObjOwnBase *>(object)->DeleteBlockMarks();
     cCheckedWriter out(*file);
@@ -221,14 +225,17 @@ tStatus cPObjPoint::SaveFile(cPObjPoint *object, const char16_t *path, sCommandM
     // without children answers "not handled"), not whether they were
     // written: that is the file's error bit and the refusals.
     if (out.Ok()) SendCommand(object, kCmdSaveBinary, mask, &record, nullptr);
-    if (out.Ok() && !record.refused && cFontTable::Write(*file) >= 0 && out.Ok() && file->Close() >= 0) {
+    const bool complete = out.Ok() && !record.refused && cFontTable::Write(*file) >= 0 && out.Ok();
+    const std::string &bytes = file->Bytes();
+    if (complete && disk->Write(bytes.data(), uint32_t(bytes.size())) >= 0 && !disk->HasIoError() &&
+        disk->Close() >= 0) {
         gDocumentFlags = 0;
         return 0;
     }
     // Left unclosed, the new file is removed and the previous one stays.
     // The cause was reported where it happened (the system error, a refused
     // record); a failure that nothing reported is reported here.
-    if (!file->HasIoError() && !record.refused && out.Ok()) ErrorInvalidStream();
+    if (!disk->HasIoError() && !record.refused && out.Ok()) ErrorInvalidStream();
     return kFailed;
 }
 
@@ -378,8 +385,13 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
         result = LoadTextForm(*this, path);
     } else if (path && gOpSys) {
         const int32_t reported = gErrorMsg ? gErrorMsg->ErrorCount() : 0;
-        std::unique_ptr<cBinaryFileBase> file(gOpSys->NewBinaryFile(path, cBinaryFileBase::kRead));
-        if (file && file->IsOpen()) {
+        // The file is read whole and parsed in memory: its fields are read a
+        // few bytes at a time.
+        std::unique_ptr<cBinaryFileBase> disk(gOpSys->NewBinaryFile(path, cBinaryFileBase::kRead));
+        std::unique_ptr<cMemoryBinaryFile> file = disk ? cMemoryBinaryFile::ReadWhole(*disk) : nullptr;
+        if (disk && disk->IsOpen() && !file && !disk->HasIoError()) ErrorInvalidStream();  // out of memory
+        if (disk) disk->Close();
+        if (file) {
             const bool headerPassed = ReadHeader(file.get()) >= 0;
             if (headerPassed) {
                 uint16_t size = DataSize();
@@ -391,7 +403,6 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
                 }
                 result = ok ? LoadBinary(file.get(), size) : kFailed;
             }
-            file->Close();
             // A tree refused after its header passed is malformed: say so
             // once, unless the reader has already.  (The header's own
             // refusals are told by ReadHeader.)
