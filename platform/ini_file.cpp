@@ -296,6 +296,11 @@ int32_t cIniFile::ReadLine(cBinaryFileBase &file) {
         if (lineEnd || n < kLineChunk || file.HasIoError()) break;
     }
     if (ansi && !bytes.empty() && gOpSys) gIniLineBuffer = gOpSys->ToWide(bytes.data(), uint32_t(bytes.size()));
+    // A zero unit ends every text the line gives (keys and values are kept
+    // as zero-ended texts), so it ends the line before anything is trimmed:
+    // what is trimmed is what is kept, and a saved file reads back the same.
+    size_t zero = gIniLineBuffer.find(u'\0');
+    if (zero != std::u16string::npos) gIniLineBuffer.resize(zero);
     if (file.HasIoError() || (total == 0 && file.AtEnd())) return RC_STREAM_FAILED;
     return int32_t(total);
 }
