@@ -3,8 +3,9 @@
 //
 // The writer never costs the user the previous file: the new one is written
 // beside it and takes its place only after every byte and the close
-// succeeded (cBinaryFile), and a save that failed in any way leaves it
-// unclosed, so the new file is dropped.  The reader trusts nothing the file
+// succeeded (cBinaryFile), and a save that failed in any way (a record
+// refused, a write or the close failing) leaves it unclosed, so the new file
+// is dropped.  The reader trusts nothing the file
 // states: every count and size is checked against the bytes left before it
 // is used, and a malformed file is refused with a report, never a crash.
 #include "document/score_file.h"
@@ -34,7 +35,6 @@ constexpr uint32_t kProductWordLength = 7;
 constexpr uint16_t kEndOfTextMark = 0x1A;
 
 // Version thresholds of the reader (the low byte of a word never counts).
-constexpr uint32_t kVersionRelativeChildren = 0x1000000;
 constexpr uint32_t kVersionFontBlock = 0x1000300;
 constexpr uint32_t kVersionNoFileName = 0x1020000;
 constexpr uint32_t kVersionPlainNames = 0x2000000;
