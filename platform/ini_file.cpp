@@ -174,6 +174,11 @@ cIniFile::tSectionKey cIniFile::KeyOf(const std::u16string &tagText, const std::
     return key;
 }
 
+size_t cIniFile::sSectionKeyHash::operator()(const tSectionKey &key) const {
+    std::hash<std::u16string> hash;
+    return hash(key.first) * 31 + hash(key.second);
+}
+
 void cIniFile::IndexChild(int32_t at) {
     const cIniFile *c = children[size_t(at)];
     if (!c) return;
@@ -214,8 +219,9 @@ cIniFile *cIniFile::FindSection(const char16_t *tagPattern, const char16_t *name
 cIniFile *cIniFile::GetSection(const char16_t *tagText, const char16_t *nameText) {
     if (cIniFile *found = FindSection(tagText, nameText)) return found;
     auto child = std::make_unique<cIniFile>(this);
-    child->SetTag(tagText);
-    child->SetName(nameText);
+    // Named before it is a child: there is no place in the index to move.
+    child->tag = OneLine(tagText);
+    child->name = OneLine(nameText);
     children.push_back(child.get());
     position = children.Size() - 1;
     IndexChild(position);
@@ -384,7 +390,7 @@ tStatus cIniFile::Load(const char16_t *newName) {
     oldKeys.swap(keys);
     std::vector<cIniFile *> oldChildren;
     oldChildren.swap(children);
-    std::map<tSectionKey, std::vector<int32_t>> oldIndex;
+    std::unordered_map<tSectionKey, std::vector<int32_t>, sSectionKeyHash> oldIndex;
     oldIndex.swap(sectionIndex);
     std::u16string oldName = fileName;
     bool oldAnsi = ansi;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -118,6 +119,9 @@ private:
     // A tag and a name as the index keeps them: folded the way the patterns
     // compare.
     using tSectionKey = std::pair<std::u16string, std::u16string>;
+    struct sSectionKeyHash {
+        size_t operator()(const tSectionKey &key) const;
+    };
     static tSectionKey KeyOf(const std::u16string &tagText, const std::u16string &nameText);
     void IndexChild(int32_t position);
     void RebuildIndex();
@@ -137,7 +141,7 @@ private:
     bool ansi = true;
     lcVectorPtr<cIniFile> children;
     // The positions of the children under each key, ascending.
-    std::map<tSectionKey, std::vector<int32_t>> sectionIndex;
+    std::unordered_map<tSectionKey, std::vector<int32_t>, sSectionKeyHash> sectionIndex;
     std::u16string tag;
     std::u16string name;
     int32_t position = 0;
