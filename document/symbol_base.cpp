@@ -63,7 +63,7 @@ bool IsOfKind(const cPObjBase *obj, int16_t typeId, uint32_t flags) {
     return flags == 0 || (obj->GetTypeFlags(0) & flags) != 0;
 }
 
-uint32_t cPObjBase::GetTypeFlags(int16_t typeId) const { return typeId == GetTypeId() ? kTypeIdMatch : 0; }
+uint32_t cPObjBase::GetTypeFlags(int16_t typeId) const { return typeId == GetTypeId() ? uint32_t(kTypeIdMatch) : 0u; }
 
 void cPObjBase::CopyFrom(const cPObjBase &other) {
     x = other.x;
