@@ -195,9 +195,16 @@ tStatus cMenuItemBase::SetText(const char16_t *newText) {
 tStatus cMenuItemBase::SetLabel(const char16_t *label) {
     if (!label) return RC_FAIL;
     // A label that brings a tab of its own (a translator copied the whole
-    // text) is cut there: the item's shortcut follows it once, however
-    // often the label is set.
-    text = LabelOf(label) + ShortcutTailOf(text);
+    // text) is cut there, with the blanks before it: the item's shortcut
+    // follows it once, however often the label is set, and the label is
+    // what a language file keeps of it (the file trims its values).
+    std::u16string own = label;
+    size_t tab = own.find(u'\t');
+    if (tab != std::u16string::npos) {
+        while (tab > 0 && own[tab - 1] == u' ') --tab;
+        own.resize(tab);
+    }
+    text = own + ShortcutTailOf(text);
     return Install();
 }
 

@@ -84,8 +84,8 @@ public:
     virtual uint32_t RestoreEnable();
     virtual tStatus Translate(int32_t mode, const void *request);
     virtual tStatus SetText(const char16_t *text);
-    // Replaces the label (up to its first TAB) and keeps the shortcut tail;
-    // RC_FAIL for null.
+    // Replaces the label (up to its first TAB, without the blanks before it)
+    // and keeps the shortcut tail; RC_FAIL for null.
     virtual tStatus SetLabel(const char16_t *text);
     virtual const char16_t *GetText();
     virtual const char16_t *GetPlainLabel();

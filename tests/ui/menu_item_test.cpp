@@ -199,7 +199,7 @@ TEST_F(MenuTree, TabsInTranslatedLabelsAreCutAndLoadingTwiceChangesNothing) {
         {&MenuTree::newItem, u"Menu_File/New_Text", u"&Neu\tStrg+N", u"&Neu\t^N"},
         {&MenuTree::copy, u"Menu_Edit/Copy_Text", u"&Kopieren\tStrg+C\tmehr", u"&Kopieren\t^C"},
         {&MenuTree::saveAs, u"Menu_File/SaveAs_Text", u"Sichern\tStrg+S", u"Sichern"},
-        {&MenuTree::deselect, u"Menu_Edit/Deselect_Text", u"Abw\u00e4hlen\t\tEsc", u"Abw\u00e4hlen"},
+        {&MenuTree::deselect, u"Menu_Edit/Deselect_Text", u"Abw\u00e4hlen  \t\tEsc \x01", u"Abw\u00e4hlen"},
         {&MenuTree::load, u"Menu_Setup/LoadLanguage_Text", u"Sprache laden", u"Sprache laden"},
     };
     std::u16string lines;
@@ -209,14 +209,22 @@ TEST_F(MenuTree, TabsInTranslatedLabelsAreCutAndLoadingTwiceChangesNothing) {
         bytes.push_back(char(ch & 0xFF));
         bytes.push_back(char(ch >> 8));
     }
-    std::u16string path = test::MakeTempFolder("menu_tabs") + u"Deutsch.PmrLang";
+    std::u16string folder = test::MakeTempFolder("menu_tabs");
+    std::u16string path = folder + u"Deutsch.PmrLang";
     test::WriteFileBytes(path, bytes);
-    for (int load = 1; load <= 2; ++load) {
-        SCOPED_TRACE(load);
+    // The file twice, then the file the menu writes back.
+    const std::u16string written = folder + u"Written.PmrLang";
+    for (const std::u16string &file : {path, path, written}) {
+        SCOPED_TRACE(test::Narrow(file));
         cIniFile languages;
-        ASSERT_EQ(languages.Load(path.c_str()), RC_OK);
+        ASSERT_EQ(languages.Load(file.c_str()), RC_OK);
         EXPECT_EQ(root.ReadTranslations(&languages), RC_OK);
         for (const auto &c : cases) EXPECT_EQ(std::u16string((this->*c.item)->GetText()), c.text) << test::Narrow(c.key);
+        if (file == path) {
+            cIniFile back;
+            EXPECT_EQ(root.WriteTranslations(&back), RC_OK);
+            ASSERT_EQ(back.Save(written.c_str()), RC_OK);
+        }
     }
 }
 
