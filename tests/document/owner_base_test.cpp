@@ -1,4 +1,4 @@
-// Owners (Part 5.125): hit testing, replacing and attaching, queries by
+// Owners: hit testing, replacing and attaching, queries by
 // kind, bounds, moving, drawing and dissolving on delete.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Single owners, pairs and groups (Part 5.126): ordered insertion, removal,
+// Single owners, pairs and groups: ordered insertion, removal,
 // the two fields of a pair, clearing by mode, replacing in a single owner,
 // attaching units, the condense step of groups and the sibling steps over
 // group members.

@@ -1,4 +1,4 @@
-// The owner command walk and the owner records (Part 5.127): answers of the
+// The owner command walk and the owner records: answers of the
 // walk, children that leave while they get a command, the text form written
 // and read, the binary record written and read by file version, and the
 // refusal of an owner too large for its 16-bit count.
