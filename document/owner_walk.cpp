@@ -32,10 +32,6 @@ bool ReadU16(cBinaryFileBase *file, uint16_t &value) {
     return true;
 }
 
-uint32_t BytesLeft(const cBinaryFileBase &file) {
-    return file.GetPosition() < file.GetSize() ? file.GetSize() - file.GetPosition() : 0;
-}
-
 // Owners of a file nest no deeper than this: real scores nest a few levels,
 // and a crafted file of endless nesting must not exhaust the stack.
 constexpr int32_t kMaxLoadDepth = 256;
@@ -231,14 +227,14 @@ tStatus cPObjOwnBase::LoadBinary(cBinaryFileBase *file, uint16_t size) {
     // The owner's own fields end within its record (its children follow
     // the record), and every child takes its header at least.
     if (sized && file->GetPosition() - start > size) return InvalidStream();
-    if (uint32_t(count) * (sized ? 4 : 2) > BytesLeft(*file)) return InvalidStream();
+    if (uint32_t(count) * (sized ? 4 : 2) > file->BytesLeft()) return InvalidStream();
     BeginChildLoad();
     result = 0;
     for (uint16_t i = 0; i < count; ++i) {
         // The stream broke (it ended or failed) before a child header.
         uint16_t fileId = 0, childSize = size;
         if (file->HasIoError() || !ReadU16(file, fileId) || (sized && !ReadU16(file, childSize)) ||
-            (sized && childSize > BytesLeft(*file))) {
+            (sized && childSize > file->BytesLeft())) {
             result = InvalidStream();
             break;
         }

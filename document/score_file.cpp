@@ -54,10 +54,6 @@ void FreeFileClassMap() {
 
 bool FileIsNewer() { return CompareVersion(gFileVersion, gProgramStatus.GetVersion()) > 0; }
 
-uint32_t BytesLeft(const cBinaryFileBase &file) {
-    return file.GetPosition() < file.GetSize() ? file.GetSize() - file.GetPosition() : 0;
-}
-
 bool ReadI16(cBinaryFileBase *file, int16_t &value) {
     uint8_t b[2] = {};
     value = 0;
@@ -72,7 +68,7 @@ bool ReadCheckedString(cBinaryFileBase *file, uint16_t max, std::u16string &text
     text.clear();
     const uint32_t at = file->GetPosition();
     int16_t length = 0;
-    if (!ReadI16(file, length) || uint16_t(length) > BytesLeft(*file)) return false;
+    if (!ReadI16(file, length) || uint16_t(length) > file->BytesLeft()) return false;
     file->Seek(at);
     text = file->ReadStringTemp(max);
     return !file->HasIoError() && file->GetPosition() <= file->GetSize();
@@ -99,7 +95,7 @@ tStatus ReadDictionaryEntry(cBinaryFileBase *file, sFileClassEntry &entry) {
     std::u16string name;
     if (!ReadCheckedString(file, kMaxClassName, name) || !ReadI16(file, entry.recordSize) ||
         !ReadI16(file, entry.defaultsSize) || entry.defaultsSize < 0 ||
-        uint32_t(entry.defaultsSize) > BytesLeft(*file)) {
+        uint32_t(entry.defaultsSize) > file->BytesLeft()) {
         cPObjBase::ErrorInvalidStream();
         return kFailed;
     }
@@ -330,7 +326,7 @@ tStatus PointWindowObject::ReadHeader(cBinaryFileBase *file) {
     FreeFileClassMap();
     // Every id of the dictionary takes 2 bytes at least.
     if (!ReadI16(file, lowest) || !ReadI16(file, highest) || highest < lowest ||
-        2 * (uint32_t(int32_t(highest) - lowest) + 1) > BytesLeft(*file)) {
+        2 * (uint32_t(int32_t(highest) - lowest) + 1) > file->BytesLeft()) {
         ErrorInvalidStream();
         return kFailed;
     }
@@ -398,7 +394,7 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
                 int16_t rootId = 0, storedSize = 0;
                 bool ok = ReadI16(file.get(), rootId);
                 if (ok && MaskVersion(gFileVersion) >= kVersionPositions32) {
-                    ok = ReadI16(file.get(), storedSize) && uint16_t(storedSize) <= BytesLeft(*file);
+                    ok = ReadI16(file.get(), storedSize) && uint16_t(storedSize) <= file->BytesLeft();
                     size = uint16_t(storedSize);
                 }
                 result = ok ? LoadBinary(file.get(), size) : kFailed;

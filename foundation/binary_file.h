@@ -86,6 +86,9 @@ public:
     uint32_t GetMode() const { return mode; }
     uint32_t GetPosition() const { return position; }
     uint32_t GetSize() const { return size; }
+    // What a reader may still take: a count or length read from the file is
+    // checked against this before it is trusted.
+    uint32_t BytesLeft() const { return position < size ? size - position : 0; }
     bool IsOpen() const { return (mode & kOpened) != 0; }
     bool AtEnd() const { return (mode & kEndOfFile) != 0; }
     bool HasIoError() const { return (mode & kIoError) != 0; }

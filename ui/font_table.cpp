@@ -294,17 +294,9 @@ void ResetToStockFont() {
     if (gStockFont) gFontTable->push_back(gStockFont);
 }
 
-namespace {
-
-uint32_t BytesLeft(const cBinaryFileBase &file) {
-    return file.GetPosition() < file.GetSize() ? file.GetSize() - file.GetPosition() : 0;
-}
-
-}  // namespace
-
 tStatus Read(cBinaryFileBase &file) {
     // A block too short for its header leaves the table as it was.
-    if (BytesLeft(file) < 4) return RC_FAIL;
+    if (file.BytesLeft() < 4) return RC_FAIL;
     uint16_t version = 0, count = 0;
     file.ReadU16(version);
     file.ReadU16(count);
@@ -312,13 +304,13 @@ tStatus Read(cBinaryFileBase &file) {
     DropFileFontTable();
     for (int16_t i = 0; i < static_cast<int16_t>(count); i++) {
         // Every entry is checked against the bytes left before it is used.
-        if (BytesLeft(file) < 6) return RC_FAIL;
+        if (file.BytesLeft() < 6) return RC_FAIL;
         uint16_t height = 0, flags = 0, length = 0;
         file.ReadU16(height);
         file.ReadU16(flags);
         uint32_t at = file.GetPosition();
         file.ReadU16(length);
-        if (length > BytesLeft(file) || file.HasIoError()) return RC_FAIL;
+        if (length > file.BytesLeft() || file.HasIoError()) return RC_FAIL;
         file.Seek(at);
         // The face field holds 31 characters; the rest of a longer name is skipped.
         std::u16string face = file.ReadStringTemp(kMaxFaceChars);
