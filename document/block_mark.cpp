@@ -334,7 +334,7 @@ cPObjPoint *cPObjBlockMark::HitTestChildren(int32_t px, int32_t py, int16_t type
 // --- Drawing ------------------------------------------------------------------
 
 cPObjPoint *cPObjBlockMark::Draw() {
-    cViewPortBase *w = gCurrentScoreWindow;
+    cGraphDvc *w = gCurrentScoreWindow;
     if (!w) {
         ErrorInvalidDevice();
         return this;

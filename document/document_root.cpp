@@ -56,7 +56,7 @@ PointWindowObject::~PointWindowObject() {
     if (gCurrentDocument == this) gCurrentDocument = nullptr;
 }
 
-cViewPortBase *PointWindowObject::Window() const { return gCurrentScoreWindow ? gCurrentScoreWindow : scoreWindow; }
+cGraphDvc *PointWindowObject::Window() const { return gCurrentScoreWindow ? gCurrentScoreWindow : scoreWindow; }
 
 bool PointWindowObject::LiesBefore(const cPObjBase &child, int32_t px, int32_t py) const {
     return GetChildOrder() == 0 ? child.GetY() < py : child.GetX() < px;
@@ -65,8 +65,8 @@ bool PointWindowObject::LiesBefore(const cPObjBase &child, int32_t px, int32_t p
 // --- Drawing ----------------------------------------------------------------
 
 void PointWindowObject::DrawPageEdge() {
-    cViewPortBase *w = Window();
-    cViewPortBase *out = gOutputWindow;
+    cGraphDvc *w = Window();
+    cGraphDvc *out = gOutputWindow;
     if (!w || !out) return;
     const int32_t pageWidth = Unzoomed(out->GetWidth(), out->GetZoomX());
     const float zoomY = w->GetZoomY();
@@ -85,7 +85,7 @@ cPObjPoint *PointWindowObject::Draw() {
         return this;
     }
     ++drawNesting;
-    if (cViewPortBase *w = Window()) w->SetLineWidth(1);
+    if (cGraphDvc *w = Window()) w->SetLineWidth(1);
     cPObjGroup::Draw();
     DrawPageEdge();
     --drawNesting;
@@ -119,7 +119,7 @@ cRectangl *PointWindowObject::DrawRect(const cRectangl &rect, int16_t flags) {
 
 cRectangl *PointWindowObject::Redraw(int16_t flags) {
     cDrawPass pass;
-    cViewPortBase *w = Window();
+    cGraphDvc *w = Window();
     if (!w) {
         ErrorInvalidDevice();
         return cRectangl::Temp(0, 0, 0, 0);
@@ -150,7 +150,7 @@ cRectangl *PointWindowObject::Redraw(int16_t flags) {
 }
 
 void PointWindowObject::InvalidateBefore() {
-    cViewPortBase *w = Window();
+    cGraphDvc *w = Window();
     if (!w) return;
     AddRedrawArea(cRectangl(-w->GetOriginX(), -w->GetOriginY(), Unzoomed(w->GetWidth(), w->GetZoomX()),
                             Unzoomed(w->GetHeight(), w->GetZoomY())));
@@ -161,7 +161,7 @@ bool PointWindowObject::ScrollToPage(const cRectangl &rect) {
     FindChildrenInRect(rect, &first, &last, 0x40);
     if (last == 0xFFFF || uint32_t(last) + 1 >= GetChildSlots()) return false;
     cPObjPoint *next = GetChild(uint16_t(last + 1));
-    cViewPortBase *w = Window();
+    cGraphDvc *w = Window();
     if (!next || !w) return false;
     w->SetOrigin(0, -next->GetBounds()->Top());
     return true;
@@ -257,7 +257,7 @@ cPObjPoint *PointWindowObject::HitForTool(int16_t tool, const cPObjPoint *protot
 }
 
 cPObjPoint *PointWindowObject::Relocate(cPObjPoint *hit, cPObjOwnBase *from, int32_t px, int32_t py) {
-    if (cViewPortBase *w = Window()) w->HideCaret();
+    if (cGraphDvc *w = Window()) w->HideCaret();
     hit->InvalidateBefore();
     from->RemoveChild(hit);
     gDocumentFlags |= 0x1;
@@ -367,7 +367,7 @@ cPObjPoint *PointWindowObject::SelectObject(cPObjPoint *obj, int32_t px, int32_t
     obj->BeginDrag(px, py, dragKind);
     obj->MoveBy(0, 0);
     obj->MovePointerToHandle();
-    if (cViewPortBase *w = Window()) {
+    if (cGraphDvc *w = Window()) {
         gLastMouseX = w->GetMouseX();
         gLastMouseY = w->GetMouseY();
     }
@@ -407,7 +407,7 @@ void PointWindowObject::OnMouseMove(int32_t px, int32_t py) {
     // to it.
     if (hover->GetHandleX() == handleX && hover->GetHandleY() == handleY) return;
     hover->MovePointerToHandle();
-    if (cViewPortBase *w = Window()) {
+    if (cGraphDvc *w = Window()) {
         gLastMouseX = w->GetMouseX();
         gLastMouseY = w->GetMouseY();
     }

@@ -123,7 +123,7 @@ protected:
     // The window the document draws on and reads the mouse from: as for
     // every symbol the current score window, else its own; null without
     // either.
-    cViewPortBase *Window() const;
+    cGraphDvc *Window() const;
     // Whether a child lies before the position in the document's child
     // order (0: y first, else x first).
     bool LiesBefore(const cPObjBase &child, int32_t px, int32_t py) const;

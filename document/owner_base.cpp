@@ -159,7 +159,7 @@ int32_t cPObjOwnBase::DeleteDependents() {
 }
 
 cPObjPoint *cPObjOwnBase::Draw() {
-    cViewPortBase *w = gCurrentScoreWindow;
+    cGraphDvc *w = gCurrentScoreWindow;
     if (!w) {
         ErrorInvalidDevice();
         return this;

@@ -75,7 +75,7 @@ cRectangl *cPObjPoint::DrawRect(const cRectangl &rect, int16_t flags) {
 
 // The palette's pictures are the classes' shape images, which draw
 // themselves; a class without one draws nothing here.
-void cPObjPoint::DrawPicture(int32_t, int32_t, cViewPortBase *) {}
+void cPObjPoint::DrawPicture(int32_t, int32_t, cGraphDvc *) {}
 
 void cPObjPoint::ClearSelection(int16_t typeId, uint32_t flags) {
     if (IsOfKind(gHoverObject, typeId, flags)) {

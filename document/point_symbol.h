@@ -44,7 +44,7 @@ public:
     virtual tStatus TestRect(const cRectangl &rect, int16_t flags);
     virtual cPObjPoint *Draw();
     virtual cRectangl *DrawRect(const cRectangl &rect, int16_t flags);
-    virtual void DrawPicture(int32_t px, int32_t py, cViewPortBase *window);
+    virtual void DrawPicture(int32_t px, int32_t py, cGraphDvc *window);
     virtual void ClearSelection(int16_t typeId, uint32_t flags);
     virtual cPObjPoint *Select();
     virtual bool IsSelected() const { return this == gSelectedObject; }

@@ -256,7 +256,7 @@ void PointWindowObject::SetFileName(const char16_t *path) { fileName = cCharStri
 
 tStatus PointWindowObject::VersionAlert() {
     if (FileIsNewer())
-        if (cViewPortBase *w = Window())
+        if (cGraphDvc *w = Window())
             w->ShowMessage(u"This file was created with a newer version of the program and may not load properly.",
                            u"File version alert!");
     return 0;
@@ -287,7 +287,7 @@ tStatus PointWindowObject::CheckHeader(const uint8_t *header, uint32_t length) {
         }
     }
     if (!valid) {
-        if (cViewPortBase *w = Window()) w->ShowMessage(u"This is not a valid Pelmora file.", u"File Error!");
+        if (cGraphDvc *w = Window()) w->ShowMessage(u"This is not a valid Pelmora file.", u"File Error!");
         return kFailed;
     }
     return VersionAlert();
@@ -360,7 +360,7 @@ tStatus PointWindowObject::LoadBinary(cBinaryFileBase *file, uint16_t size) {
     if (result < 0) return result;
     const uint32_t version = MaskVersion(gFileVersion);
     if (version >= kVersionFontBlock) {
-        cViewPortBase *w = Window();
+        cGraphDvc *w = Window();
         if ((w ? w->ReadFontTable(*file) : cFontTable::Read(*file)) < 0) return kFailed;
     }
     if (version < kVersionNoFileName) {
@@ -406,7 +406,7 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
                 ErrorInvalidStream();
         }
     }
-    if (cViewPortBase *w = Window()) {
+    if (cGraphDvc *w = Window()) {
         uint16_t font = w->FindFont(u"arial", -13, 0);
         if (font == kFontNone) font = w->FindFont(u"times", -13, 0);
         if (font != kFontNone) w->SetDefaultFont(font);

@@ -18,8 +18,8 @@ uint32_t gDocumentFlags = 0;
 cPObjPoint *gSelectedObject = nullptr;
 cPObjPoint *gFocusObject = nullptr;
 cPObjPoint *gHoverObject = nullptr;
-cViewPortBase *gCurrentScoreWindow = nullptr;
-cViewPortBase *gOutputWindow = nullptr;
+cGraphDvc *gCurrentScoreWindow = nullptr;
+cGraphDvc *gOutputWindow = nullptr;
 cRectangl gRedrawArea(0, 0, 0, 0);
 cRectangl gOwnerRedrawArea(0, 0, 0, 0);
 uint32_t gEditMode = 0;
@@ -82,14 +82,14 @@ void cPObjBase::AddRedrawArea(const cRectangl &rect) { gRedrawArea.Union(rect); 
 
 void cPObjBase::InvalidateAfter() { gOwnerRedrawArea.Union(*GetOuterUnit(-1, 0)->GetBounds()); }
 
-cViewPortBase *cPObjBase::SetCurrentWindow(cViewPortBase *window) {
-    cViewPortBase *previous = gCurrentScoreWindow;
+cGraphDvc *cPObjBase::SetCurrentWindow(cGraphDvc *window) {
+    cGraphDvc *previous = gCurrentScoreWindow;
     gCurrentScoreWindow = window;
     return previous;
 }
 
-cViewPortBase *cPObjBase::SetOutputWindow(cViewPortBase *window) {
-    cViewPortBase *previous = gOutputWindow;
+cGraphDvc *cPObjBase::SetOutputWindow(cGraphDvc *window) {
+    cGraphDvc *previous = gOutputWindow;
     gOutputWindow = window;
     return previous;
 }
@@ -99,7 +99,7 @@ void cPObjBase::RedrawWholeWindow() {
         ErrorInvalidDevice();
         return;
     }
-    cViewPortBase &w = *gCurrentScoreWindow;
+    cGraphDvc &w = *gCurrentScoreWindow;
     gOwnerRedrawArea = cRectangl(-w.GetOriginX(), -w.GetOriginY(), w.GetWidth(), w.GetHeight());
 }
 

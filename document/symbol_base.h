@@ -14,6 +14,7 @@
 
 class cBinaryFileBase;
 class cIniFile;
+class cGraphDvc;
 class cViewPortBase;
 class cPObjBase;
 class cPObjPoint;
@@ -69,8 +70,8 @@ extern uint32_t gDocumentFlags;
 extern cPObjPoint *gSelectedObject;
 extern cPObjPoint *gFocusObject;
 extern cPObjPoint *gHoverObject;
-extern cViewPortBase *gCurrentScoreWindow;
-extern cViewPortBase *gOutputWindow;
+extern cGraphDvc *gCurrentScoreWindow;
+extern cGraphDvc *gOutputWindow;
 extern cRectangl gRedrawArea;
 extern cRectangl gOwnerRedrawArea;
 extern uint32_t gEditMode;
@@ -226,8 +227,8 @@ public:
     };
 
     // Current windows: answers the previous one.
-    static cViewPortBase *SetCurrentWindow(cViewPortBase *window);
-    static cViewPortBase *SetOutputWindow(cViewPortBase *window);
+    static cGraphDvc *SetCurrentWindow(cGraphDvc *window);
+    static cGraphDvc *SetOutputWindow(cGraphDvc *window);
 
     // Pending redraw areas.
     static cRectangl *GetRedrawArea() { return cRectangl::TempCopy(gRedrawArea); }

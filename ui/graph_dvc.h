@@ -12,6 +12,8 @@
 
 #include "ui/graph_dvc_base.h"
 
+class cDialogBox;
+
 extern const sErrorTable kGraphDvcWinErrors;
 // "No window handle", "No Device Context", "Bitmap" of the "GraphDvcWin" table.
 void ReportNoWindowHandle();
@@ -101,6 +103,13 @@ public:
     virtual void Reserved105() {}
     virtual tBitmapHandle LoadBitmapResource(const char16_t *name);
     virtual tStatus FreeBitmap(tBitmapHandle handle);
+    // What symbols ask of the device they draw on beyond drawing.  Only
+    // windows show messages and make dialogs; the printer, which symbols
+    // draw on while a score prints, answers RC_FAIL and null.
+    virtual tStatus ShowMessage(const char16_t *text, const char16_t *caption) { return RC_FAIL; }
+    // A new modal dialog of the template owned by this device (ui/dialog_box.h);
+    // the caller deletes it.
+    virtual cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic) { return nullptr; }
 
     // A paint of the device's own window.  BeginPaint holds the context for
     // the area that needs painting and answers that area in device pixels

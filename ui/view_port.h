@@ -30,10 +30,9 @@ public:
     virtual const char16_t *SetIconName(const char16_t *text) = 0;
     virtual const char16_t *SetIconId(uint16_t id) = 0;
     virtual tStatus MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t height);
-    virtual tStatus ShowMessage(const char16_t *text, const char16_t *caption);
-    // A new modal dialog of the template owned by this window (ui/dialog_box.h);
-    // the caller deletes it.  Null here: only real windows make dialogs.
-    virtual cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic);
+    tStatus ShowMessage(const char16_t *text, const char16_t *caption) override;
+    // Null here: only real windows make dialogs.
+    cDialogBox *NewDialogBox(uint32_t templateId, uint32_t helpTopic) override;
     // Empties the popup menu and attaches it again under the title, id and
     // flags; the window fills it with AddItem and AddItemFrom.  Answers the
     // popup menu, null while the window has none.
