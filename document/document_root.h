@@ -12,7 +12,9 @@
 #include "document/owner_groups.h"
 #include "foundation/char_string.h"
 
+class cAsciiFile;
 class cBinaryFileBase;
+class cDebugLog;
 class cViewPortBase;
 
 // The mouse position at which the last edit step was applied, in document
@@ -64,6 +66,28 @@ public:
     // Empties the document and reads the file into it (the text form for a
     // ".txt" name, else the binary file).
     virtual tStatus LoadFile(const char16_t *path);
+    // Empties the document and reads the text form from the reader, as
+    // LoadFile does for a ".txt" path (the path names the file; the document
+    // takes it with the extension "pmr").  A file that is not a text form of
+    // this program, or whose objects cannot be read, is refused with "This is
+    // not a valid Pelmora file."; what was read before the fault stays.
+    tStatus LoadText(cAsciiFile &reader, const char16_t *path);
+    // --- The text form (text_form.cpp) ----------------------------------
+    // Writes the whole text form of the document (configuration, class
+    // table, in debug mode the editing state and the undo list, the object
+    // lines, the font table) into the log as one entry.  0 when it reached
+    // the log whole; kFailed without a document or log, or when the entry
+    // failed.  The mask picks the objects written (null: all of them).
+    static tStatus WriteText(PointWindowObject *document, cDebugLog *log, sCommandMask *mask);
+    // The same text into a file of its own, which replaces the file at the
+    // path only once it is complete: a failed export keeps the previous
+    // file.  RC_OK or RC_FAIL.
+    tStatus ExportTextFile(const char16_t *path, sCommandMask *mask);
+    // The text form of the current document into the session log; kFailed
+    // without a current document.
+    static tStatus WriteDiagnosticReport();
+    // WriteDiagnosticReport as the error reporter's first-error callback.
+    static void OnFirstReportedError();
     // A drag step to (x, y).
     virtual void OnMouseMove(int32_t px, int32_t py);
     // Null stores "NoName".
@@ -138,6 +162,16 @@ protected:
     cPObjPoint *Relocate(cPObjPoint *hit, cPObjOwnBase *from, int32_t px, int32_t py);
     cPObjPoint *TakeForEdit(cPObjPoint *hit, int16_t tool, cPObjPoint *prototype, int32_t px, int32_t py,
                             int32_t &dragKind);
+
+    // What every load does before reading: the document emptied (with the
+    // undo list), the file name stored, the class data of every prototype
+    // reset.  And after: the default font, the "loaded" command (kind 1
+    // binary, 2 text), the document's geometry and change flags cleared and
+    // nothing selected; answers the result of the reading.
+    void BeginLoad(const char16_t *fileName);
+    tStatus EndLoad(tStatus result, int32_t kind);
+    // The text form's configuration, version and object lines (text_form.cpp).
+    tStatus ReadTextForm(cAsciiFile &reader);
 
     cCharString fileName;
     int32_t drawNesting = 0;

@@ -162,6 +162,10 @@ tStatus cPObjOwnBase::ImportText(sCmdImpAsc *record) {
 
 tStatus cPObjOwnBase::ImportChildren(sCmdImpAsc *record, sCommandMask *mask) {
     cAsciiFile *in = record->input;
+    // The same limit as for the binary file; the refusal stays in the
+    // reader's latch, which ends the reading of every owner above.
+    const cLoadDepth depth;
+    if (depth.TooDeep()) return in->Refuse();
     in->Expect(u"owns");
     const uint16_t count = in->ReadUnsigned16();
     BeginChildLoad();

@@ -18,6 +18,7 @@
 #include "document/document_root.h"
 #include "document/file_class_map.h"
 #include "document/registry.h"
+#include "foundation/ascii_file.h"
 #include "foundation/binary_file.h"
 #include "foundation/error_msg.h"
 #include "foundation/memory_binary_file.h"
@@ -122,9 +123,6 @@ tStatus ReadDictionaryEntry(cBinaryFileBase *file, sFileClassEntry &entry) {
     }
     return 0;
 }
-
-// The text branch: the line-based form is read by its own reader.
-tStatus LoadTextForm(PointWindowObject &, const char16_t *) { return kFailed; }
 
 // Writes that remember whether any of them failed.
 class cCheckedWriter {
@@ -371,15 +369,36 @@ tStatus PointWindowObject::LoadBinary(cBinaryFileBase *file, uint16_t size) {
     return 0;
 }
 
-tStatus PointWindowObject::LoadFile(const char16_t *path) {
-    tStatus result = kFailed;
+void PointWindowObject::BeginLoad(const char16_t *name) {
     Clear(0);
-    SetFileName(path);
+    SetFileName(name);
     ResetPrototypes();
-    const bool text = IsTextFormPath(path);
-    if (text) {
-        result = LoadTextForm(*this, path);
-    } else if (path && gOpSys) {
+}
+
+tStatus PointWindowObject::EndLoad(tStatus result, int32_t kind) {
+    if (cGraphDvc *w = Window()) {
+        uint16_t font = w->FindFont(u"arial", -13, 0);
+        if (font == kFontNone) font = w->FindFont(u"times", -13, 0);
+        if (font != kFontNone) w->SetDefaultFont(font);
+    }
+    sCmdLoaded loaded(kind);
+    sCommandMask mask(this, 0);
+    SendCommand(this, kCmdLoaded, &mask, &loaded, nullptr);
+    x = y = 0;
+    SetSize(0, 0);
+    gDocumentFlags = 0;
+    gSelectedObject = nullptr;
+    return result;
+}
+
+tStatus PointWindowObject::LoadFile(const char16_t *path) {
+    if (IsTextFormPath(path)) {
+        cAsciiFile reader(path);
+        return LoadText(reader, path);
+    }
+    tStatus result = kFailed;
+    BeginLoad(path);
+    if (path && gOpSys) {
         const int32_t reported = gErrorMsg ? gErrorMsg->ErrorCount() : 0;
         // The file is read whole and parsed in memory: its fields are read a
         // few bytes at a time.
@@ -406,17 +425,5 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
                 ErrorInvalidStream();
         }
     }
-    if (cGraphDvc *w = Window()) {
-        uint16_t font = w->FindFont(u"arial", -13, 0);
-        if (font == kFontNone) font = w->FindFont(u"times", -13, 0);
-        if (font != kFontNone) w->SetDefaultFont(font);
-    }
-    sCmdLoaded loaded(text ? 2 : 1);
-    sCommandMask mask(this, 0);
-    SendCommand(this, kCmdLoaded, &mask, &loaded, nullptr);
-    x = y = 0;
-    SetSize(0, 0);
-    gDocumentFlags = 0;
-    gSelectedObject = nullptr;
-    return result;
+    return EndLoad(result, 1);
 }

@@ -12,6 +12,7 @@
 #include "foundation/base_defs.h"
 #include "foundation/rectangle.h"
 
+class cAsciiFile;
 class cBinaryFileBase;
 class cIniFile;
 class cGraphDvc;
@@ -257,6 +258,12 @@ public:
     // Reads exactly n bytes; false when the file ends or fails first (a
     // short read moves the position less than asked).
     static bool ReadBytes(cBinaryFileBase *file, void *buffer, uint32_t n);
+
+    // Reads the object's line of the text form and, for an owner, its
+    // children's lines: the class name that opens the line (the object is
+    // of its class already), then command 5 to the object.  The command's
+    // answer, or the reader's error latch when that is negative.
+    static tStatus ImportTextFile(cPObjBase *object, cAsciiFile *reader, sCommandMask *mask);
 
     // The object's reference in a text stream: in debug mode "(" + its
     // reference number in hexadecimal + ")", then its persistent name;

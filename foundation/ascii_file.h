@@ -63,6 +63,13 @@ public:
     }
 
     int32_t GetErrorLatch() const { return latch; }
+    // Latches RC_KEYWORD_MISMATCH for what the grammar reader refuses
+    // though the syntax allowed it (nesting deeper than it reads); answers
+    // the latch.
+    tStatus Refuse() {
+        if (latch > RC_KEYWORD_MISMATCH) latch = RC_KEYWORD_MISMATCH;
+        return latch;
+    }
     bool IsOpen() const { return opened; }
     // The position after the most recent operation; -1 once the stream failed.
     int64_t GetLastPosition() const { return lastPosition; }
