@@ -3,6 +3,7 @@
 #include <new>
 
 #include "document/owner_base.h"
+#include "document/shape_images.h"
 #include "document/undo_list.h"
 #include "ui/view_port.h"
 
@@ -75,7 +76,9 @@ cRectangl *cPObjPoint::DrawRect(const cRectangl &rect, int16_t flags) {
 
 // The palette's pictures are the classes' shape images, which draw
 // themselves; a class without one draws nothing here.
-void cPObjPoint::DrawPicture(int32_t, int32_t, cGraphDvc *) {}
+void cPObjPoint::DrawPicture(int32_t px, int32_t py, cGraphDvc *window) {
+    if (cShapeImg *image = cShapeImg::FindForClass(GetTypeId())) image->DrawFromTopLeft(px, py, window);
+}
 
 void cPObjPoint::ClearSelection(int16_t typeId, uint32_t flags) {
     if (IsOfKind(gHoverObject, typeId, flags)) {

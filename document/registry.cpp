@@ -1,6 +1,7 @@
 #include "document/registry.h"
 
 #include "document/base_classes.h"
+#include "document/shape_images.h"
 #include "document/undo_list.h"
 #include "foundation/char_string.h"
 #include "platform/ini_file.h"
@@ -140,6 +141,7 @@ int32_t cPObjBase::ResetPrototypes() {
 }
 
 void cPObjBase::RegisterBaseClasses() {
+    cShapeImg::CreateTable();
     if (!RegistryAllocated()) {
         ReserveRegistryIds(1, 16);
         return;

@@ -6,6 +6,7 @@
 #include "document/commands.h"
 #include "document/owner_base.h"
 #include "document/registry.h"
+#include "document/shape_images.h"
 #include "document/undo_list.h"
 #include "foundation/error_msg.h"
 #include "platform/op_sys_base.h"
@@ -174,5 +175,6 @@ uint8_t cPObjBase::SetRelocate(uint8_t on) {
 
 void cPObjBase::ShutDown() {
     FreeRegistry();
+    cShapeImg::DeleteTable();
     FreeCommandCopies();
 }

@@ -309,7 +309,8 @@ public:
     // Relocate in the main window's menu; answers the previous value.
     static uint8_t SetRelocate(uint8_t on);
 
-    // Frees the registry, the undo list and the kept command copies.
+    // Frees the registry, the undo list, the shape images and the kept
+    // command copies.
     static void ShutDown();
 
     // The class name refreshed from GetTypeName (after cloning, placing,
