@@ -4,10 +4,12 @@
 // end the drag); gHoverObject is the object under edit between them.
 #include "document/document_root.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "document/block_mark.h"
 #include "document/commands.h"
+#include "document/page_breaks.h"
 #include "document/undo_list.h"
 #include "ui/view_port.h"
 
@@ -21,6 +23,9 @@ cPObjOwnBase *AsOwner(cPObjBase *obj) { return obj && obj->IsOwner() ? static_ca
 // A size of the window in document units; a zoom that is not positive
 // counts as 1.
 int32_t Unzoomed(int32_t size, float zoom) { return int32_t(zoom > 0 ? double(size) / zoom : double(size)); }
+
+// A coordinate computed in 64 bits, held to the 32-bit range.
+int32_t Saturated(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // Ends an edit whose object may not stay: it goes with every undo record
 // that names it and leaves none of its own, so undo cannot bring back what
@@ -165,6 +170,100 @@ bool PointWindowObject::ScrollToPage(const cRectangl &rect) {
     if (!next || !w) return false;
     w->SetOrigin(0, -next->GetBounds()->Top());
     return true;
+}
+
+// --- Pages ------------------------------------------------------------------
+
+// The walk reads the child count anew at every step: it deletes the
+// automatic breaks it passes and inserts new ones at the page ends.  Every
+// step either moves on or deletes a child, and an insertion moves on past
+// it, so the walk ends.
+void PointWindowObject::Paginate() {
+    const uint32_t kept = gDocumentFlags;
+    const int32_t h = cPObjBreak::PageHeight();
+    // A page of no height cannot be filled: nothing is deleted or made.
+    if (gOutputWindow && h > 0) {
+        uint32_t page = 1;
+        int64_t limit = h;
+        for (uint32_t i = 0; i < GetChildSlots(); ++i) {
+            cPObjPoint *c = GetChild(uint16_t(i));
+            if (!c) continue;
+            const bool last = i + 1 == GetChildSlots();
+            if (c->GetTypeFlags(0) & kTypePageBreak) {
+                if (c->GetTypeId() == 15) {
+                    int32_t at = c->GetY();
+                    // An automatic break left at the end after what it
+                    // followed has shrunk goes, whatever its place.
+                    if (last && i > 0)
+                        if (cPObjPoint *before = GetChild(uint16_t(i - 1)); before && before->GetBounds()->Bottom() < limit)
+                            at = 0;
+                    if (at >= 0) {
+                        delete c->Detach(0);
+                        --i;
+                        continue;
+                    }
+                    limit += h;
+                } else {
+                    limit = int64_t(c->GetY()) + h;
+                    if (auto *b = dynamic_cast<cPObjBreak *>(c)) b->SetPageNumber(page);
+                    ++page;
+                }
+            }
+            const int64_t at = last ? c->GetBounds()->Bottom() : c->GetY();
+            if (at < limit) continue;
+            // One break per child, even when it lies pages further down.
+            cPObjPoint *made = NewById(15);
+            if (!made) continue;
+            made->PlaceIn(this, 0, Saturated(limit));
+            if (auto *b = dynamic_cast<cPObjBreak *>(made)) b->SetPageNumber(page);
+            if (!InsertChild(made)) {
+                made->SetOwner(nullptr);
+                delete made;
+                continue;
+            }
+            ++page;
+            limit += h;
+            ++i;
+        }
+        cPObjBreak::SetPageTotal(int32_t(page));
+    }
+    gDocumentFlags = kept & ~0x20u;
+}
+
+// A break ends its page: its footer is drawn, the next page starts at it.
+// The breaks themselves leave no line on paper.
+void PointWindowObject::DrawPages() {
+    cGraphDvc *out = gOutputWindow;
+    if (!out) {
+        ErrorInvalidDevice();
+        return;
+    }
+    cDrawPass pass;
+    gDrawBudget = 0xFFFFFFFF;
+    out->SetOrigin(0, 0);
+    out->NewPage();
+    out->SetLineWidth(2);
+    out->SetLineWidth(1);
+    const uint16_t count = GetChildSlots();
+    for (uint16_t i = 0; i < count; ++i) {
+        cPObjPoint *c = GetChild(i);
+        if (!c) continue;
+        const bool isBreak = (c->GetTypeFlags(0) & kTypePageBreak) != 0;
+        cGraphDvc *previous = SetCurrentWindow(out);
+        if (!isBreak)
+            c->Draw();
+        else if (auto *b = dynamic_cast<cPObjBreak *>(c))
+            b->DrawFooter();
+        SetCurrentWindow(previous);
+        if (isBreak) {
+            out->NewPage();
+            out->SetOrigin(0, Saturated(-int64_t(c->GetY())));
+        }
+    }
+    cGraphDvc *previous = SetCurrentWindow(out);
+    out->SetOrigin(0, 0);
+    cPObjBreak::DrawLastFooter(cPObjBreak::PageHeight());
+    SetCurrentWindow(previous);
 }
 
 // --- The children -----------------------------------------------------------

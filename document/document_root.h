@@ -104,6 +104,15 @@ public:
     // Scrolls the score window to the child after the children lying wholly
     // inside the rectangle; false when there is none.
     virtual bool ScrollToPage(const cRectangl &rect);
+    // Rebuilds the automatic page breaks from the output device's page
+    // height and numbers every break and the pages; nothing without an
+    // output device.  The change flags stay as they were, less the request
+    // for pagination.
+    virtual void Paginate();
+    // Prints the document page by page on the output device, which the
+    // caller has opened: every page starts at the break before it and ends
+    // with its footer.
+    virtual void DrawPages();
 
     // The insert-mode flag (the main window shows "INS" while it is set).
     void ToggleFlag() { insertMode = insertMode ? 0 : 1; }

@@ -212,6 +212,9 @@ tStatus cPObjPoint::SaveFile(cPObjPoint *object, const char16_t *path, sCommandM
     sCmdFileSave record(file.get());
     if (object->IsOwner()) static_cast<cPObjOwnBase *>(object)->DeleteBlockMarks();
     cCheckedWriter out(*file);
+    // The file's font table starts empty: the class data and the records
+    // below add the fonts they name, and no other file's fonts ride along.
+    cFontTable::ClearFileTable();
     if (!object->WriteFileHeader(file.get())) out.Fail();
     out.U16(uint16_t(object->GetTypeId()));
     out.U16(object->DataSize());

@@ -283,6 +283,8 @@ tStatus WriteTable(cBinaryFileBase &file, const std::vector<cGraphDvcFontBase *>
     return status < 0 ? status : RC_OK;
 }
 
+void ClearFileTable() { DropFileFontTable(); }
+
 tStatus Write(cBinaryFileBase &file) { return WriteTable(file, gFileFontTable); }
 
 // Entry 0 is the stock font whatever stood there; the table deletes the rest.

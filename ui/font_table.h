@@ -179,6 +179,9 @@ uint16_t Find(const cGraphDvcFontBase &font);
 // Takes ownership of the font, also when it answers kFontNone.
 uint16_t Append(cGraphDvcFontBase *font);
 uint16_t Add(uint16_t index);
+// Forgets the fonts collected for a file, so that the next file written
+// holds only the fonts its own objects add.
+void ClearFileTable();
 tStatus Write(cBinaryFileBase &file);
 tStatus WriteTable(cBinaryFileBase &file, const std::vector<cGraphDvcFontBase *> *list);
 tStatus Read(cBinaryFileBase &file);

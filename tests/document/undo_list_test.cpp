@@ -381,16 +381,16 @@ TEST_F(UndoTest, RecordsDescribeAndDumpThemselves) {
     cPObjPoint *q = Place(staff, 17, -5, 1234);
     gPointUndo->RecordMove(p);
     gPointUndo->RecordCreate(q);
-    cPObjPoint *r = Place(document, 15, 7, 8);
+    cPObjPoint *r = Place(document, 2, 7, 8);
     r->Detach(1);
     std::unique_ptr<cPObjPoint> out(staff->Detach(0));  // p and q leave the document
 
     const std::string expected = "\"UnMove\"     (" + Address(p) + ") invalid\n" +
                                  "\"UnCreate\"   (" + Address(q) + ") invalid\n" +
-                                 "\"Undelete\"   (" + Address(r) + ") PageBreak @   7,    8, Window\n";
+                                 "\"Undelete\"   (" + Address(r) + ") Shape @   7,    8, Window\n";
     EXPECT_EQ(DumpText(), expected);
     EXPECT_EQ(gPointUndo->GetRecord(0)->Describe(), u"UnMove: invalid");
-    EXPECT_EQ(gPointUndo->GetRecord(2)->Describe(), u"Undelete: PageBreak @ 7, 8");
+    EXPECT_EQ(gPointUndo->GetRecord(2)->Describe(), u"Undelete: Shape @ 7, 8");
 
     document->InsertChild(out.release());
     EXPECT_EQ(gPointUndo->GetRecord(1)->Describe(), u"UnCreate: Music17 @ -5, 1234");
