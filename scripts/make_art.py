@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Draws the program's pictures into resources/bitmaps/ and lists them in
-resources/art.rc ("make art").
+resources/art.rc ("make art"), with their sizes in resources/art_sizes.inc
+for the native build, which loads no resources.
 
 Every picture is drawn here, from vector shapes and from the glyphs of the
 program's own music font (resources/pelmora_5a.ttf) and of its source fonts,
@@ -23,11 +24,15 @@ The output is the same byte for byte on every run.
 
 import argparse
 import os
+import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+from fontTools.ttLib import TTFont  # noqa: E402
+
+from make_font import gdi_metrics  # noqa: E402
 from raster import (Canvas, FontFace, Path, bmp_mono, bmp_rgb, bounds_of,  # noqa: E402
                     cubic_points, ico, png)
 
@@ -47,12 +52,13 @@ SHARP, FLAT, NATURAL = 0xD1A4, 0xD1A6, 0xD1A8
 C_CLEF = 0xD17C
 MET_QUARTER = 0xD1E8
 MET_EQUALS = 0xD1E2
-MUSIC_EM = 24        # the size the program creates the music font at
 
 
 class Fonts:
     def __init__(self):
         self.music = FontFace(MUSIC_FONT)
+        # code -> (x, y, width, height, advance) of the ink boxes GDI gives
+        self.music_boxes = dict(gdi_metrics(TTFont(MUSIC_FONT))[2])
         self.bravura = FontFace(BRAVURA)
         self.serif_bold = FontFace(NOTO + "NotoSerif-Bold.ttf")
         self.serif_bold_italic = FontFace(NOTO + "NotoSerif-BoldItalic.ttf")
@@ -198,11 +204,11 @@ def pic_key(fonts, count):
 
 def pic_clef_c(fonts, line):
     """The C clef on a small staff, its middle on the given line (0 = top)."""
-    # The glyph's inked box in whole pixels (the font puts the clef's top
-    # and bottom on pixel edges at this size), plus 2.
-    x0, y0, x1, y1 = fonts.music.bounds(C_CLEF, MUSIC_EM)
-    w = round(x1) - round(x0) + 2
-    h = round(y1) - round(y0) + 2
+    # The glyph's inked box as GDI measures it at the music font's size,
+    # plus 2: the palette blits the picture at that size.
+    _, _, box_w, box_h, _ = fonts.music_boxes[C_CLEF]
+    w = box_w + 2
+    h = box_h + 2
     p = Mono(w, h)
     spacing = 4
     top = h // 2 - 2 * spacing
@@ -720,10 +726,24 @@ RC_HEAD = """\
 """
 
 
+SIZES_HEAD = """\
+// The size in pixels of every picture resources/art.rc lists, by resource
+// name, in the order of art.rc.  Made by scripts/make_art.py ("make art")
+// with the pictures; do not edit.
+"""
+
+
+def bmp_size(data):
+    """Width and height of a BMP file as its info header gives them (a
+    negative height marks a top-down picture)."""
+    width, height = struct.unpack_from("<ii", data, 18)
+    return width, abs(height)
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--out-dir", default=os.path.join(ROOT, "resources"),
-                    help="folder that receives art.rc and bitmaps/")
+                    help="folder that receives art.rc, art_sizes.inc and bitmaps/")
     ap.add_argument("--preview", help="also write a PNG of every picture into this folder")
     args = ap.parse_args()
 
@@ -733,11 +753,13 @@ def main():
     if args.preview:
         os.makedirs(args.preview, exist_ok=True)
     lines = [RC_HEAD, "100 ICON \"bitmaps/pelmora.ico\"\n"]
+    sizes = [SIZES_HEAD, "\n", "constexpr sPictureSize kTablePictures[] = {\n"]
     for name, file_name, kind, pic in pictures(fonts):
         data = pic.bmp() if kind == "mono" else bmp_rgb(pic.rgb())
         with open(os.path.join(bitmaps, file_name), "wb") as f:
             f.write(data)
         lines.append("%s BITMAP \"bitmaps/%s\"\n" % (name, file_name))
+        sizes.append("    {u\"%s\", %d, %d},\n" % ((name,) + bmp_size(data)))
         if args.preview:
             rgb = pic.c.rgb() if kind == "mono" else pic.rgb()
             with open(os.path.join(args.preview, file_name[:-4] + ".png"), "wb") as f:
@@ -757,6 +779,9 @@ def main():
         lines.append("%d ICON \"bitmaps/%s\"\n" % (number, file_name))
     with open(os.path.join(args.out_dir, "art.rc"), "w") as f:
         f.write("".join(lines))
+    sizes.append("};\n")
+    with open(os.path.join(args.out_dir, "art_sizes.inc"), "w") as f:
+        f.write("".join(sizes))
     print("make_art: %d pictures, the icon and %d dialog icons in %s"
           % (picture_count, len(lines) - 2 - picture_count, os.path.relpath(bitmaps, ROOT)))
 

@@ -53,9 +53,15 @@ Choices the program leaves to the font, made here:
   * the 32nd and 64th notes of the metronome mark are scaled down to the
     height of the others.
 
+Beside the font it writes resources/pelmora_5a_metrics.inc, the metrics GDI
+gives for every character at height -24: the ink box (GetGlyphOutlineW's
+glyph origin and black box) and the advance, and the font's ascent and cell
+height.  The native build measures the music font from this table (it has no
+rasteriser); a window test compares it with GDI for every character.
+
 The output is the same byte for byte on every run: fixed timestamps, fixed
-glyph order, no randomness.  Run "make font" to rebuild it and
-"make font-check" to compare a rebuild with the committed file.
+glyph order, no randomness.  Run "make font" to rebuild both files and
+"make font-check" to compare a rebuild with the committed files.
 """
 
 import argparse
@@ -69,7 +75,8 @@ from fontTools.pens.boundsPen import BoundsPen
 from fontTools.pens.cu2quPen import Cu2QuPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
-from fontTools.ttLib import TTFont
+from fontTools.ttLib import TTFont, newTable
+from fontTools.ttLib.tables import ttProgram
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -78,6 +85,7 @@ BRAVURA_SHA256 = "7607b10b208767a82b5c330ba4e17f9863831a1baef61dcca0919959db1d36
 TEXT_FONT = "/usr/share/fonts/truetype/noto/NotoSerif-BoldItalic.ttf"
 TEXT_FONT_SHA256 = "78a6d685e5690b7dcda0f336b689193afc03b6bab5cf18fc1a9ecc3aa0600059"
 OUTPUT = os.path.join(ROOT, "resources", "pelmora_5a.ttf")
+METRICS_OUTPUT = os.path.join(ROOT, "resources", "pelmora_5a_metrics.inc")
 
 FAMILY = "PelmoraMusic5a"
 UPM = 1000
@@ -85,6 +93,18 @@ SP = UPM / 4        # one staff space
 UNIT = UPM / 24     # one document unit (one pixel at zoom 1)
 STEM_W = UNIT       # the program's stems are one unit wide
 FIXED_TIME = "2024-01-01 00:00:00"
+PIXEL_EM = 24       # the program creates the font at height -24
+
+# The font's control-value program: dropout control at every size, so that
+# one-unit stems and thin lines keep their pixels when a score is drawn
+# small.  It matters for a second reason: a TrueType font without any
+# program is taken for one its maker never hinted, and FreeType (GDI under
+# Wine) then runs its own auto-hinter over the outlines, which moves edges
+# by up to a pixel in ways that cannot be worked out from the outlines.
+# With a program the glyphs, which carry no instructions, are only scaled,
+# as GDI on Windows does with them, and their ink boxes follow from the
+# outlines (see gdi_metrics).
+CONTROL_PROGRAM = ["PUSHW[ ]", "511", "SCANCTRL[ ]", "PUSHB[ ]", "4", "SCANTYPE[ ]"]
 
 # Digits and the notes of the metronome mark are a hair under two spaces
 # high, so that rounding to pixels never makes them taller than two spaces;
@@ -453,6 +473,11 @@ def build_font(brav, text, out_path):
     stamp = timestampFromString("Mon Jan  1 00:00:00 2024")
     fb.setupHead(unitsPerEm=UPM, created=stamp, modified=stamp, fontRevision=1.0)
     fb.setupMaxp()
+    prep = newTable("prep")
+    prep.program = ttProgram.Program()
+    prep.program.fromAssembly(CONTROL_PROGRAM)
+    fb.font["prep"] = prep
+    fb.font["maxp"].maxStackElements = 2
     copyright_text = ("Copyright (c) 2018, Steinberg Media Technologies GmbH (http://www.steinberg.net/), "
                       "with Reserved Font Name \"Bravura\". Copyright 2015 Google LLC. "
                       "Modified for Pelmora: glyphs selected, moved and combined, new character codes.")
@@ -485,9 +510,106 @@ def build_font(brav, text, out_path):
     return entries
 
 
+# ---- the metrics table -------------------------------------------------------
+
+def _div_fix(a, b):
+    """a / b in 16.16, rounded as FreeType's FT_DivFix (b > 0, a >= 0)."""
+    return (a * 65536 + b // 2) // b
+
+
+def _mul_fix(a, b):
+    """a * b / 65536 rounded half away from zero, as FreeType's FT_MulFix."""
+    product = abs(a) * abs(b)
+    value = (product + 0x8000) >> 16
+    return -value if (a < 0) != (b < 0) else value
+
+
+def _mul_div(a, b, c):
+    """a * b / c rounded half away from zero, as Windows' MulDiv (all > 0)."""
+    return (a * b + c // 2) // c
+
+
+def gdi_metrics(font, ppem=PIXEL_EM):
+    """What GDI measures of the font at height -ppem: the ascent and the
+    cell height, and for every character (the codes of the character map,
+    and None for the default glyph that stands in for any other code) its
+    ink box x, y, width, height in pixels relative to the glyph origin with
+    y growing downwards, and its advance.
+
+    The glyphs carry no instructions, so the rasteriser only scales them:
+    each point of the outline becomes a 26.6 fixed-point pixel position
+    (FT_MulFix by the scale FT_DivFix(ppem * 64, units per em), the
+    arithmetic of FreeType, which GDI under Wine measures with), and the
+    ink box is the outline's control box (all points, off-curve ones too)
+    widened to whole pixels.  GDI clips the box to the font's ascent and
+    descent (a few glyphs reach a fraction of a pixel beyond them), and
+    answers a 1 x 1 box at the origin for a glyph without ink.  The advance
+    is the scaled advance width rounded to a whole pixel."""
+    upm = font["head"].unitsPerEm
+    scale = _div_fix(ppem * 64, upm)
+    em_scale = _mul_div(ppem, 1 << 16, upm)
+    os2 = font["OS/2"]
+    ascent = _mul_fix(os2.usWinAscent, em_scale)
+    descent = _mul_fix(os2.usWinDescent, em_scale)
+    glyf = font["glyf"]
+    hmtx = font["hmtx"]
+
+    def measure(name):
+        glyph = glyf[name]
+        advance = (_mul_fix(hmtx[name][0], scale) + 32) // 64
+        if glyph.numberOfContours == 0:
+            return (0, 0, 1, 1, advance)
+        points = glyph.getCoordinates(glyf)[0]
+        xs = [_mul_fix(x, scale) for x, _ in points]
+        ys = [_mul_fix(y, scale) for _, y in points]
+        top = min(max(ys), ascent * 64)
+        bottom = max(min(ys), -descent * 64)
+        left = min(xs) // 64
+        right = -(-max(xs) // 64)
+        top = -(-top // 64)
+        bottom = bottom // 64
+        return (left, -top, max(right - left, 1), max(top - bottom, 1), advance)
+
+    glyphs = [(code, measure(name)) for code, name in sorted(font.getBestCmap().items())]
+    glyphs.append((None, measure(font.getGlyphOrder()[0])))
+    return ascent, ascent + descent, glyphs
+
+
+METRICS_HEAD = """\
+// The music font resources/pelmora_5a.ttf at height -%d, as GDI measures
+// it.  Made by scripts/make_font.py ("make font") with the font; do not
+// edit.  Ink boxes are left, top, width and height relative to the glyph
+// origin on the baseline, y downwards (GetGlyphOutlineW's glyph origin and
+// black box); the advance is the pen's step.
+"""
+
+
+def write_metrics(font_path, out_path):
+    ascent, height, glyphs = gdi_metrics(TTFont(font_path))
+    lines = [METRICS_HEAD % PIXEL_EM, "\n",
+             "constexpr int32_t kTableAscent = %d;\n" % ascent,
+             "constexpr int32_t kTableCellHeight = %d;\n" % height,
+             "\n",
+             "// code, x, y, width, height, advance; in code order\n",
+             "constexpr sMusicGlyph kTableGlyphs[] = {\n"]
+    default = None
+    for code, (x, y, w, h, advance) in glyphs:
+        if code is None:
+            default = (x, y, w, h, advance)
+            continue
+        lines.append("    {0x%04X, %d, %d, %d, %d, %d},\n" % (code, x, y, w, h, advance))
+    lines.append("};\n\n")
+    lines.append("// The glyph of every code the font lacks.\n")
+    lines.append("constexpr sMusicGlyph kTableDefaultGlyph = {0x0000, %d, %d, %d, %d, %d};\n" % default)
+    with open(out_path, "w") as f:
+        f.write("".join(lines))
+    return len(glyphs) - 1
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--out", default=OUTPUT, help="font file to write")
+    ap.add_argument("--metrics-out", default=METRICS_OUTPUT, help="metrics table to write")
     ap.add_argument("--list", action="store_true", help="print the codes and their glyphs")
     args = ap.parse_args()
 
@@ -497,10 +619,13 @@ def main():
         if sha256(path) != want:
             sys.exit("make_font: %s is not the version this font was built from" % path)
     entries = build_font(Source(BRAVURA), Source(TEXT_FONT), args.out)
+    measured = write_metrics(args.out, args.metrics_out)
     if args.list:
         for code, name, _ in entries:
             print("0x%04X %s" % (code, name))
     print("make_font: %s: %d music characters and the space" % (os.path.relpath(args.out, ROOT), len(entries)))
+    print("make_font: %s: %d characters and the default glyph"
+          % (os.path.relpath(args.metrics_out, ROOT), measured))
 
 
 if __name__ == "__main__":

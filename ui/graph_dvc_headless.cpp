@@ -1,13 +1,45 @@
 // The graphics device without a window system: every primitive is recorded
 // with its logical arguments and the device state at the call.  It follows
-// the GDI device's interface (open checks, dirty flag, stored settings) and
-// measures text in fixed cells of 8 x 10, the base device's one-character
-// answers.
+// the GDI device's interface (open checks, dirty flag, stored settings).  It
+// measures the music font as GDI does, from the table made with the font,
+// and every other font in fixed cells of 8 x 10, the base device's
+// one-character answers.  The program's pictures "load" as tokens that
+// carry their size from the table made with the pictures.
 #include "ui/graph_dvc.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/op_sys_base.h"
+#include "ui/music_font_metrics.h"
+#include "ui/picture_sizes.h"
+
+namespace {
+
+// The height of the table font an index names when that font is the music
+// font; kFontKeep names the current font and kFontDefault the default one,
+// as when the GDI device selects them.
+std::optional<int16_t> MusicFontHeight(uint16_t index, uint16_t current, int16_t defaultFont) {
+    if (index == kFontKeep) index = current;
+    if (index == kFontDefault) index = static_cast<uint16_t>(defaultFont);
+    const cGraphDvcFontBase *font = cFontTable::GetFont(index);
+    if (!font || !IsMusicFontFace(font->GetFace())) return std::nullopt;
+    return font->GetHeight();
+}
+
+// A picture loaded here is a token, its place in the size table plus one:
+// a small number, never an address, in a handle's clothes.
+tBitmapHandle PictureToken(int32_t index) {
+    return reinterpret_cast<tBitmapHandle>(static_cast<uintptr_t>(index) + 1);
+}
+
+const sPictureSize *PictureOfToken(tBitmapHandle handle) {
+    std::span<const sPictureSize> pictures = ProgramPictures();
+    uintptr_t token = reinterpret_cast<uintptr_t>(handle);
+    return token >= 1 && token <= pictures.size() ? &pictures[token - 1] : nullptr;
+}
+
+}  // namespace
 
 void cGraphDvc::Record(const char *op, std::vector<int32_t> args, const char16_t *text, uint32_t n) {
     sDrawRecord r;
@@ -178,13 +210,29 @@ uint16_t cGraphDvc::AddFont(cGraphDvcFontBase *font) { return cFontTable::Append
 
 tStatus cGraphDvc::ReadFontTable(cBinaryFileBase &file) { return cFontTable::Read(file); }
 
-cRectangl *cGraphDvc::GetGlyphBox(char16_t c, uint16_t font) { return cGraphDvcBase::GetGlyphBox(c, font); }
+cRectangl *cGraphDvc::GetGlyphBox(char16_t c, uint16_t font) {
+    if (std::optional<int16_t> music = MusicFontHeight(font, currentFont, defaultFont))
+        return cRectangl::TempCopy(MusicGlyphBox(c, *music));
+    return cGraphDvcBase::GetGlyphBox(c, font);
+}
 
-cRectangl *cGraphDvc::GetCharBox(char16_t c, uint16_t font) { return cGraphDvcBase::GetCharBox(c, font); }
+cRectangl *cGraphDvc::GetCharBox(char16_t c, uint16_t font) {
+    if (std::optional<int16_t> music = MusicFontHeight(font, currentFont, defaultFont))
+        return cRectangl::TempCopy(MusicCharBox(c, *music));
+    return cGraphDvcBase::GetCharBox(c, font);
+}
 
-int32_t cGraphDvc::GetTextHeightN(const char16_t *, uint32_t, uint16_t) { return 10; }
+int32_t cGraphDvc::GetTextHeightN(const char16_t *, uint32_t, uint16_t font) {
+    if (std::optional<int16_t> music = MusicFontHeight(font, currentFont, defaultFont))
+        return MusicCellHeight(*music);
+    return 10;
+}
 
-int32_t cGraphDvc::GetTextWidthN(const char16_t *, uint32_t n, uint16_t) { return static_cast<int32_t>(n * 8); }
+int32_t cGraphDvc::GetTextWidthN(const char16_t *text, uint32_t n, uint16_t font) {
+    if (std::optional<int16_t> music = MusicFontHeight(font, currentFont, defaultFont))
+        return MusicTextWidth(text, n, *music);
+    return static_cast<int32_t>(n * 8);
+}
 
 // Every face counts as installed: the answer is the table entry of exactly
 // the face, height and style asked, made on first use.
@@ -274,13 +322,16 @@ tIconHandle cGraphDvc::SetCursor(tIconHandle cursor) { return nullptr; }
 
 tIconHandle cGraphDvc::LoadCursorResource(const char16_t *) { return nullptr; }
 
+// The record names the picture of a token.
 tStatus cGraphDvc::DrawBitmap(tBitmapHandle bitmap, int32_t x, int32_t y, int32_t w, int32_t h) {
     if (ReadyToMark() != RC_OK) return DVC_NO_DC;
     if (!bitmap) {
         ReportBitmapError();
         return RC_FAIL;
     }
-    Record("DrawBitmap", {x, y, w, h});
+    const sPictureSize *picture = PictureOfToken(bitmap);
+    const char16_t *name = picture ? picture->name : nullptr;
+    Record("DrawBitmap", {x, y, w, h}, name, name ? TextLength(name) : 0);
     return RC_OK;
 }
 
@@ -290,15 +341,26 @@ tStatus cGraphDvc::DrawBitmapNatural(tBitmapHandle bitmap, int32_t x, int32_t y)
     return DrawBitmap(bitmap, x, y, w, h);
 }
 
-tStatus cGraphDvc::GetBitmapSize(tBitmapHandle, int32_t &width, int32_t &height) {
-    width = height = 0;
+// A token's picture size; 0 x 0 for any other handle.
+tStatus cGraphDvc::GetBitmapSize(tBitmapHandle bitmap, int32_t &width, int32_t &height) {
+    const sPictureSize *picture = PictureOfToken(bitmap);
+    width = picture ? picture->width : 0;
+    height = picture ? picture->height : 0;
     return RC_OK;
 }
 
-// Every resource "loads": one stand-in handle, accepted by DrawBitmap.
-tBitmapHandle cGraphDvc::LoadBitmapResource(const char16_t *) {
-    static char bitmapStandIn;
-    return reinterpret_cast<tBitmapHandle>(&bitmapStandIn);
+// The pictures of the program's resources load by name, as under the window
+// system; any other name (or a numeric id, which names none of them) loads
+// nothing and reports "Bitmap".
+tBitmapHandle cGraphDvc::LoadBitmapResource(const char16_t *name) {
+    bool numeric = reinterpret_cast<uintptr_t>(name) < 0x10000;
+    int32_t index = numeric ? -1 : FindProgramPicture(name);
+    if (index < 0) {
+        ReportBitmapError();
+        return nullptr;
+    }
+    return PictureToken(index);
 }
 
+// Tokens hold nothing to free.
 tStatus cGraphDvc::FreeBitmap(tBitmapHandle handle) { return handle ? RC_OK : RC_FAIL; }
