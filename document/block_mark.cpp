@@ -101,6 +101,10 @@ tStatus cPObjBlockGroup::ExportText(sCmdExpAsc *record) {
 }
 
 tStatus cPObjBlockGroup::ImportText(sCmdImpAsc *record) {
+    // The source owner's line may be a block group's, with brackets of its
+    // own: they nest no deeper than owners do.
+    const cLoadDepth depth;
+    if (depth.TooDeep()) return record && record->input ? record->input->Refuse() : kFailed;
     const tStatus result = cPObjGroup::ImportText(record);
     if (result != 0) return result;
     cAsciiFile &in = *record->input;

@@ -195,6 +195,18 @@ protected:
     // quicker path while only the load adds to it.
     virtual void BeginChildLoad() {}
     virtual void EndChildLoad() {}
+    // Counts the owners being read from a file (binary or text) while it
+    // lives.  Owners of a file nest no deeper than 256: real scores nest a
+    // few levels, and a crafted file of endless nesting must not exhaust the
+    // stack.
+    class cLoadDepth {
+    public:
+        cLoadDepth();
+        ~cLoadDepth();
+        cLoadDepth(const cLoadDepth &) = delete;
+        cLoadDepth &operator=(const cLoadDepth &) = delete;
+        bool TooDeep() const;
+    };
 
     uint8_t unit = 0;
 

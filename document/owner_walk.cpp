@@ -32,19 +32,8 @@ bool ReadU16(cBinaryFileBase *file, uint16_t &value) {
     return true;
 }
 
-// Owners of a file nest no deeper than this: real scores nest a few levels,
-// and a crafted file of endless nesting must not exhaust the stack.
 constexpr int32_t kMaxLoadDepth = 256;
 int32_t gLoadDepth = 0;
-
-class cLoadDepth {
-public:
-    cLoadDepth() { ++gLoadDepth; }
-    ~cLoadDepth() { --gLoadDepth; }
-    cLoadDepth(const cLoadDepth &) = delete;
-    cLoadDepth &operator=(const cLoadDepth &) = delete;
-    bool TooDeep() const { return gLoadDepth > kMaxLoadDepth; }
-};
 
 tStatus InvalidStream() {
     cPObjBase::ErrorInvalidStream();
@@ -52,6 +41,10 @@ tStatus InvalidStream() {
 }
 
 }  // namespace
+
+cPObjOwnBase::cLoadDepth::cLoadDepth() { ++gLoadDepth; }
+cPObjOwnBase::cLoadDepth::~cLoadDepth() { --gLoadDepth; }
+bool cPObjOwnBase::cLoadDepth::TooDeep() const { return gLoadDepth > kMaxLoadDepth; }
 
 tStatus cPObjOwnBase::CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
                                      cPObjPoint *previous, void **state) {

@@ -101,6 +101,21 @@ cScoreBytes &cScoreBytes::OwnerRecord(int32_t x, int32_t y, int32_t w, int32_t h
 
 cScoreBytes &cScoreBytes::Root(uint16_t size) { return Child(12, size); }
 
+void BuildStoredClasses() {
+    if (!cPObjBase::RegistryAllocated()) {
+        cPObjBase::ReserveRegistryIds(1, 16);
+        return;
+    }
+    (new cPObjPoint)->Register(nullptr);
+    (new ShapeObject)->Register(nullptr);
+    (new ScaledObject)->Register(nullptr);
+    (new cLineObject)->Register(nullptr);
+    (new SingleOwnerObject)->Register(nullptr);
+    (new PointPairObject)->Register(nullptr);
+    (new cPObjGroup)->Register(nullptr);
+    (new PointWindowObject)->Register(nullptr);
+}
+
 std::string DescribeTree(cPObjBase *obj) {
     if (!obj) return "null";
     std::ostringstream out;

@@ -63,6 +63,29 @@ private:
     std::string bytes;
 };
 
+// A new object of the class at (x, y), inserted into the owner; a scaled
+// one also with its size.
+template <class T>
+T *Add(cPObjOwnBase *owner, int32_t x, int32_t y) {
+    T *obj = new T;
+    obj->SetPosition(x, y);
+    EXPECT_TRUE(owner->InsertChild(obj));
+    return obj;
+}
+
+template <class T>
+T *AddScaled(cPObjOwnBase *owner, int32_t x, int32_t y, int32_t w, int32_t h) {
+    T *obj = new T;
+    obj->SetPosition(x, y);
+    obj->SetSize(w, h);
+    EXPECT_TRUE(owner->InsertChild(obj));
+    return obj;
+}
+
+// A registry builder of the classes whose records are complete, and nothing
+// else: Point, Shape and ids 7 to 12; the other ids have no class.
+void BuildStoredClasses();
+
 // "Name@x,y" for a symbol, " WxH" for scaled ones, " lw" for lines, and an
 // owner's children in brackets: "Window@0,0 0x0[Point@5,6 Group@1,2 3x4[]]".
 std::string DescribeTree(cPObjBase *obj);

@@ -18,6 +18,9 @@
 
 namespace {
 
+using test::Add;
+using test::AddScaled;
+using test::BuildStoredClasses;
 using test::cScoreBytes;
 using test::DescribeTree;
 using test::RaisedErrors;
@@ -29,40 +32,8 @@ const std::string kNotValid = "Box: File Error!: This is not a valid Pelmora fil
 const std::string kNewer =
     "Box: File version alert!: This file was created with a newer version of the program and may not load properly.";
 
-template <class T>
-T *Add(cPObjOwnBase *owner, int32_t x, int32_t y) {
-    T *obj = new T;
-    obj->SetPosition(x, y);
-    EXPECT_TRUE(owner->InsertChild(obj));
-    return obj;
-}
-
-template <class T>
-T *AddScaled(cPObjOwnBase *owner, int32_t x, int32_t y, int32_t w, int32_t h) {
-    T *obj = new T;
-    obj->SetPosition(x, y);
-    obj->SetSize(w, h);
-    EXPECT_TRUE(owner->InsertChild(obj));
-    return obj;
-}
-
-// The classes whose records are complete, and nothing else: the file of an
-// empty document names exactly these.
-void BuildStoredClasses() {
-    if (!cPObjBase::RegistryAllocated()) {
-        cPObjBase::ReserveRegistryIds(1, 16);
-        return;
-    }
-    (new cPObjPoint)->Register(nullptr);
-    (new ShapeObject)->Register(nullptr);
-    (new ScaledObject)->Register(nullptr);
-    (new cLineObject)->Register(nullptr);
-    (new SingleOwnerObject)->Register(nullptr);
-    (new PointPairObject)->Register(nullptr);
-    (new cPObjGroup)->Register(nullptr);
-    (new PointWindowObject)->Register(nullptr);
-}
-
+// The file of an empty document names exactly the classes whose records are
+// complete.
 TEST_F(ScoreFileTest, AnEmptyDocumentIsTheFileWrittenByHand) {
     cPObjBase::BuildRegistry(BuildStoredClasses);
     gCurrentDocument = doc;

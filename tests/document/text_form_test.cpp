@@ -24,28 +24,13 @@
 
 namespace {
 
+using test::Add;
+using test::AddScaled;
 using test::DescribeTree;
 using test::RaisedErrors;
 using test::SplitLines;
 
 const std::string kNotValid = "Box: File Error!: This is not a valid Pelmora file.\r\n";
-
-template <class T>
-T *Add(cPObjOwnBase *owner, int32_t x, int32_t y) {
-    T *obj = new T;
-    obj->SetPosition(x, y);
-    EXPECT_TRUE(owner->InsertChild(obj));
-    return obj;
-}
-
-template <class T>
-T *AddScaled(cPObjOwnBase *owner, int32_t x, int32_t y, int32_t w, int32_t h) {
-    T *obj = new T;
-    obj->SetPosition(x, y);
-    obj->SetSize(w, h);
-    EXPECT_TRUE(owner->InsertChild(obj));
-    return obj;
-}
 
 // The reference of an object as debug mode writes it.
 std::string Ref(const cPObjBase *obj) {
@@ -103,21 +88,9 @@ protected:
     }
 };
 
-// Classes 1 to 16 with gaps: ids without a class are written as "None".
-void BuildSomeClasses() {
-    if (!cPObjBase::RegistryAllocated()) {
-        cPObjBase::ReserveRegistryIds(1, 16);
-        return;
-    }
-    (new cPObjPoint)->Register(nullptr);
-    (new ScaledObject)->Register(nullptr);
-    (new cLineObject)->Register(nullptr);
-    (new cPObjGroup)->Register(nullptr);
-    (new PointWindowObject)->Register(nullptr);
-}
-
 TEST_F(TextFormTest, TheLinesOfADocument) {
-    cPObjBase::BuildRegistry(BuildSomeClasses);
+    // Ids without a class are written as "None".
+    cPObjBase::BuildRegistry(test::BuildStoredClasses);
     doc->SetFileName(u"C:\\scores\\Sonata \"No. 2\".pmr");
     AddScaled<ScaledObject>(doc, 10, 20, 30, 4);
     AddScaled<cPObjGroup>(doc, 40, -50, 6, 7);
@@ -136,10 +109,12 @@ TEST_F(TextFormTest, TheLinesOfADocument) {
     const std::vector<std::string> classes = Section(lines, "[symbols] 186", "[file]");
     ASSERT_EQ(classes.size(), 187u);
     EXPECT_EQ(classes[1], "\"Point\", 1, vector");
-    EXPECT_EQ(classes[2], "None");
+    EXPECT_EQ(classes[2], "\"Shape\", 2, vector");
+    EXPECT_EQ(classes[3], "None");
     EXPECT_EQ(classes[7], "\"Scaled\", 7, vector");
     EXPECT_EQ(classes[8], "\"Line\", 8, vector");
     EXPECT_EQ(classes[12], "\"Window\", 12, vector");
+    EXPECT_EQ(classes[13], "None");
     EXPECT_EQ(classes[186], "None");
 
     const std::vector<std::string> objects = Section(lines, "[file]", "[fonts]");
@@ -328,6 +303,15 @@ std::string NestedOwners(int32_t depth) {
     return text + "Point @ 7, 8\n";
 }
 
+// A block group's line is followed by its source owner's line in brackets;
+// here every source is a block group again, each with its brackets closed.
+std::string NestedBlockGroups(int32_t depth) {
+    std::string text = Minimal("Window @ 0, 0 size 0, 0 owns 1\n");
+    for (int32_t i = 0; i < depth; ++i) text += "BlockGroup @ 0, 0 size 1, 1\n(\n";
+    for (int32_t i = 1; i < depth; ++i) text += ")\n";
+    return text + ") owns 0\n";
+}
+
 TEST_F(TextFormTest, MalformedFilesAreRefusedOrTheirUnknownLinesSkipped) {
     AddScaled<ScaledObject>(doc, 10, 20, 30, 4);
     auto *group = AddScaled<cPObjGroup>(doc, 40, 50, 6, 7);
@@ -377,6 +361,8 @@ TEST_F(TextFormTest, MalformedFilesAreRefusedOrTheirUnknownLinesSkipped) {
         {"an unknown owner's line is skipped, its children read as the next lines", replaced("\tGroup  ", "\tCloud  "),
          0, "Window@0,0 0x0[Point@1,2 Scaled@10,20 30x4]"},
         {"10,000 nested owners", NestedOwners(10000), kFailed, ""},
+        {"block groups nested 10,000 deep in each other's source lines", NestedBlockGroups(10000), kFailed,
+         "Window@0,0 0x0[BlockGroup@0,0 1x1[]]"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -392,6 +378,8 @@ TEST_F(TextFormTest, MalformedFilesAreRefusedOrTheirUnknownLinesSkipped) {
     EXPECT_EQ(doc->CountDescendants(), 256u);
     ASSERT_EQ(Load(NestedOwners(255)), 0);
     EXPECT_EQ(doc->CountDescendants(), 256u);
+    ASSERT_EQ(Load(NestedBlockGroups(3)), 0);
+    EXPECT_EQ(DescribeTree(doc), "Window@0,0 0x0[BlockGroup@0,0 1x1[]]");
 }
 
 // The reporter of the program, fresh for one test, so that its first report
