@@ -224,6 +224,9 @@ public:
                            cPObjPoint *previous, void **state) override;
     // The owner's own MIDI pitch, asked by a held note when it sounds.
     virtual sPitch GetPitchForChild() { return GetMidiPitch(); }
+    // A staff runs its running musical context (clef, key, time signature,
+    // measure and accidentals) up to x; other owners have none to run.
+    virtual void RunContext(int32_t x, int32_t flags, sCommandPrm *record) {}
     virtual int32_t Reserved208() { return 0; }
 };
 
