@@ -1,0 +1,422 @@
+// The music classes, ids 17 to 186, with the abstract bases of their
+// families.  Every concrete class is one line: its name, its id and its base.
+// The naming answers (persistent name, id, family bits, help topic, fixed
+// duration, a new object of the class) come from one template that reads the
+// catalogue (symbol_catalogue.h).  What each family does on the score is
+// added to its bases and classes as the families grow.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "document/base_classes.h"
+#include "document/shape_images.h"
+#include "notation/symbol_catalogue.h"
+
+// ---- the glyph symbols ----
+
+// A symbol drawn as its class's picture, with no fields beyond its position.
+// It is dragged sideways; only in the resize mode does it change height.
+class MusicBitMap : public cCommonShapeImg {
+public:
+    // The horizontal middle of the picture, wherever its hot spot lies.
+    int32_t GetAttachX() override { return GetLeft() + GetWidth() / 2; }
+    void MoveBy(int32_t dx, int32_t dy) override;
+    // The owning staff runs its context up to the symbol first, so that the
+    // clef, key and time at the symbol hold while it is dragged.
+    cPObjPoint *BeginDrag(int32_t px, int32_t py, int32_t hitKind) override;
+};
+
+// The time signatures' base: centred on its staff's middle line once the
+// staff geometry places it.
+class MusicBitMapCentered : public MusicBitMap {};
+
+class MusicBitMapClef : public MusicBitMap {};
+
+// A note or note glyph: the class ids of its head and flag pictures and its
+// stem, downward from the head (negative: up; 0: none).
+class MusicBitMapNote : public MusicBitMap {
+public:
+    explicit MusicBitMapNote(int16_t head = 0, int16_t flag = 0) : headGlyph(head), flagGlyph(flag) {}
+
+    int16_t GetHeadGlyph() const { return headGlyph; }
+    void SetHeadGlyph(int16_t head) { headGlyph = head; }
+    int16_t GetFlagGlyph() const { return flagGlyph; }
+    void SetFlagGlyph(int16_t flag) { flagGlyph = flag; }
+    int32_t GetStemLength() const { return stemLength; }
+    void SetStemLength(int32_t length) { stemLength = length; }
+    // What a new note of a class takes from the class's prototype.
+    void CopyNoteFields(const MusicBitMapNote &from) {
+        headGlyph = from.headGlyph;
+        flagGlyph = from.flagGlyph;
+        stemLength = from.stemLength;
+    }
+
+protected:
+    int16_t headGlyph;
+    int16_t flagGlyph;
+    int32_t stemLength = 20;
+};
+
+class MusicBitMapNoteUp : public MusicBitMapNote {
+public:
+    explicit MusicBitMapNoteUp(int16_t head = 0, int16_t flag = 0) : MusicBitMapNote(head, flag) { stemLength = -20; }
+};
+
+// The head, flag and stem a note class starts with; glyph classes other
+// than notes answer zeros.
+struct sNoteConstants {
+    int16_t head;
+    int16_t flag;
+    int32_t stem;
+};
+constexpr sNoteConstants NoteConstantsOf(int16_t id) {
+    if (id >= 17 && id <= 24) {
+        // 64th, 32nd, 16th and 8th notes, stem down then up.
+        const int16_t value = int16_t((id - 17) / 2);  // 0: 64th .. 3: 8th
+        const bool up = (id - 17) % 2 != 0;
+        const int16_t flag = int16_t(66 - 2 * value + (up ? 1 : 0));
+        const int32_t stem = value == 0 ? 23 : value == 1 ? 22 : 20;
+        return {int16_t(up ? 44 : 43), flag, up ? -stem : stem};
+    }
+    if (id == 25 || id == 26) return {int16_t(id == 26 ? 44 : 43), 0, id == 26 ? -20 : 20};
+    if (id == 27 || id == 28) return {int16_t(id == 28 ? 46 : 45), 0, id == 28 ? -20 : 20};
+    if (id == 29) return {29, 0, 0};
+    if (id == 68) return {68, 0, 0};
+    if (id == 47) return {43, 0, 20};
+    // The head and flag glyphs: the lower id of each pair has its stem down.
+    if ((id >= 43 && id <= 46) || (id >= 48 && id <= 67)) {
+        const bool up = id <= 46 ? id % 2 == 0 : id % 2 != 0;
+        return {int16_t(up ? 44 : 43), 0, up ? -20 : 20};
+    }
+    return {0, 0, 0};
+}
+// The note classes whose new objects start with their prototype's head,
+// flag and stem: the notes and the grace-note head, not the glyph classes.
+constexpr bool CopiesNoteFields(int16_t id) { return (id >= 17 && id <= 29) || id == 68; }
+
+// ---- attachments, two-ended symbols and groups ----
+
+// A symbol that decorates one note: it owns the note and stands in its
+// place.  It answers its own family bits with those of the note it holds.
+class AttachedMusicBitMap : public SingleOwnerObject {
+public:
+    const char16_t *GetTypeName() const override { return u"Owner"; }
+    int16_t GetTypeId() const override { return 17; }
+    int32_t GetHelpTopic() override { return 0; }
+    // The family bits of the held note (0 without one).
+    uint32_t HeldNoteFlags() const { return attached ? attached->GetTypeFlags(0) : 0u; }
+};
+
+class AttachedNoteBitMap : public AttachedMusicBitMap {};
+
+// The begin of a symbol over several notes (tie, beam, tuplet, grace-note
+// group), and the link that holds each later note.
+class cDblEnd : public AttachedMusicBitMap {};
+class cDblEndLink : public AttachedMusicBitMap {
+public:
+    // The begin draws the whole symbol.
+    void DrawGroupParts() override {}
+};
+
+// The group form of notes: chords, and the ties, beams and tuplets of older
+// files.
+class cMusicGroup : public cPObjGroup {
+public:
+    const char16_t *GetTypeName() const override { return u"Group"; }
+    int16_t GetTypeId() const override { return 17; }
+};
+
+// ---- other family bases ----
+
+class KeySignature : public ShapeObject {};
+class KeySharp : public KeySignature {};
+class KeyFlat : public KeySignature {};
+
+// Bar lines: small groups holding the navigation signs and ending brackets
+// of their measure.  The abstract base answers the group's naming.
+class BaseBar : public cPObjGroup {};
+
+// ---- the naming template ----
+
+// The naming answers of the class with the id, read from the catalogue, over
+// the family base.  Held-note bits join the family bits of attachments and
+// two-ended symbols; note classes start with their head, flag and stem, and
+// the notes take those of their prototype when copied.
+template <class Self, int16_t Id, class Base>
+class lcSymbolClass : public Base {
+    static_assert(Id >= kFirstSymbolClassId && Id <= kLastSymbolClassId);
+
+public:
+    static constexpr int16_t kClassId = Id;
+
+    lcSymbolClass() {
+        if constexpr (std::is_base_of_v<MusicBitMapNote, Base>) {
+            constexpr sNoteConstants c = NoteConstantsOf(Id);
+            this->headGlyph = c.head;
+            this->flagGlyph = c.flag;
+            this->stemLength = c.stem;
+        }
+    }
+    using Base::Base;
+
+    const char16_t *GetTypeName() const override { return Info().name; }
+    int16_t GetTypeId() const override { return Id; }
+    uint32_t GetTypeFlags(int16_t typeId) const override {
+        uint32_t flags = (typeId == Id ? uint32_t(kTypeIdMatch) : 0u) | Info().flags;
+        if constexpr (std::is_base_of_v<AttachedMusicBitMap, Base>) flags |= this->HeldNoteFlags();
+        return flags;
+    }
+    int32_t GetHelpTopic() override { return Info().helpTopic; }
+    int32_t GetDurationTicks() override {
+        if constexpr (Info().duration == kFamilyDuration) return Base::GetDurationTicks();
+        return Info().duration;
+    }
+    cPObjPoint *NewSameClass() const override {
+        auto *obj = new Self;
+        if constexpr (CopiesNoteFields(Id)) obj->CopyNoteFields(*this);
+        return obj;
+    }
+
+    static constexpr const sSymbolClassInfo &Info() { return SymbolClassInfo(Id); }
+};
+
+#define PELMORA_SYMBOL_CLASS(name, id, base) \
+    class name : public lcSymbolClass<name, id, base> {}
+
+// A class that overrides more than the naming opens its own body.
+#define PELMORA_SYMBOL_CLASS_BODY(name, id, base) class name : public lcSymbolClass<name, id, base>
+
+// ---- notes and note glyphs ----
+
+PELMORA_SYMBOL_CLASS(Note164, 17, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(Note164Up, 18, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(Note132, 19, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(Note132Up, 20, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(Note116, 21, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(Note116Up, 22, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(Note18, 23, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(Note18Up, 24, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(Note14, 25, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(Note14Up, 26, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(Note12, 27, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(Note12Up, 28, MusicBitMapNoteUp);
+// The whole note has no stem; its head is its own picture.
+PELMORA_SYMBOL_CLASS_BODY(Note11, 29, MusicBitMapNote) {
+public:
+    int32_t GetHeadWidth() override;
+    void DrawStem(int32_t toY, int32_t direction) override {}
+};
+PELMORA_SYMBOL_CLASS(NoteBlack, 43, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteBlackUp, 44, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteWhite, 45, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteWhiteUp, 46, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(MusicFontNote, 47, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteCross, 48, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteCrossUp, 49, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteTriangleWhite, 50, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteTriangleWhiteUp, 51, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteTriangleBlack, 52, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteTriangleBlackUp, 53, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteDiamondWhite, 54, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteDiamondWhiteUp, 55, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteDiamondBlack, 56, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteDiamondBlackUp, 57, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteCircleX, 58, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteCircleXUp, 59, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteFlag8, 60, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteFlag8Up, 61, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteFlag16, 62, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteFlag16Up, 63, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteFlag32, 64, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteFlag32Up, 65, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(NoteFlag64, 66, MusicBitMapNote);
+PELMORA_SYMBOL_CLASS(NoteFlag64Up, 67, MusicBitMapNoteUp);
+PELMORA_SYMBOL_CLASS(GraceNoteHead, 68, MusicBitMapNote);
+
+// ---- rests ----
+
+PELMORA_SYMBOL_CLASS(Rest116, 74, MusicBitMap);
+PELMORA_SYMBOL_CLASS(Rest164, 72, Rest116);
+PELMORA_SYMBOL_CLASS(Rest132, 73, Rest116);
+PELMORA_SYMBOL_CLASS(Rest18, 75, Rest116);
+PELMORA_SYMBOL_CLASS(Rest14, 76, Rest116);
+PELMORA_SYMBOL_CLASS(Rest12, 77, Rest116);
+PELMORA_SYMBOL_CLASS(Rest11, 78, Rest116);
+
+// ---- dots, accidentals, articulations and ornaments ----
+
+// Dots are hit only on their own picture, not on the note they hold.
+PELMORA_SYMBOL_CLASS_BODY(ArticDotObject, 30, AttachedNoteBitMap) {
+public:
+    uint32_t GetHitTestFlags() override { return 8; }
+};
+PELMORA_SYMBOL_CLASS_BODY(ArticDblDotObject, 31, AttachedNoteBitMap) {
+public:
+    uint32_t GetHitTestFlags() override { return 8; }
+};
+PELMORA_SYMBOL_CLASS(AccidSharpObject, 80, AttachedNoteBitMap);
+PELMORA_SYMBOL_CLASS(AccidNaturalObject, 79, AccidSharpObject);
+PELMORA_SYMBOL_CLASS(AccidFlatObject, 81, AccidSharpObject);
+PELMORA_SYMBOL_CLASS(AccidDblSharpObject, 82, AccidSharpObject);
+PELMORA_SYMBOL_CLASS(AccidDblFlatObject, 83, AccidSharpObject);
+PELMORA_SYMBOL_CLASS(ArticAccentObject, 86, AttachedNoteBitMap);
+PELMORA_SYMBOL_CLASS(ArticStacattoObject, 84, ArticAccentObject);
+PELMORA_SYMBOL_CLASS(ArticDashObject, 85, ArticAccentObject);
+PELMORA_SYMBOL_CLASS(ArticUpBowObject, 87, ArticAccentObject);
+PELMORA_SYMBOL_CLASS(ArticDownBowObject, 88, ArticAccentObject);
+PELMORA_SYMBOL_CLASS(OrnmTrillObject, 89, ArticAccentObject);
+PELMORA_SYMBOL_CLASS(OrnmMordent1Object, 90, OrnmTrillObject);
+PELMORA_SYMBOL_CLASS(OrnmMordent2Object, 91, OrnmTrillObject);
+PELMORA_SYMBOL_CLASS(OrnmTurnUpObject, 92, OrnmTrillObject);
+PELMORA_SYMBOL_CLASS(OrnmTurnDownObject, 93, OrnmTrillObject);
+PELMORA_SYMBOL_CLASS(ArticFermataObject, 94, ArticAccentObject);
+PELMORA_SYMBOL_CLASS(ArticFermataUpObject, 95, ArticFermataObject);
+PELMORA_SYMBOL_CLASS(cNoteGrace, 42, AttachedMusicBitMap);
+
+// ---- two-ended symbols ----
+
+PELMORA_SYMBOL_CLASS(cBeam, 32, cDblEnd);
+PELMORA_SYMBOL_CLASS(cTieBeg, 33, cDblEnd);
+PELMORA_SYMBOL_CLASS(cTupletBeg, 35, cBeam);
+PELMORA_SYMBOL_CLASS(cGraceNote, 36, cDblEnd);
+PELMORA_SYMBOL_CLASS(cTieEnd, 39, cDblEndLink);
+// A beam's end link draws nothing: the begin draws the beam and every stem.
+// Symbols attached to its note go to the note's outer unit of notes and
+// ornaments, short of a tie.
+PELMORA_SYMBOL_CLASS_BODY(cBeamEnd, 40, cDblEndLink) {
+public:
+    cPObjPoint *Draw() override { return this; }
+    cPObjPoint *ResolveAttachTarget(cPObjPoint *obj) override;
+};
+PELMORA_SYMBOL_CLASS(cTupletEnd, 70, cBeamEnd);
+PELMORA_SYMBOL_CLASS_BODY(cGraceNoteEnd, 71, cDblEndLink) {
+public:
+    cPObjPoint *ResolveAttachTarget(cPObjPoint *obj) override;
+};
+
+// ---- groups ----
+
+PELMORA_SYMBOL_CLASS(NoteChordObject, 34, cMusicGroup);
+PELMORA_SYMBOL_CLASS(TieSlur, 38, cMusicGroup);
+PELMORA_SYMBOL_CLASS(NoteBeamObject, 41, cMusicGroup);
+PELMORA_SYMBOL_CLASS(cTuplet, 69, NoteBeamObject);
+
+// ---- slurs and hairpins ----
+
+PELMORA_SYMBOL_CLASS(ArticSlur, 37, ScaledObject);
+PELMORA_SYMBOL_CLASS(DynamicCres, 149, ScaledObject);
+PELMORA_SYMBOL_CLASS(DynamicDim, 150, DynamicCres);
+
+// ---- clefs ----
+
+PELMORA_SYMBOL_CLASS(ClefPercussion1, 96, MusicBitMapClef);
+PELMORA_SYMBOL_CLASS(ClefPercussion2, 97, ClefPercussion1);
+PELMORA_SYMBOL_CLASS(ClefAlto, 98, MusicBitMapClef);
+PELMORA_SYMBOL_CLASS(ClefTenor, 99, MusicBitMapClef);
+PELMORA_SYMBOL_CLASS(ClefG, 101, MusicBitMapClef);
+PELMORA_SYMBOL_CLASS(ClefG8, 100, ClefG);
+PELMORA_SYMBOL_CLASS(ClefF, 102, MusicBitMapClef);
+
+// ---- key signatures ----
+
+PELMORA_SYMBOL_CLASS(KeySigC, 103, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig1Sharp, 104, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig2Sharp, 105, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig3Sharp, 106, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig4Sharp, 107, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig5Sharp, 108, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig6Sharp, 109, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig7Sharp, 110, KeySharp);
+PELMORA_SYMBOL_CLASS(KeySig1Flat, 111, KeyFlat);
+PELMORA_SYMBOL_CLASS(KeySig2Flat, 112, KeyFlat);
+PELMORA_SYMBOL_CLASS(KeySig3Flat, 113, KeyFlat);
+PELMORA_SYMBOL_CLASS(KeySig4Flat, 114, KeyFlat);
+PELMORA_SYMBOL_CLASS(KeySig5Flat, 115, KeyFlat);
+PELMORA_SYMBOL_CLASS(KeySig6Flat, 116, KeyFlat);
+PELMORA_SYMBOL_CLASS(KeySig7Flat, 117, KeyFlat);
+
+// ---- time signatures and their digits ----
+
+PELMORA_SYMBOL_CLASS(TimeC, 125, MusicBitMapCentered);
+PELMORA_SYMBOL_CLASS(Time28, 118, TimeC);
+PELMORA_SYMBOL_CLASS(Time38, 119, TimeC);
+PELMORA_SYMBOL_CLASS(Time48, 120, TimeC);
+PELMORA_SYMBOL_CLASS(Time24, 121, TimeC);
+PELMORA_SYMBOL_CLASS(Time34, 122, TimeC);
+PELMORA_SYMBOL_CLASS(Time44, 123, TimeC);
+PELMORA_SYMBOL_CLASS(Time68, 124, TimeC);
+PELMORA_SYMBOL_CLASS(TimeC2, 126, TimeC);
+PELMORA_SYMBOL_CLASS(TimeAny, 127, TimeC);
+PELMORA_SYMBOL_CLASS(Time0Dig, 129, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time1Dig, 130, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time2Dig, 131, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time3Dig, 132, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time4Dig, 133, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time5Dig, 134, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time6Dig, 135, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time7Dig, 136, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time8Dig, 137, cCommonShapeImg);
+PELMORA_SYMBOL_CLASS(Time9Dig, 138, cCommonShapeImg);
+
+// ---- texts and lines ----
+
+PELMORA_SYMBOL_CLASS(MusicChar, 175, CharObject);
+PELMORA_SYMBOL_CLASS(ChordText, 176, TextObject);
+PELMORA_SYMBOL_CLASS(MusicLine, 177, cLineObject);
+PELMORA_SYMBOL_CLASS(MusicText, 178, TextFontObject);
+PELMORA_SYMBOL_CLASS(MusicSing, 179, TextObject);
+PELMORA_SYMBOL_CLASS(MusicStaticText, 180, StaticTextObject);
+PELMORA_SYMBOL_CLASS(MMSym, 128, MusicStaticText);
+
+// ---- dynamics and marks ----
+
+PELMORA_SYMBOL_CLASS(DynamicF, 140, MusicBitMap);
+PELMORA_SYMBOL_CLASS(DynamicMF, 139, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicFF, 141, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicFFF, 142, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicMP, 143, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicP, 144, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicPP, 145, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicPPP, 146, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicSf, 147, DynamicF);
+PELMORA_SYMBOL_CLASS(DynamicFz, 148, DynamicF);
+PELMORA_SYMBOL_CLASS(Simile1, 161, DynamicF);
+PELMORA_SYMBOL_CLASS(TextPedal, 162, DynamicF);
+PELMORA_SYMBOL_CLASS(TextPedalUp, 163, DynamicF);
+PELMORA_SYMBOL_CLASS(Text8va, 164, DynamicF);
+PELMORA_SYMBOL_CLASS(Text8vb, 165, DynamicF);
+
+// ---- navigation marks and endings ----
+
+PELMORA_SYMBOL_CLASS(Sign1, 151, MusicBitMap);
+PELMORA_SYMBOL_CLASS(Sign2, 152, Sign1);
+PELMORA_SYMBOL_CLASS(Coda, 153, Sign1);
+PELMORA_SYMBOL_CLASS(TextDS, 154, Sign1);
+PELMORA_SYMBOL_CLASS(TextDC, 155, Sign1);
+PELMORA_SYMBOL_CLASS(TextFine, 156, Sign1);
+PELMORA_SYMBOL_CLASS(TextDSFine, 157, Sign1);
+PELMORA_SYMBOL_CLASS(TextDCFine, 158, Sign1);
+PELMORA_SYMBOL_CLASS(TextDSCoda, 159, Sign1);
+PELMORA_SYMBOL_CLASS(TextDCCoda, 160, Sign1);
+PELMORA_SYMBOL_CLASS(RepeatEnding12, 173, cLineObject);
+PELMORA_SYMBOL_CLASS(RepeatDrawEnding, 174, RepeatEnding12);
+
+// ---- bar lines ----
+
+PELMORA_SYMBOL_CLASS(Bar, 166, BaseBar);
+PELMORA_SYMBOL_CLASS(BarDouble, 167, BaseBar);
+PELMORA_SYMBOL_CLASS(BarLeftDouble, 168, BaseBar);
+PELMORA_SYMBOL_CLASS(BarRightDouble, 169, BaseBar);
+PELMORA_SYMBOL_CLASS(BarLeftRepeat, 170, BaseBar);
+PELMORA_SYMBOL_CLASS(BarRightRepeat, 171, BaseBar);
+PELMORA_SYMBOL_CLASS(BarDoubleRepeat, 172, BaseBar);
+
+// ---- staffs, systems, page breaks, blocks and the score ----
+
+PELMORA_SYMBOL_CLASS(cStaffBase, 181, cPObjGroup);
+PELMORA_SYMBOL_CLASS(cMusicPageBreak, 182, cPObjFmtBreak);
+PELMORA_SYMBOL_CLASS(cMObjBrace, 183, cStaffBase);
+PELMORA_SYMBOL_CLASS(StaffObject, 184, cStaffBase);
+PELMORA_SYMBOL_CLASS(cMusicBlock, 185, cPObjBlockMark);
+PELMORA_SYMBOL_CLASS(ScoreObject, 186, PointWindowObject);
