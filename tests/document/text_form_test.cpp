@@ -20,6 +20,7 @@
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
 #include "tests/document/score_file_support.h"
+#include "tests/document/text_symbols_fixture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -61,9 +62,14 @@ size_t Occurrences(const std::string &text, const std::string &part) {
 
 class TextFormTest : public test::ScoreFileTest {
 protected:
+    void SetUp() override {
+        test::ResetTextClassValues();
+        test::ScoreFileTest::SetUp();
+    }
     void TearDown() override {
         gProgramStatus.SetDebugMode(false);
         test::ScoreFileTest::TearDown();
+        test::ResetTextClassValues();
     }
 
     // The text WriteText hands to a log of its own, checked to arrive as one
@@ -214,9 +220,32 @@ TEST_F(TextFormTest, VersionsBelow2_10_2AreRefused) {
     }
 }
 
+// Character and text symbols: characters in and outside the 8-bit range,
+// one circled; a text whose capacity is not the class's, with quotes,
+// backslashes and characters beyond 8 bits; font texts, one made while the
+// class default capacity was larger, one longer than that default; a static
+// text.
+void AddTextSymbols(cPObjOwnBase *owner) {
+    Add<CharObject>(owner, 20, 30)->SetChar(u'A');
+    auto *circled = Add<CharObject>(owner, 21, 31);
+    circled->SetChar(u'\u2603');
+    circled->SetFrameStyle(CharObject::kCircled);
+    TextObject::SetClassDefaultCapacity(250);
+    Add<TextObject>(owner, 22, 32)->SetText(u"Say \"hi\" \\ caf\u00e9 \u266F");
+    TextObject::SetClassDefaultCapacity(TextObject::kInitialCapacity);
+    TextFontObject::SetFontClassDefaultCapacity(300);
+    auto *wide = Add<TextFontObject>(owner, 23, 33);
+    wide->SetText(u"Fine");
+    wide->SetAlignment(2);
+    Add<TextFontObject>(owner, 24, 34)->SetText(std::u16string(150, u'x').c_str());
+    TextFontObject::SetFontClassDefaultCapacity(TextObject::kInitialCapacity);
+    Add<StaticTextObject>(owner, 25, 35)->SetText(u"Static");
+}
+
 // Every class of the document layer, a block mark and a block group among
 // them, with owners nested three deep.
 void BuildEveryClass(PointWindowObject *doc) {
+    AddTextSymbols(doc);
     Add<cPObjPoint>(doc, 5, 6);
     Add<ShapeObject>(doc, -70, 10);
     AddScaled<ScaledObject>(doc, 9000, -9000, 40, 20);
@@ -245,6 +274,9 @@ void BuildEveryClass(PointWindowObject *doc) {
 }
 
 TEST_F(TextFormTest, ExportImportAndExportAgainGiveTheSameText) {
+    // Texts in a font that a load keeps: the one it makes the window's
+    // default (a load replaces fonts that cannot be scaled).
+    window->SetDefaultFont(window->FindFont(u"arial", -13, 0));
     BuildEveryClass(doc);
     const std::string tree = DescribeTree(doc);
     // The document is named as its file will be named after the load.
@@ -267,6 +299,27 @@ TEST_F(TextFormTest, ExportImportAndExportAgainGiveTheSameText) {
     };
     EXPECT_EQ(withoutDefaults(test::ReadFileBytes(folder + u"again.txt")), withoutDefaults(first));
     EXPECT_EQ(log->Text(), "");
+
+    // Texts and capacities read back; a character's frame style and a font
+    // text's capacity are not in the text: the class defaults stand in, the
+    // capacity raised to the text's length.
+    std::vector<std::string> texts;
+    for (uint16_t i = 0; i < doc->GetChildCount(); ++i) {
+        cPObjPoint *child = doc->GetChild(i);
+        std::ostringstream line;
+        if (auto *c = dynamic_cast<CharObject *>(child))
+            line << "Char " << std::hex << uint32_t(c->GetChar()) << std::dec << " frame " << int(c->GetFrameStyle());
+        else if (auto *t = dynamic_cast<TextObject *>(child))
+            line << test::Narrow(t->GetTypeName()) << " " << t->GetCapacity() << " " << std::u16string(t->GetText()).size();
+        else
+            continue;
+        texts.push_back(line.str());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Char 41 frame 0", "Char 2603 frame 0", "Text 250 17", "FontText 100 4",
+                                               "FontText 150 150", "StaticText 100 6"}));
+    for (uint16_t i = 0; i < doc->GetChildCount(); ++i)
+        if (auto *t = dynamic_cast<TextObject *>(doc->GetChild(i)); t && t->GetTypeId() == 4)
+            EXPECT_EQ(std::u16string(t->GetText()), u"Say \"hi\" \\ caf\u00e9 \u266F");
 }
 
 // The export into a file writes what the dump writes, and replaces a
