@@ -425,6 +425,13 @@ tStatus cGraphDvc::DrawBitmap(HBITMAP bitmap, int32_t x, int32_t y, int32_t w, i
 tStatus cGraphDvc::GetBitmapSize(HBITMAP bitmap, int32_t &width, int32_t &height) {
     SIZE size{};
     GetBitmapDimensionEx(bitmap, &size);
+    // Bitmaps loaded from the resources record no dimension: their pixel
+    // size is their natural size, as the headless device answers it.
+    BITMAP info{};
+    if (size.cx == 0 && size.cy == 0 && GetObjectW(bitmap, sizeof info, &info) == static_cast<int>(sizeof info)) {
+        size.cx = info.bmWidth;
+        size.cy = info.bmHeight;
+    }
     width = size.cx;
     height = size.cy;
     return RC_OK;

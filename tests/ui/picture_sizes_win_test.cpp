@@ -49,6 +49,10 @@ TEST(PictureSizesWin, EveryPictureLoadsThroughTheDeviceAtItsTableSize) {
             ASSERT_EQ(GetObjectW(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
             EXPECT_EQ(info.bmWidth, picture.width);
             EXPECT_EQ(info.bmHeight, picture.height);
+            int32_t w = 0, h = 0;
+            device.GetBitmapSize(bitmap, w, h);
+            EXPECT_EQ(w, picture.width);
+            EXPECT_EQ(h, picture.height);
             EXPECT_EQ(device.FreeBitmap(bitmap), RC_OK);
         }
     }
