@@ -174,11 +174,14 @@ protected:
 
     // What every load does before reading: the document emptied (with the
     // undo list), the file name stored, the class data of every prototype
-    // reset.  And after: the default font, the "loaded" command (kind 1
-    // binary, 2 text), the document's geometry and change flags cleared and
-    // nothing selected; answers the result of the reading.
-    void BeginLoad(const char16_t *fileName);
-    tStatus EndLoad(tStatus result, int32_t kind);
+    // reset; answers the current document.  And after: the default font, the
+    // "loaded" command (kind 1 binary, 2 text), the document's geometry and
+    // change flags cleared, nothing selected, and the document that was
+    // current before is current again (a file may hold a document as a
+    // child, and a new document makes itself current); answers the result
+    // of the reading.
+    PointWindowObject *BeginLoad(const char16_t *fileName);
+    tStatus EndLoad(tStatus result, int32_t kind, PointWindowObject *current);
     // The text form's configuration, version and object lines (text_form.cpp).
     tStatus ReadTextForm(cAsciiFile &reader);
 

@@ -372,13 +372,14 @@ tStatus PointWindowObject::LoadBinary(cBinaryFileBase *file, uint16_t size) {
     return 0;
 }
 
-void PointWindowObject::BeginLoad(const char16_t *name) {
+PointWindowObject *PointWindowObject::BeginLoad(const char16_t *name) {
     Clear(0);
     SetFileName(name);
     ResetPrototypes();
+    return gCurrentDocument;
 }
 
-tStatus PointWindowObject::EndLoad(tStatus result, int32_t kind) {
+tStatus PointWindowObject::EndLoad(tStatus result, int32_t kind, PointWindowObject *current) {
     if (cGraphDvc *w = Window()) {
         uint16_t font = w->FindFont(u"arial", -13, 0);
         if (font == kFontNone) font = w->FindFont(u"times", -13, 0);
@@ -391,6 +392,7 @@ tStatus PointWindowObject::EndLoad(tStatus result, int32_t kind) {
     SetSize(0, 0);
     gDocumentFlags = 0;
     gSelectedObject = nullptr;
+    gCurrentDocument = current;
     return result;
 }
 
@@ -400,7 +402,7 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
         return LoadText(reader, path);
     }
     tStatus result = kFailed;
-    BeginLoad(path);
+    PointWindowObject *const current = BeginLoad(path);
     if (path && gOpSys) {
         const int32_t reported = gErrorMsg ? gErrorMsg->ErrorCount() : 0;
         // The file is read whole and parsed in memory: its fields are read a
@@ -428,5 +430,5 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
                 ErrorInvalidStream();
         }
     }
-    return EndLoad(result, 1);
+    return EndLoad(result, 1, current);
 }

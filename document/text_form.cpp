@@ -167,11 +167,11 @@ tStatus PointWindowObject::LoadText(cAsciiFile &reader, const char16_t *path) {
     // Saved, the document is a score file beside the text it came from.
     std::u16string name(path ? path : u"");
     if (path) SetExtension(name, u"pmr");
-    BeginLoad(path ? name.c_str() : nullptr);
+    PointWindowObject *const current = BeginLoad(path ? name.c_str() : nullptr);
     tStatus result = ReadTextForm(reader);
     if (result < 0) {
         if (cGraphDvc *w = Window()) w->ShowMessage(u"This is not a valid Pelmora file.", u"File Error!");
         result = kFailed;
     }
-    return EndLoad(result, 2);
+    return EndLoad(result, 2, current);
 }

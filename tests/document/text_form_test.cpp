@@ -496,6 +496,34 @@ TEST_F(TextFormTest, WithoutACurrentDocumentTheReportWritesNothing) {
     EXPECT_NE(log->Text().find("\tPoint           @   1,    2\r\n"), std::string::npos);
 }
 
+// A document read as a child of the document makes itself current as every
+// new document does; once the load is over the loading document is current
+// again, whichever form the file has and whether it loaded or not.
+TEST_F(TextFormTest, ADocumentReadAsAChildDoesNotStayCurrent) {
+    test::cScoreBytes binary(0x020C0500);
+    binary.Header().Dictionary().Root(binary.OwnerSize(0, 0, 0, 0)).OwnerRecord(0, 0, 0, 0, 1);
+    // A document's record is followed by a font table, the child's too.
+    binary.Child(12, binary.OwnerSize(5, 6, 1, 1)).OwnerRecord(5, 6, 1, 1, 0).NoFonts().NoFonts();
+    const struct {
+        const char *name;
+        bool text;
+        std::string bytes;
+        tStatus result;
+    } cases[] = {
+        {"child.txt", true, Minimal("Window @ 0, 0 size 0, 0 owns 1\nWindow @ 5, 6 size 1, 1 owns 0\n"), 0},
+        {"cut.txt", true, Minimal("Window @ 0, 0 size 0, 0 owns 2\nWindow @ 5, 6 size 1, 1 owns 0\nPoint @ 1,"),
+         kFailed},
+        {"child.pmr", false, binary.Bytes(), 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(gCurrentDocument, doc);
+        EXPECT_EQ(c.text ? Load(c.bytes, c.name) : LoadBytes(c.bytes, c.name), c.result);
+        EXPECT_EQ(DescribeTree(doc), "Window@0,0 0x0[Window@5,6 1x1[]]");
+        EXPECT_EQ(gCurrentDocument, doc);
+    }
+}
+
 // A log holding two dumps loads the later one.
 TEST_F(TextFormTest, TheLastConfigurationOfAFileIsRead) {
     Add<cPObjPoint>(doc, 1, 2);
