@@ -693,13 +693,15 @@ struct sDrawn {
 // free them, and notes where pictures are drawn.
 class cBitmapWindow : public test::cTestScoreWindow {
 public:
+    // Each load hands out a new handle of its own, so that a test sees
+    // which picture holds which load; nothing of the device is asked.
     tBitmapHandle LoadBitmapResource(const char16_t *name) override {
         loaded.push_back(name);
-        return cTestScoreWindow::LoadBitmapResource(name);
+        return reinterpret_cast<tBitmapHandle>(uintptr_t(++loads));
     }
     tStatus FreeBitmap(tBitmapHandle handle) override {
         ++freed;
-        return refuseFree ? kFailed : cTestScoreWindow::FreeBitmap(handle);
+        return refuseFree || !handle ? kFailed : RC_OK;
     }
     tStatus DrawBitmap(tBitmapHandle bitmap, int32_t px, int32_t py, int32_t w, int32_t h) override {
         drawn.push_back({'b', px, py, w, h, 0});
@@ -711,6 +713,7 @@ public:
     }
 
     std::vector<std::u16string> loaded;
+    uintptr_t loads = 0;
     int32_t freed = 0;
     bool refuseFree = false;
     std::vector<sDrawn> drawn;
@@ -750,6 +753,11 @@ TEST_F(CatalogueTest, ReloadedBitmapsAreDrawnWhereTheyWere) {
     ASSERT_EQ(w->loaded.size(), std::size(kBitmapClasses));
     for (size_t i = 0; i < std::size(kBitmapClasses); ++i)
         EXPECT_EQ(w->loaded[i], std::u16string(kSymbolGlyphTable[kBitmapClasses[i] - 17].bitmapName));
+    for (size_t i = 0; i < std::size(kBitmapClasses); ++i) {
+        tBitmapHandle now = dynamic_cast<cShapeImgBitMap *>(cShapeImg::ForClass(kBitmapClasses[i]))->GetBitmap();
+        EXPECT_NE(now, handles[i]) << kBitmapClasses[i];
+        handles[i] = now;
+    }
     EXPECT_EQ(DrawAll(*w), before);
 
     // A window that will not free a bitmap keeps the picture as it is.
