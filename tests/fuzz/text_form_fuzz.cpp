@@ -1,9 +1,9 @@
 // Fuzz target of the text form: any bytes, read from memory as the text form
-// of a score into a fresh document with the document layer's classes
-// registered (the names of other classes are unknown lines).  Nothing may
-// read outside a buffer, crash, recurse without bound, hang or leak a symbol.
-// A text that loads must also write itself out again, and that text must
-// load to the same text: what the reader accepts, the writer can express.
+// of a score into a fresh document with the registry built as the unit tests
+// build it (other names are unknown lines).  Nothing may read outside a
+// buffer, crash, recurse without bound, hang or leak a symbol.  A text that
+// loads must also write itself out again, and that text must load to the
+// same text: what the reader accepts, the writer can express.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,12 +13,11 @@
 #include "document/document_root.h"
 #include "document/registry.h"
 #include "foundation/ascii_file.h"
+#include "tests/fuzz/fuzz_registry.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "ui/font_table.h"
 
 namespace {
-
-void BuildBaseClasses() { cPObjBase::RegisterBaseClasses(); }
 
 // The text form of the document as the export writes it; empty when it
 // could not be written.
@@ -41,7 +40,7 @@ std::string WithoutClassTable(const std::string &text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const uint32_t prototypes = [] {
         fuzz::System();
-        cPObjBase::BuildRegistry(BuildBaseClasses);
+        cPObjBase::BuildRegistry(fuzz::BuildRangePrototypes);
         return gLiveSymbolCount;
     }();
     static const std::u16string path = fuzz::Folder() + u"score.txt";
