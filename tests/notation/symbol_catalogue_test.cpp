@@ -392,7 +392,6 @@ TEST_F(CatalogueTest, ASecondBuildKeepsThePicturesAndLeavesHintsToTheReset) {
         pictures.push_back(cShapeImg::ForClass(id));
         EXPECT_NE(pictures.back(), nullptr) << id;
     }
-    cPObjPoint *firstNote = cPObjBase::PrototypeById(17);
     const uint32_t live = gLiveSymbolCount;
 
     CreateSymbolRegistry();
@@ -409,7 +408,6 @@ TEST_F(CatalogueTest, ASecondBuildKeepsThePicturesAndLeavesHintsToTheReset) {
     ResetSymbolHints();
     for (int16_t id = 17; id <= 186; ++id) EXPECT_EQ(HintOf(id), DefaultHint(id)) << id;
     EXPECT_EQ(HintOf(2), baseHint);
-    (void)firstNote;
 }
 
 // Head, flag and stem of every note class and note glyph class.
