@@ -223,8 +223,8 @@ struct sSymbolGlyph {
 // By id - kFirstSymbolClassId.
 extern const sSymbolGlyph kSymbolGlyphTable[kSymbolClassCount];
 
-// The face the music font is found by, and the file beside the program that
-// brings it when the system does not have it.
+// The file beside the program that brings the music font when the system
+// does not have it.
 constexpr char16_t kMusicFontFile[] = u"pelmora_5a.ttf";
 
 // Builds the class registry: one prototype per class id 1 to 186; in the
