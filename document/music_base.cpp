@@ -1,7 +1,10 @@
 #include "document/music_base.h"
 
+#include "document/owner_base.h"
 #include "document/registry.h"
+#include "document/shape_images.h"
 #include "document/undo_list.h"
+#include "midi/music_track.h"
 #include "ui/view_port.h"
 
 cMusicTrack *gSoundOutput = nullptr;
@@ -21,6 +24,50 @@ int32_t cMusicBase::AssignTime(int32_t step) {
     }
     SetCurrentTime(t, step);
     return t;
+}
+
+cMusicOwner *cMusicBase::FindMusicOwner(int16_t typeId) const {
+    return dynamic_cast<cMusicOwner *>(FindOwner(typeId, 0));
+}
+
+cPlayDuration *cMusicBase::FindPendingEnds() {
+    cMusicOwner *score = GetTypeId() == kScoreTypeId ? dynamic_cast<cMusicOwner *>(this) : nullptr;
+    if (!score) score = FindMusicOwner(kScoreTypeId);
+    return score ? score->GetPendingEnds() : nullptr;
+}
+
+int32_t cMusicBase::GetNextEndTime() {
+    cMusicOwner *score = FindMusicOwner(kScoreTypeId);
+    cPlayDuration *ends = score ? score->GetPendingEnds() : nullptr;
+    const uint32_t earliest = ends ? ends->Earliest() : cPlayDuration::kNone;
+    return earliest == cPlayDuration::kNone ? gMusicState.currentTime : int32_t(earliest);
+}
+
+int32_t cMusicBase::SetCurrentTime(int32_t time, int32_t duration) {
+    cPlayDuration *ends = FindPendingEnds();
+    if (!ends) return duration;
+    if (duration != 0)
+        ends->Add(uint32_t(time), uint32_t(duration));
+    else
+        ends->Clear();
+    gMusicState.SetCurrentTime(time);
+    return duration;
+}
+
+void cMusicBase::SeekContext(uint32_t flags, sCommandPrm *record) {
+    if (cMusicOwner *staff = FindMusicOwner(kStaffTypeId)) staff->RunContext(GetTimeX(), int32_t(flags), record);
+}
+
+int32_t cMusicBase::SnapToStaff() {
+    if (cMusicOwner *staff = FindMusicOwner(kStaffTypeId)) SetY(staff->SnapToStep(y));
+    return y;
+}
+
+cRectangl *cMusicBase::GetImageRect() {
+    // Most classes have no image, so the quiet lookup: a class without one
+    // is no error.
+    cShapeImg *image = cShapeImg::FindForClass(GetTypeId());
+    return image ? image->GetDrawRect(x, y) : cPObjBase::GetImageRect();
 }
 
 int32_t cMusicBase::GetHeadWidth() {
@@ -54,4 +101,28 @@ void cMusicBase::LayoutTime(cPObjBase *, int32_t, uint8_t advance) {
 tStatus cMusicBase::OnTranspose(sCmdTranspose *) {
     if (gPointUndo) gPointUndo->Clear();
     return 0;
+}
+
+// --- cMusicOwner ------------------------------------------------------------
+
+int32_t cMusicOwner::GetHeadY() {
+    const uint16_t count = GetChildSlots();
+    for (uint16_t i = 0; i < count; ++i)
+        if (cPObjPoint *c = GetChild(i)) return c->GetHeadY();
+    return y;
+}
+
+cMusicBase *cMusicOwner::GetMainNote() {
+    cPObjPoint *note = LastChildOfKind(0, kTypeNote);
+    return note ? static_cast<cMusicBase *>(note) : this;
+}
+
+void cMusicOwner::LayoutTime(cPObjBase *staff, int32_t limitX, uint8_t advance) {
+    const uint16_t count = GetChildSlots();
+    for (uint16_t i = 0; i < count; ++i) {
+        cPObjPoint *c = GetChild(i);
+        if (!c) continue;
+        if (limitX != kFailed && c->GetTimeX() >= limitX) return;
+        c->LayoutTime(staff, limitX, advance);
+    }
 }

@@ -2,16 +2,19 @@
 // symbol gets the operations of the musical walk (time, pitch, duration,
 // stems, sound and the score-command handlers).  The defaults here are the
 // answers of an untimed, pitchless symbol; the notation classes override
-// them, and the running musical context that the time walk carries comes
-// with those classes.
+// them.  The time walk carries the running musical context (music_state.h)
+// and the pending note ends of the score that owns the symbol.
 #pragma once
 
 #include <cstdint>
 
+#include "document/music_state.h"
 #include "document/symbol_base.h"
 #include "midi/pitch.h"
 
 class cMusicTrack;
+class cMusicOwner;
+class cPlayDuration;
 
 class cMusicBase : public cPObjBase {
 public:
@@ -27,27 +30,36 @@ public:
     cMusicBase() : cPObjBase(0, 0) {}
 
     int32_t FreeClassData() override { return 0; }
+    // The drawing rectangle of the class's shape image at the symbol's
+    // position; the bounds for a class without an image.
+    cRectangl *GetImageRect() override;
     // 5/4 of the note-head width.
     int32_t GetSpacingToleranceX() override { return GetHeadWidth() * 5 / 4; }
 
-    // The time walk.  Without the running context of the notation layer a
-    // symbol stands at time 0 and keeps no pending ends.
-    virtual void SeekContext(uint32_t flags, sCommandPrm *record) {}
+    // The time walk.  The owning staff runs its context up to the symbol's
+    // time x; outside a staff nothing happens.
+    virtual void SeekContext(uint32_t flags, sCommandPrm *record);
     // The time-walk step: a symbol within the spacing tolerance of the
     // current step starts with it, one further right opens a new step at
     // the next pending end.
     virtual int32_t AssignTime(int32_t step);
-    virtual int32_t GetCurrentTime() { return 0; }
-    virtual int32_t GetNextEndTime() { return GetCurrentTime(); }
-    virtual int32_t GetLastX() { return 0; }
-    virtual int32_t SetCurrentTime(int32_t time, int32_t duration) { return duration; }
-    virtual void SetLastX(int32_t value) {}
+    virtual int32_t GetCurrentTime() { return gMusicState.currentTime; }
+    // The earliest end among the notes still sounding in the score that owns
+    // the symbol; the current time when none sounds or there is no score.
+    virtual int32_t GetNextEndTime();
+    virtual int32_t GetLastX() { return gMusicState.lastX; }
+    // Notes the end of a step of the duration starting at the time (a step
+    // of 0 forgets every pending end) and makes the time current.  Outside a
+    // score nothing changes.  Answers the duration.
+    virtual int32_t SetCurrentTime(int32_t time, int32_t duration);
+    virtual void SetLastX(int32_t value) { gMusicState.SetLastX(value); }
     virtual int32_t GetTimeX() { return x; }
     virtual int32_t GetHeadY() { return y; }
     virtual int32_t GetDrawX() { return x; }
     virtual int32_t GetDrawY() { return y; }
-    // Snapping needs a staff above the symbol; without one y stays.
-    virtual int32_t SnapToStaff() { return y; }
+    // Moves y onto the nearest step of the owning staff; without a staff y
+    // stays.  Answers y.
+    virtual int32_t SnapToStaff();
     virtual sPitch GetMidiPitch() { return sPitch(kNoPitch); }
     virtual int32_t GetDurationTicks() { return 0; }
     virtual int32_t GetBaseDuration() { return GetDurationTicks(); }
@@ -81,6 +93,18 @@ public:
     virtual tStatus OnNumberBars(sCmdBarNum *record) { return 0; }
 
     int32_t GetStemXAtFlip() { return GetStemX(GetStemFlipY()); }
+
+protected:
+    // The music owner of the class above the symbol, at any depth; null when
+    // there is none.
+    cMusicOwner *FindMusicOwner(int16_t typeId) const;
+    // The pending note ends of the score: this symbol's own when it is the
+    // score, else those of the score above it; null outside a score.
+    cPlayDuration *FindPendingEnds();
+
+    // The class ids of the owners the time walk and the context look up.
+    static constexpr int16_t kScoreTypeId = 186;
+    static constexpr int16_t kStaffTypeId = 184;
 
     // The heads whose widths set the stem offsets.
     static constexpr int16_t kHeadStemDown = 43;

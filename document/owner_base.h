@@ -227,7 +227,19 @@ public:
     // A staff runs its running musical context (clef, key, time signature,
     // measure and accidentals) up to x; other owners have none to run.
     virtual void RunContext(int32_t x, int32_t flags, sCommandPrm *record) {}
+    // The nearest y a staff places symbols on; other owners take any y.
+    virtual int32_t SnapToStep(int32_t y) { return y; }
+    // The end times of the notes still sounding, which the score keeps for
+    // the time walk; null for every other owner.
+    virtual cPlayDuration *GetPendingEnds() { return nullptr; }
     virtual int32_t Reserved208() { return 0; }
+    // Owners with children: the first child's.
+    int32_t GetHeadY() override;
+    // The last child that is a note; the owner itself without one.
+    cMusicBase *GetMainNote() override;
+    // Each child in order, stopping at the first whose time x is at or right
+    // of the limit (a limit of kFailed lays out every child).
+    void LayoutTime(cPObjBase *staff, int32_t limitX, uint8_t advance) override;
 };
 
 class cPointOwner : public cMusicOwner {};
