@@ -13,6 +13,7 @@
 
 #include "document/base_classes.h"
 #include "document/commands.h"
+#include "document/page_breaks.h"
 #include "foundation/ascii_file.h"
 #include "foundation/debug_log.h"
 #include "foundation/error_msg.h"
@@ -140,6 +141,27 @@ TEST_F(TextFormTest, TheLinesOfADocument) {
     EXPECT_EQ(lines[lines.size() - 1 - size_t(cFontTable::GetCount())].rfind("[fonts] ", 0), 0u);
 }
 
+// The class line of a page break carries the footer settings; without a
+// footer text, two double quotes stand for it.
+TEST_F(TextFormTest, PageBreakClassLinesCarryTheFooterSettings) {
+    auto classLines = [](const std::string &text) {
+        std::vector<std::string> found;
+        for (const std::string &line : SplitLines(text))
+            if (line.rfind("\"PageBreak\"", 0) == 0 || line.rfind("\"FmtPageBreak\"", 0) == 0) found.push_back(line);
+        return found;
+    };
+    for (int16_t id : {15, 16}) cPObjBase::PrototypeById(id)->ResetClassData();
+    EXPECT_EQ(classLines(Dump("none.txt")),
+              (std::vector<std::string>{"\"PageBreak\", 15, vector = -1, 100, \"\", 25, -5",
+                                        "\"FmtPageBreak\", 16, vector = -1, 100, \"\", 25, -5"}));
+    cPObjBreak::SetFooterText(u"Page # of \"##\"");
+    cPObjBreak::SetFooterOffsets(30, -8);
+    const std::vector<std::string> lines = classLines(Dump("text.txt"));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "\"PageBreak\", 15, vector = -1, 100, \\u\"Page # of \\0022##\\0022\", 30, -8");
+    cPObjBase::PrototypeById(15)->ResetClassData();
+}
+
 // An owner's nested lines go one tab deeper per level.
 TEST_F(TextFormTest, NestedOwnersIndentTheirChildren) {
     auto *outer = AddScaled<cPObjGroup>(doc, 1, 2, 3, 4);
@@ -246,6 +268,8 @@ void AddTextSymbols(cPObjOwnBase *owner) {
 // them, with owners nested three deep.
 void BuildEveryClass(PointWindowObject *doc) {
     AddTextSymbols(doc);
+    Add<cPObjBreak>(doc, 0, 500);
+    Add<cPObjFmtBreak>(doc, 0, 900);
     Add<cPObjPoint>(doc, 5, 6);
     Add<ShapeObject>(doc, -70, 10);
     AddScaled<ScaledObject>(doc, 9000, -9000, 40, 20);
