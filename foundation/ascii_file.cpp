@@ -58,6 +58,11 @@ void cAsciiFile::SkipWhiteSpace() {
     while (IsSpaceByte(Peek())) ++pos;
 }
 
+int cAsciiFile::PeekOnLine() {
+    for (int c = Peek(); c == ' ' || c == '\t'; c = Peek()) ++pos;
+    return Peek();
+}
+
 void cAsciiFile::SeekTo(int64_t position) {
     if (position < 0 || size_t(position) > data.size() || fail)
         fail = true;

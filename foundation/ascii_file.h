@@ -61,6 +61,9 @@ public:
         SkipWhiteSpace();
         return Peek();
     }
+    // The same within the line: skips spaces and tabs only, so a line end
+    // answers '\n'.
+    int PeekOnLine();
 
     int32_t GetErrorLatch() const { return latch; }
     // Latches RC_KEYWORD_MISMATCH for what the grammar reader refuses

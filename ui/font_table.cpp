@@ -374,7 +374,12 @@ const char16_t *GetDescription(uint16_t index, uint32_t resolution) {
 }
 
 uint16_t ParseSpec(cAsciiFile &reader) {
-    if (reader.PeekAfterWhiteSpace() != '"') {
+    // A description never continues on the next line: a line that ends
+    // first (a font without a description, as Dump writes none and default)
+    // names no font, and the next line is left to its reader.
+    const int next = reader.PeekOnLine();
+    if (next == '\n') return kFontNone;
+    if (next != '"') {
         reader.ReadToken();
         return kFontNone;
     }

@@ -548,6 +548,19 @@ TEST_F(TextFormTest, ADocumentReadAsAChildDoesNotStayCurrent) {
     }
 }
 
+// A character or text whose font has no description (none, or the
+// device's default) ends its line after the comma; the next line is an
+// object of its own.
+TEST_F(TextFormTest, AFontWithoutDescriptionLeavesTheNextLineToItsObject) {
+    const std::string text = Minimal("Window @ 0, 0 size 0, 0 owns 4\n"
+                                     "\tChar @ 1, 2 = \\u'a', \n"
+                                     "\tText @ 3, 4 = 100, \\u\"abc\", \n"
+                                     "\tFontText @ 5, 6 = 0, \\u\"def\", \n"
+                                     "\tPoint @ 7, 8\n");
+    EXPECT_EQ(Load(text), 0);
+    EXPECT_EQ(DescribeTree(doc), "Window@0,0 0x0[Char@1,2 Text@3,4 FontText@5,6 Point@7,8]");
+}
+
 // A log holding two dumps loads the later one.
 TEST_F(TextFormTest, TheLastConfigurationOfAFileIsRead) {
     Add<cPObjPoint>(doc, 1, 2);

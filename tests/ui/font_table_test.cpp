@@ -260,7 +260,8 @@ TEST_F(FontTable, ParsingTheTextFormFindsOrAddsTheFont) {
                          "\"Bold Under\", ttf, 20, BU, 0, 15, 15, 20, 32, 255, ANSI, Fix\n"
                          "\"Bold Under\", ttf, 20, BU, 1, 2, 3, 4, 5, 6\n"
                          "\"Raster\", font, 9, N, 0, -6, 6, 9, 32, 255\n"
-                         "word next\n");
+                         "word next \t\n"
+                         "\"Next line\", ttf, 20, N\n");
     cAsciiFile reader(path.c_str());
     uint16_t first = cFontTable::ParseSpec(reader);
     ASSERT_NE(first, kFontNone);
@@ -277,6 +278,10 @@ TEST_F(FontTable, ParsingTheTextFormFindsOrAddsTheFont) {
     // A line that starts with a word: only the word is taken.
     EXPECT_EQ(cFontTable::ParseSpec(reader), kFontNone);
     EXPECT_EQ(std::u16string(reader.ReadToken()), u"next");
+    // A line that ends before any description: the next line is not taken.
+    EXPECT_EQ(cFontTable::ParseSpec(reader), kFontNone);
+    EXPECT_EQ(std::u16string(reader.ReadQuotedString()), u"Next line");
+    EXPECT_EQ(reader.GetErrorLatch(), 0);
 }
 
 }  // namespace
