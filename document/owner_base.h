@@ -229,6 +229,9 @@ public:
     virtual void RunContext(int32_t x, int32_t flags, sCommandPrm *record) {}
     // The nearest y a staff places symbols on; other owners take any y.
     virtual int32_t SnapToStep(int32_t y) { return y; }
+    // A staff puts a symbol that stands centred (a time signature) on its
+    // middle line; other owners leave it where it was dropped.
+    virtual void PlaceCentered(cMusicBase *symbol) {}
     // The end times of the notes still sounding, which the score keeps for
     // the time walk; null for every other owner.
     virtual cPlayDuration *GetPendingEnds() { return nullptr; }

@@ -10,6 +10,12 @@ cPObjPoint *MusicBitMap::BeginDrag(int32_t px, int32_t py, int32_t hitKind) {
     return cCommonShapeImg::BeginDrag(px, py, hitKind);
 }
 
+bool MusicBitMapCentered::OnInsert() {
+    constexpr int16_t kStaffClassId = 184;
+    if (auto *staff = dynamic_cast<cMusicOwner *>(FindOwner(kStaffClassId, 0))) staff->PlaceCentered(this);
+    return MusicBitMap::OnInsert();
+}
+
 int32_t Note11::GetHeadWidth() {
     cPObjPoint *head = PrototypeById(headGlyph);
     return head ? head->GetWidth() : cMusicBase::GetHeadWidth();

@@ -27,9 +27,12 @@ public:
     cPObjPoint *BeginDrag(int32_t px, int32_t py, int32_t hitKind) override;
 };
 
-// The time signatures' base: centred on its staff's middle line once the
-// staff geometry places it.
-class MusicBitMapCentered : public MusicBitMap {};
+// The time signatures' base: whatever y it is dropped at, a staff that
+// takes it centres it on its middle line.
+class MusicBitMapCentered : public MusicBitMap {
+public:
+    bool OnInsert() override;
+};
 
 class MusicBitMapClef : public MusicBitMap {};
 

@@ -485,9 +485,36 @@ public:
         runs.push_back({px, flags});
         records.push_back(record);
     }
+    void PlaceCentered(cMusicBase *symbol) override { symbol->y = middleLine; }
     std::vector<std::pair<int32_t, int32_t>> runs;
     std::vector<sCommandPrm *> records;
+    int32_t middleLine = 60;
 };
+
+// Time signatures dropped into a staff stand on its middle line whatever y
+// they were dropped at; elsewhere, and other glyphs, stay where dropped.
+TEST_F(CatalogueTest, TimeSignaturesDroppedIntoAStaffStandOnItsMiddleLine) {
+    Build();
+    struct sCase {
+        int16_t id;
+        int16_t ownerId;
+        int32_t y;
+    };
+    const sCase cases[] = {
+        {123, 184, 60}, {118, 184, 60}, {125, 184, 60},  // 4/4, 2/8, common time: centred
+        {123, 183, 17},                                   // not in a staff
+        {74, 184, 17},  {101, 184, 17},                   // a rest and a clef are no centred symbols
+    };
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.id);
+        cContextOwner owner(c.ownerId);
+        cPObjPoint *glyph = cPObjBase::NewById(c.id);
+        glyph->SetPosition(40, 17);
+        ASSERT_TRUE(owner.InsertChild(glyph));
+        EXPECT_EQ(glyph->y, c.y);
+        EXPECT_EQ(glyph->x, 40);
+    }
+}
 
 // Glyph symbols (rests, dynamics, signs, clefs, time signatures) move
 // sideways only, but for the resize mode, and re-run their staff's context
