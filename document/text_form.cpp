@@ -125,10 +125,13 @@ tStatus PointWindowObject::ExportTextFile(const char16_t *path, sCommandMask *ma
     cReplacingFileStream out(path);
     if (!out.is_open()) return RC_FAIL;
     // The same bytes as the dump in the log: lines end in CR LF.
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        out.write(text.data() + start, std::streamsize(end - start)) << "\r\n";
-    out.write(text.data() + start, std::streamsize(text.size() - start));
+    std::string bytes;
+    bytes.reserve(text.size() + size_t(std::count(text.begin(), text.end(), '\n')));
+    for (char c : text) {
+        if (c == '\n') bytes.push_back('\r');
+        bytes.push_back(c);
+    }
+    out.write(bytes.data(), std::streamsize(bytes.size()));
     return out.Close();
 }
 
