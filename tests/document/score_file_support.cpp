@@ -2,7 +2,9 @@
 
 #include <sstream>
 
+#include "document/base_classes.h"
 #include "document/commands.h"
+#include "document/line_symbol.h"
 #include "foundation/text_util.h"
 #include "platform/version_word.h"
 #include "tests/test_support.h"
@@ -20,6 +22,25 @@ constexpr uint32_t kProgramWord = 0x020C0500;
 uint32_t Masked(uint32_t v) { return v & ~0xFFu; }
 
 }  // namespace
+
+cPObjGroup *AddBasicClasses(PointWindowObject *doc) {
+    Add<cPObjPoint>(doc, 5, 6);
+    Add<ShapeObject>(doc, -70, 10);
+    AddScaled<ScaledObject>(doc, 9000, -9000, 40, 20);
+    AddScaled<cLineObject>(doc, 0x100000, 3, -50, 0)->SetLineWidth(5);
+    doc->InsertChild(cPObjBase::NewById(17));
+    auto *single = AddScaled<SingleOwnerObject>(doc, 100, 100, 10, 10);
+    Add<cPObjPoint>(single, 101, 102);
+    auto *pair = AddScaled<PointPairObject>(doc, 200, 200, 30, 30);
+    Add<cPObjPoint>(pair, 201, 201);
+    AddScaled<ScaledObject>(pair, 205, 206, 2, 3);
+    auto *group = AddScaled<cPObjGroup>(doc, 300, 300, 50, 50);
+    Add<cPObjPoint>(group, 310, 320);
+    auto *inner = AddScaled<cPObjGroup>(group, 330, 330, 5, 5);
+    AddScaled<cLineObject>(inner, 331, 332, 1, 1);
+    AddScaled<cPObjGroup>(group, 340, 340, 1, 1);
+    return group;
+}
 
 cScoreBytes &cScoreBytes::U8(uint8_t v) {
     bytes.push_back(char(v));

@@ -82,6 +82,12 @@ T *AddScaled(cPObjOwnBase *owner, int32_t x, int32_t y, int32_t w, int32_t h) {
     return obj;
 }
 
+// Points, shapes, scaled symbols, lines, a class of the catalogue's range,
+// single owners, pairs (one with only its second place held) and nested
+// groups, at positions of every var-int width, inserted into the document;
+// answers the outer group.
+cPObjGroup *AddBasicClasses(PointWindowObject *doc);
+
 // A registry builder of the classes whose records are complete, and nothing
 // else: Point, Shape and ids 7 to 12; the other ids have no class.
 void BuildStoredClasses();

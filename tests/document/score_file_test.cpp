@@ -19,6 +19,7 @@
 namespace {
 
 using test::Add;
+using test::AddBasicClasses;
 using test::AddScaled;
 using test::BuildStoredClasses;
 using test::cScoreBytes;
@@ -44,35 +45,12 @@ TEST_F(ScoreFileTest, AnEmptyDocumentIsTheFileWrittenByHand) {
     EXPECT_EQ(SaveBytes("empty.pmr"), expected);
 }
 
-// Points, shapes, scaled symbols, lines, a class of the catalogue's range,
-// single owners, pairs (one with only its second place held) and nested
-// groups, at positions of every var-int width.
-void BuildEveryClass(PointWindowObject *doc) {
-    Add<cPObjPoint>(doc, 5, 6);
-    Add<ShapeObject>(doc, -70, 10);
-    AddScaled<ScaledObject>(doc, 9000, -9000, 40, 20);
-    auto *line = AddScaled<cLineObject>(doc, 0x100000, 3, -50, 0);
-    line->SetLineWidth(5);
-    doc->InsertChild(cPObjBase::NewById(17));
-    auto *single = AddScaled<SingleOwnerObject>(doc, 100, 100, 10, 10);
-    Add<cPObjPoint>(single, 101, 102);
-    auto *pair = AddScaled<PointPairObject>(doc, 200, 200, 30, 30);
-    Add<cPObjPoint>(pair, 201, 201);
-    AddScaled<ScaledObject>(pair, 205, 206, 2, 3);
-    auto *group = AddScaled<cPObjGroup>(doc, 300, 300, 50, 50);
-    Add<cPObjPoint>(group, 310, 320);
-    auto *inner = AddScaled<cPObjGroup>(group, 330, 330, 5, 5);
-    AddScaled<cLineObject>(inner, 331, 332, 1, 1);
-    auto *empty = AddScaled<cPObjGroup>(group, 340, 340, 1, 1);
-    (void)empty;
-}
-
 TEST_F(ScoreFileTest, SaveLoadAndSaveAgainGiveTheSameBytes) {
     for (uint32_t version : {kProgram, 0x1060000u}) {
         SCOPED_TRACE(version);
         doc->Clear(0);
         gFileVersion = version;
-        BuildEveryClass(doc);
+        AddBasicClasses(doc);
         const std::string tree = DescribeTree(doc);
         const std::string first = SaveBytes("first.pmr");
         gDocumentFlags = 1;

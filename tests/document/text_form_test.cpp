@@ -270,21 +270,7 @@ void BuildEveryClass(PointWindowObject *doc) {
     AddTextSymbols(doc);
     Add<cPObjBreak>(doc, 0, 500);
     Add<cPObjFmtBreak>(doc, 0, 900);
-    Add<cPObjPoint>(doc, 5, 6);
-    Add<ShapeObject>(doc, -70, 10);
-    AddScaled<ScaledObject>(doc, 9000, -9000, 40, 20);
-    AddScaled<cLineObject>(doc, 0x100000, 3, -50, 0)->SetLineWidth(5);
-    doc->InsertChild(cPObjBase::NewById(17));
-    auto *single = AddScaled<SingleOwnerObject>(doc, 100, 100, 10, 10);
-    Add<cPObjPoint>(single, 101, 102);
-    auto *pair = AddScaled<PointPairObject>(doc, 200, 200, 30, 30);
-    Add<cPObjPoint>(pair, 201, 201);
-    AddScaled<ScaledObject>(pair, 205, 206, 2, 3);
-    auto *group = AddScaled<cPObjGroup>(doc, 300, 300, 50, 50);
-    Add<cPObjPoint>(group, 310, 320);
-    auto *inner = AddScaled<cPObjGroup>(group, 330, 330, 5, 5);
-    AddScaled<cLineObject>(inner, 331, 332, 1, 1);
-    AddScaled<cPObjGroup>(group, 340, 340, 1, 1);
+    cPObjGroup *group = test::AddBasicClasses(doc);
     // A block over the group's first point, and a copy of it.
     auto *mark = new cPObjBlockMark;
     mark->PlaceIn(group, 305, 315);
