@@ -19,6 +19,8 @@
 
 namespace {
 
+using test::DialogItemText;
+
 // What the user does in the dialog, and what the dialog showed.
 struct sUser {
     const wchar_t *typed = nullptr;
@@ -29,24 +31,18 @@ struct sUser {
 };
 sUser gUser;
 
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t text[256] = {};
-    GetDlgItemTextW(dialog, id, text, 256);
-    return text;
-}
-
 // At the init event of the font's description (the last control bound)
 // the dialog is up: the user types, presses the font button and ends.  At
 // closing, the description shown is kept.
 int32_t PlayUser(uint32_t id, int32_t code, cMessageDvcBase *dialog, uint32_t) {
     HWND window = dialog->GetWindowHandle();
     if (code == kDialogEventClose) {
-        gUser.fontShownAtClose = ItemText(window, 26727);
+        gUser.fontShownAtClose = DialogItemText(window, 26727);
         return RC_OK;
     }
     if (code != kDialogEventInit || id != 26727) return RC_FAIL;
     test::cDialogSafety::Watch(window);
-    gUser.initialText = ItemText(window, 102);
+    gUser.initialText = DialogItemText(window, 102);
     if (gUser.typed) SetDlgItemTextW(window, 102, gUser.typed);
     if (gUser.pressFont) PostMessageW(GetDlgItem(window, 26725), BM_CLICK, 0, 0);
     PostMessageW(GetDlgItem(window, int(gUser.button)), BM_CLICK, 0, 0);

@@ -5,16 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
-#include <utility>
 
 #include "document/shape_images.h"
 #include "foundation/win32_win.h"
 #include "platform/op_sys_base.h"
 #include "tests/document/symbol_fixture.h"
+#include "tests/support/canvas_device_win.h"
 #include "tests/test_support.h"
-#include "tests/ui/white_canvas_win.h"
-#include "ui/graph_dvc.h"
 
 namespace {
 
@@ -39,35 +36,20 @@ sInk InkOf(const test::cWhiteCanvas &canvas) {
     return ink;
 }
 
-class ShapeImageGdi : public test::SymbolTest {
+class ShapeImageGdi : public test::SymbolTest, protected test::cCanvasDevice {
 protected:
+    ShapeImageGdi() : cCanvasDevice(kSize, kSize) {}
     void SetUp() override {
         SymbolTest::SetUp();
-        ASSERT_TRUE(canvas.Ok());
-        device = std::make_unique<cGraphDvc>(u"canvas");
-        // The pictures are resources of this program (a new device takes
-        // the instance of the operating-system object, which has none here).
-        moduleBefore = std::exchange(gModuleInstance, GetModuleHandleW(nullptr));
-        device->SetDeviceContext(canvas.Dc());
-        device->Open();
-        ASSERT_EQ(device->Attach(), RC_OK);
-        device->SetSize(kSize, kSize);
-        ASSERT_EQ(device->PrepareDraw(), RC_OK);
+        ASSERT_TRUE(OpenDevice());
     }
     void TearDown() override {
-        device->ReleaseDraw();
-        device->Close();
-        device.reset();
-        gModuleInstance = moduleBefore;
+        CloseDevice();
         SymbolTest::TearDown();
     }
 
     // Erases the canvas to white.
     void Clear() { device->FillRect(0, 0, kSize, kSize, 0xFFFFFF); }
-
-    test::cWhiteCanvas canvas{kSize, kSize};
-    std::unique_ptr<cGraphDvc> device;
-    tInstanceHandle moduleBefore = nullptr;
 };
 
 TEST_F(ShapeImageGdi, ABitmapLandsWithItsHotSpotOnThePosition) {

@@ -9,37 +9,26 @@
 
 #include "foundation/win32_win.h"
 #include "tests/document/text_symbols_fixture.h"
-#include "tests/ui/white_canvas_win.h"
+#include "tests/support/canvas_device_win.h"
+#include "tests/support/hidden_score_top_win.h"
 #include "ui/dialog_box.h"
-#include "ui/graph_dvc.h"
-#include "ui/view_port_top.h"
 
 namespace {
 
+using test::DialogItemText;
 using test::TextSymbolTest;
-
-constexpr uint32_t kOverlapped = 0x00CF0000;  // WS_OVERLAPPEDWINDOW, hidden
 
 // What the user does in the next dialog, and what the dialog showed.
 struct sUser {
     bool clickCircle = false;
     bool clickFont = false;
     int endButton = IDOK;
-    UINT_PTR safety = 0;
-    HWND dialog = nullptr;
-    uint32_t templateId = 0;
     UINT checkedAtOpen = 0;
     UINT checkedAtClose = 0;
     std::wstring shownAtOpen;
     std::wstring shownAtClose;
 };
 sUser gUser;
-
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t text[200] = {};
-    GetDlgItemTextW(dialog, id, text, 200);
-    return text;
-}
 
 // At the init event of the description, the last control the symbol binds,
 // the clicks are queued; they run once the dialog is up.  At closing, what
@@ -48,62 +37,28 @@ int32_t PlayUser(uint32_t id, int32_t code, cMessageDvcBase *dialog, uint32_t) {
     HWND window = dialog->GetWindowHandle();
     if (code == kDialogEventClose) {
         gUser.checkedAtClose = IsDlgButtonChecked(window, CharObject::kCircledBox);
-        gUser.shownAtClose = ItemText(window, CharObject::kFontText);
+        gUser.shownAtClose = DialogItemText(window, CharObject::kFontText);
         return RC_OK;
     }
     if (code != kDialogEventInit || id != CharObject::kFontText) return RC_FAIL;
-    gUser.dialog = window;
+    test::cDialogSafety::Watch(window);
     gUser.checkedAtOpen = IsDlgButtonChecked(window, CharObject::kCircledBox);
-    gUser.shownAtOpen = ItemText(window, CharObject::kFontText);
+    gUser.shownAtOpen = DialogItemText(window, CharObject::kFontText);
     if (gUser.clickCircle) PostMessageW(GetDlgItem(window, CharObject::kCircledBox), BM_CLICK, 0, 0);
     if (gUser.clickFont) PostMessageW(GetDlgItem(window, CharObject::kFontButton), BM_CLICK, 0, 0);
     PostMessageW(GetDlgItem(window, gUser.endButton), BM_CLICK, 0, 0);
     return RC_FAIL;
 }
 
-// A dialog that never ends is cancelled, so a failure cannot hang.
-void CALLBACK Safety(HWND, UINT, UINT_PTR, DWORD) {
-    if (gUser.dialog) PostMessageW(gUser.dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
-// The score window of these tests: hidden; every dialog it makes plays the
-// user, and its font dialog answers the font the test chose.
-class cScoreTop : public cViewPortTop {
-public:
-    cScoreTop() : cViewPortTop(SW_HIDE, u"TextSetupTop") {
-        SetWindowStyle(kOverlapped);
-        Open();
-    }
-    ~cScoreTop() override {
-        if (GetWindowHandle()) DestroyWindow(GetWindowHandle());
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    cDialogBox *NewDialogBox(uint32_t templateId, uint32_t topic) override {
-        cDialogBox *dialog = cViewPortTop::NewDialogBox(templateId, topic);
-        gUser.templateId = templateId;
-        if (dialog) dialog->SetEventHandler(PlayUser, 0);
-        return dialog;
-    }
-    uint16_t ChooseFontDialog(uint16_t) override { return chosenFont; }
-
-    uint16_t chosenFont = kFontNone;
-};
-
 class CharacterDialogTest : public TextSymbolTest {
 protected:
     void SetUp() override {
         TextSymbolTest::SetUp();
         gUser = sUser();
-        gUser.safety = SetTimer(nullptr, 0, 10000, Safety);
         cPObjBase::SetCurrentWindow(&top);
     }
-    void TearDown() override {
-        KillTimer(nullptr, gUser.safety);
-        TextSymbolTest::TearDown();
-    }
-    cScoreTop top;
+    test::cHiddenScoreTop top{u"TextSetupTop", PlayUser};
+    test::cDialogSafety safety;
 };
 
 std::wstring Wide(const char16_t *text) {
@@ -143,7 +98,7 @@ TEST_F(CharacterDialogTest, TheUserCirclesTheCharactersAndPicksAFont) {
         gUser.clickFont = c.clickFont;
         gUser.endButton = c.endButton;
         EXPECT_EQ(ch->Setup(&record), c.answer);
-        EXPECT_EQ(gUser.templateId, 1008u);
+        EXPECT_EQ(top.lastTemplate, 1008u);
         EXPECT_EQ(gUser.checkedAtOpen, (c.style & 8) ? UINT(BST_CHECKED) : UINT(BST_UNCHECKED));
         EXPECT_EQ(gUser.shownAtOpen, Wide(cFontTable::GetDescription(start, top.GetDpi())));
         EXPECT_EQ(gUser.checkedAtClose != gUser.checkedAtOpen, c.clickCircle);
@@ -158,25 +113,19 @@ TEST_F(CharacterDialogTest, TheUserCirclesTheCharactersAndPicksAFont) {
 
 constexpr int kWidth = 240, kHeight = 120;
 
-class TextInkTest : public TextSymbolTest {
+class TextInkTest : public TextSymbolTest, protected test::cCanvasDevice {
 protected:
+    TextInkTest() : cCanvasDevice(kWidth, kHeight, u"dib") {}
     void SetUp() override {
         TextSymbolTest::SetUp();
-        device = std::make_unique<cGraphDvc>(u"dib");
-        device->SetDeviceContext(canvas.Dc());
-        device->Open();
-        ASSERT_EQ(device->Attach(), RC_OK);
-        device->SetSize(kWidth, kHeight);
-        ASSERT_EQ(device->PrepareDraw(), RC_OK);
+        ASSERT_TRUE(OpenDevice());
         cPObjBase::SetCurrentWindow(device.get());
         font = device->FindFont(u"DejaVu Sans", -28, 0);
         ASSERT_NE(font, kFontNone);
     }
     void TearDown() override {
         cPObjBase::SetCurrentWindow(nullptr);
-        device->ReleaseDraw();
-        device->Close();
-        device.reset();
+        CloseDevice();
         TextSymbolTest::TearDown();
     }
 
@@ -191,8 +140,6 @@ protected:
         return inside;
     }
 
-    test::cWhiteCanvas canvas{kWidth, kHeight};
-    std::unique_ptr<cGraphDvc> device;
     uint16_t font = kFontNone;
 };
 

@@ -6,12 +6,9 @@
 // resources give it.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <utility>
-
 #include "foundation/win32_win.h"
 #include "tests/notation/catalogue_fixture.h"
-#include "tests/ui/white_canvas_win.h"
+#include "tests/support/canvas_device_win.h"
 #include "ui/disp_dvc.h"
 #include "ui/font_table.h"
 #include "ui/graph_dvc.h"
@@ -23,32 +20,16 @@ namespace {
 using test::RaisedErrors;
 
 // A GDI device on a memory canvas as the score window; the pictures are
-// resources of this test program, as of the program.
-class CatalogueGdi : public test::SymbolTest {
+// resources of this test program, as of the program.  The device, on which
+// the catalogue was built, stays open until the symbol state is reset.
+class CatalogueGdi : public test::SymbolTest, protected test::cCanvasDevice {
 protected:
+    CatalogueGdi() : cCanvasDevice(200, 200) {}
     void SetUp() override {
         SymbolTest::SetUp();
-        ASSERT_TRUE(canvas.Ok());
-        device = std::make_unique<cGraphDvc>(u"canvas");
-        moduleBefore = std::exchange(gModuleInstance, GetModuleHandleW(nullptr));
-        device->SetDeviceContext(canvas.Dc());
-        device->Open();
-        ASSERT_EQ(device->Attach(), RC_OK);
-        device->SetSize(200, 200);
-        ASSERT_EQ(device->PrepareDraw(), RC_OK);
+        ASSERT_TRUE(OpenDevice());
         cPObjBase::SetCurrentWindow(device.get());
     }
-    void TearDown() override {
-        SymbolTest::TearDown();
-        device->ReleaseDraw();
-        device->Close();
-        device.reset();
-        gModuleInstance = moduleBefore;
-    }
-
-    test::cWhiteCanvas canvas{200, 200};
-    std::unique_ptr<cGraphDvc> device;
-    tInstanceHandle moduleBefore = nullptr;
 };
 
 TEST_F(CatalogueGdi, TheMusicFontAndThePicturesLoadOnARealWindow) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "foundation/win32_win.h"
 #include "ui/dialog_box.h"
@@ -65,5 +66,12 @@ private:
     }
     UINT_PTR timer;
 };
+
+// The text a control of the dialog shows.
+inline std::wstring DialogItemText(HWND dialog, int id) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, id, text, 256);
+    return text;
+}
 
 }  // namespace test

@@ -7,7 +7,7 @@
 #include "platform/op_sys_base.h"
 #include "foundation/win32_win.h"
 #include "tests/foundation/raised_errors.h"
-#include "tests/ui/white_canvas_win.h"
+#include "tests/support/canvas_device_win.h"
 #include "ui/graph_dvc.h"
 #include "tests/test_support.h"
 
@@ -17,30 +17,10 @@ constexpr int kWidth = 160, kHeight = 140;
 constexpr COLORREF kRed = 0x0000FF;  // COLORREF: 0x00BBGGRR
 constexpr uint32_t kWhitePixel = 0xFFFFFF, kBlackPixel = 0, kRedPixel = 0xFF0000;  // DIB: 0x00RRGGBB
 
-// The device's canvas, the size of the device.
-class cDib : public test::cWhiteCanvas {
-public:
-    cDib() : cWhiteCanvas(kWidth, kHeight) {}
-};
-
-class GdiDevice : public testing::Test {
+class GdiDevice : public testing::Test, protected test::cCanvasDevice {
 protected:
-    void SetUp() override {
-        device = std::make_unique<cGraphDvc>(u"dib");
-        device->SetDeviceContext(dib.Dc());
-        device->Open();
-        ASSERT_EQ(device->Attach(), RC_OK);
-        device->SetSize(kWidth, kHeight);
-        ASSERT_EQ(device->PrepareDraw(), RC_OK);
-    }
-    void TearDown() override {
-        device->ReleaseDraw();
-        device->Close();
-        device.reset();
-    }
-
-    cDib dib;
-    std::unique_ptr<cGraphDvc> device;
+    GdiDevice() : cCanvasDevice(kWidth, kHeight, u"dib") {}
+    void SetUp() override { ASSERT_TRUE(OpenDevice()); }
 };
 
 TEST_F(GdiDevice, AttachReadsTheContext) {
@@ -56,25 +36,25 @@ TEST_F(GdiDevice, AttachReadsTheContext) {
 
 TEST_F(GdiDevice, LineWidthsInPixels) {
     device->DrawLine(10, 30, 40, 30);  // 1 pixel, end point included
-    EXPECT_EQ(dib.At(10, 30), kBlackPixel);
-    EXPECT_EQ(dib.At(40, 30), kBlackPixel);
-    EXPECT_EQ(dib.At(41, 30), kWhitePixel);
-    EXPECT_EQ(dib.At(25, 29), kWhitePixel);
-    EXPECT_EQ(dib.At(25, 31), kWhitePixel);
+    EXPECT_EQ(canvas.At(10, 30), kBlackPixel);
+    EXPECT_EQ(canvas.At(40, 30), kBlackPixel);
+    EXPECT_EQ(canvas.At(41, 30), kWhitePixel);
+    EXPECT_EQ(canvas.At(25, 29), kWhitePixel);
+    EXPECT_EQ(canvas.At(25, 31), kWhitePixel);
 
     EXPECT_EQ(device->SetLineWidth(3), 1);
     EXPECT_EQ(device->FirstPen().width, 3);
     device->DrawLine(10, 20, 40, 20);
-    for (int y : {19, 20, 21}) EXPECT_EQ(dib.At(25, y), kBlackPixel) << y;
-    EXPECT_EQ(dib.At(25, 18), kWhitePixel);
-    EXPECT_EQ(dib.At(25, 22), kWhitePixel);
-    EXPECT_EQ(dib.At(10, 20), kBlackPixel);
-    EXPECT_EQ(dib.At(9, 20), kWhitePixel);
-    EXPECT_EQ(dib.At(43, 20), kWhitePixel);
+    for (int y : {19, 20, 21}) EXPECT_EQ(canvas.At(25, y), kBlackPixel) << y;
+    EXPECT_EQ(canvas.At(25, 18), kWhitePixel);
+    EXPECT_EQ(canvas.At(25, 22), kWhitePixel);
+    EXPECT_EQ(canvas.At(10, 20), kBlackPixel);
+    EXPECT_EQ(canvas.At(9, 20), kWhitePixel);
+    EXPECT_EQ(canvas.At(43, 20), kWhitePixel);
 
     // A thick slanted line is filled along its way.
     device->DrawLine(60, 10, 90, 40);
-    EXPECT_EQ(dib.At(75, 25), kBlackPixel);
+    EXPECT_EQ(canvas.At(75, 25), kBlackPixel);
 
     // The pens follow the zoom: the smaller zoom rounded, times the width.
     device->SetLineWidth(2);
@@ -89,12 +69,12 @@ TEST_F(GdiDevice, DottedAndInvisibleLines) {
     EXPECT_EQ(device->SetLineStyle(3), 3);  // unchanged: nothing rebuilt
     device->DrawLine(10, 50, 90, 50);
     int dark = 0, light = 0;
-    for (int x = 10; x <= 90; x++) (dib.At(x, 50) == kBlackPixel ? dark : light)++;
+    for (int x = 10; x <= 90; x++) (canvas.At(x, 50) == kBlackPixel ? dark : light)++;
     EXPECT_GT(dark, 10);
     EXPECT_GT(light, 10);
     device->SetLineStyle(0);
     device->DrawLine(10, 60, 90, 60);
-    for (int x = 5; x <= 95; x++) EXPECT_EQ(dib.At(x, 60), kWhitePixel) << x;
+    for (int x = 5; x <= 95; x++) EXPECT_EQ(canvas.At(x, 60), kWhitePixel) << x;
 }
 
 TEST_F(GdiDevice, ZoomedBitmapBlock) {
@@ -103,20 +83,20 @@ TEST_F(GdiDevice, ZoomedBitmapBlock) {
     device->SetZoomX(2.0f);
     device->SetZoomY(2.0f);
     ASSERT_EQ(device->DrawBitmap(block, 1, 1, 10, 10), RC_OK);
-    EXPECT_EQ(dib.At(2, 2), kBlackPixel);
-    EXPECT_EQ(dib.At(21, 21), kBlackPixel);
-    EXPECT_EQ(dib.At(1, 1), kWhitePixel);
-    EXPECT_EQ(dib.At(22, 22), kWhitePixel);
-    EXPECT_EQ(dib.At(22, 10), kWhitePixel);
+    EXPECT_EQ(canvas.At(2, 2), kBlackPixel);
+    EXPECT_EQ(canvas.At(21, 21), kBlackPixel);
+    EXPECT_EQ(canvas.At(1, 1), kWhitePixel);
+    EXPECT_EQ(canvas.At(22, 22), kWhitePixel);
+    EXPECT_EQ(canvas.At(22, 10), kWhitePixel);
     // The bitmap colour stands in for the text colour during the blit.
     device->SetBitmapColour(kRed);
     device->SetZoomX(1.0f);
     device->SetZoomY(1.0f);
     device->SetOrigin(5, 0);
     device->DrawBitmap(block, 40, 40, 10, 10);
-    EXPECT_EQ(dib.At(45, 40), kRedPixel);
-    EXPECT_EQ(dib.At(54, 49), kRedPixel);
-    EXPECT_EQ(dib.At(44, 45), kWhitePixel);
+    EXPECT_EQ(canvas.At(45, 40), kRedPixel);
+    EXPECT_EQ(canvas.At(54, 49), kRedPixel);
+    EXPECT_EQ(canvas.At(44, 45), kWhitePixel);
     EXPECT_EQ(device->FreeBitmap(block), RC_OK);
 }
 
@@ -127,22 +107,22 @@ TEST_F(GdiDevice, FillRectIgnoresOriginAndZoom) {
     EXPECT_FALSE(device->IsDirty());
     device->FillRect(5, 5, 10, 10, kRed);
     EXPECT_FALSE(device->IsDirty());  // filling does not mark the page
-    EXPECT_EQ(dib.At(5, 5), kRedPixel);
-    EXPECT_EQ(dib.At(14, 14), kRedPixel);
-    EXPECT_EQ(dib.At(15, 15), kWhitePixel);
-    EXPECT_EQ(dib.At(4, 4), kWhitePixel);
+    EXPECT_EQ(canvas.At(5, 5), kRedPixel);
+    EXPECT_EQ(canvas.At(14, 14), kRedPixel);
+    EXPECT_EQ(canvas.At(15, 15), kWhitePixel);
+    EXPECT_EQ(canvas.At(4, 4), kWhitePixel);
 }
 
 TEST_F(GdiDevice, ShapesAndModes) {
     device->DrawEllipse(0, 0, 9, 9);
-    EXPECT_EQ(dib.At(4, 0), kBlackPixel);
-    EXPECT_EQ(dib.At(4, 4), kWhitePixel);
+    EXPECT_EQ(canvas.At(4, 0), kBlackPixel);
+    EXPECT_EQ(canvas.At(4, 4), kWhitePixel);
     device->FillEllipse(100, 100, 20, 20);
-    EXPECT_EQ(dib.At(110, 110), kBlackPixel);
+    EXPECT_EQ(canvas.At(110, 110), kBlackPixel);
     device->EraseRect(100, 100, 20, 20);
-    EXPECT_EQ(dib.At(110, 110), kWhitePixel);
+    EXPECT_EQ(canvas.At(110, 110), kWhitePixel);
     device->DrawPoint(50, 120);
-    EXPECT_EQ(dib.At(50, 120), 0x010000u);  // the point's colour 0x000001
+    EXPECT_EQ(canvas.At(50, 120), 0x010000u);  // the point's colour 0x000001
     EXPECT_EQ(device->SetBackgroundMode(2), 0);
     EXPECT_EQ(device->SetBackgroundMode(2), 2);
     EXPECT_EQ(device->SetBackgroundMode(0), 2);
@@ -156,7 +136,7 @@ TEST_F(GdiDevice, TrueTypeTextSitsOnItsBaseline) {
     ASSERT_TRUE(gdiFont->GetPitchAndFamily() & TMPF_TRUETYPE);
     device->SetBackgroundMode(2);
     device->DrawChars(u"H", 1, 10, 60, font);
-    auto rows = dib.DarkRows(10, 40);
+    auto rows = canvas.DarkRows(10, 40);
     EXPECT_EQ(rows.second, 59);  // the ink of "H" ends on the row above the baseline
     EXPECT_LT(rows.first, 50);
     EXPECT_EQ(device->GetCurrentFont(), 0);  // the previous font is selected again
@@ -184,7 +164,7 @@ TEST_F(GdiDevice, TextOfTheStockFontStartsWhereItsCellSays) {
     // TrueType cells start at minus the ascent, raster cells at 0.
     cRectangl cell = *device->GetCharBox(u'H', 0);
     device->DrawChars(u"H", 1, 10, 100, 0);
-    auto rows = dib.DarkRows(10, 30);
+    auto rows = canvas.DarkRows(10, 30);
     ASSERT_GE(rows.first, 0);
     EXPECT_GE(rows.first, 100 + cell.y);
     EXPECT_LT(rows.second, 100 + cell.y + cell.Height());
@@ -196,7 +176,7 @@ TEST_F(GdiDevice, WrappedTextLines) {
     int32_t line = device->GetTextHeightN(u"a", 1, font);
     int32_t last = device->DrawTextLines(2, 20, 1000, 0, u"first\nsecond");
     EXPECT_EQ(last, 20 + line);
-    EXPECT_GT(dib.DarkRows(0, kWidth - 1).second, 20 + line / 2);
+    EXPECT_GT(canvas.DarkRows(0, kWidth - 1).second, 20 + line / 2);
 }
 
 // The metrics GDI gives for a font's handle.
@@ -212,8 +192,8 @@ TEXTMETRICW MetricsOf(HDC dc, cGraphDvcFont &font) {
 TEST_F(GdiDevice, AddedFontsKeepTheirOwnMetrics) {
     auto *font = new cGraphDvcFont();
     font->SetFace(u"DejaVu Sans", -16, 0);
-    TEXTMETRICW own = MetricsOf(dib.Dc(), *font);
-    TEXTMETRICW current = MetricsOf(dib.Dc(), *gStockFont);
+    TEXTMETRICW own = MetricsOf(canvas.Dc(), *font);
+    TEXTMETRICW current = MetricsOf(canvas.Dc(), *gStockFont);
     ASSERT_NE(own.tmPitchAndFamily, current.tmPitchAndFamily);  // else the test proves nothing
     ASSERT_EQ(device->GetCurrentFont(), 0);
     uint16_t index = device->AddFont(font);
@@ -263,7 +243,7 @@ TEST_F(GdiDevice, AFontOfCellHeightIsReplacedByArialOrTimesOnlyWhenInstalled) {
     // replacement must be the installed face itself, else the font stays.
     const char16_t *replacement = nullptr;
     for (const char16_t *face : {u"arial", u"times"})
-        if (!replacement && IsFaceInstalled(dib.Dc(), face)) replacement = face;
+        if (!replacement && IsFaceInstalled(canvas.Dc(), face)) replacement = face;
     SCOPED_TRACE(replacement ? "a replacement is installed" : "no replacement is installed");
     uint16_t cell = device->FindFont(u"DejaVu Sans", 14, 0);
     ASSERT_NE(cell, kFontNone);
