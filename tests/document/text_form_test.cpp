@@ -327,9 +327,11 @@ TEST_F(TextFormTest, ExportImportAndExportAgainGiveTheSameText) {
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Char 41 frame 0", "Char 2603 frame 0", "Text 250 17", "FontText 100 4",
                                                "FontText 150 150", "StaticText 100 6"}));
-    for (uint16_t i = 0; i < doc->GetChildCount(); ++i)
-        if (auto *t = dynamic_cast<TextObject *>(doc->GetChild(i)); t && t->GetTypeId() == 4)
+    for (uint16_t i = 0; i < doc->GetChildCount(); ++i) {
+        if (auto *t = dynamic_cast<TextObject *>(doc->GetChild(i)); t && t->GetTypeId() == 4) {
             EXPECT_EQ(std::u16string(t->GetText()), u"Say \"hi\" \\ caf\u00e9 \u266F");
+        }
+    }
 }
 
 // The export into a file writes what the dump writes, and replaces a
@@ -432,7 +434,9 @@ TEST_F(TextFormTest, MalformedFilesAreRefusedOrTheirUnknownLinesSkipped) {
         RaisedErrors errors;
         gDocumentFlags = 3;
         EXPECT_EQ(Load(c.text), c.result);
-        if (!c.tree.empty()) EXPECT_EQ(DescribeTree(doc), c.tree);
+        if (!c.tree.empty()) {
+            EXPECT_EQ(DescribeTree(doc), c.tree);
+        }
         EXPECT_EQ(gDocumentFlags, 0u);
     }
     // What was read before the nesting went too deep stays: the same depth
