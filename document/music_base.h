@@ -18,7 +18,10 @@ class cPlayDuration;
 
 class cMusicBase : public cPObjBase {
 public:
+    // The records (music_commands.h).
     struct sCmdExport;
+    struct sCmdStfTmpl;
+    struct sCmdStfHide;
     struct sCmdTranspose;
     struct sCmdSongbook;
     struct sCmdStem;

@@ -198,8 +198,9 @@ cPObjPoint *Make() {
     return new T;
 }
 
-// The prototypes' makers, by id - kFirstSymbolClassId.
-cPObjPoint *(*const kSymbolMakers[kSymbolClassCount])() = {
+// The prototypes' makers, by id - kFirstSymbolClassId.  The staff family
+// stands a layer above and plugs its makers in (SetSymbolMaker).
+tSymbolMaker gSymbolMakers[kSymbolClassCount] = {
     Make<Note164>,  // 17
     Make<Note164Up>,  // 18
     Make<Note132>,  // 19
@@ -364,10 +365,10 @@ cPObjPoint *(*const kSymbolMakers[kSymbolClassCount])() = {
     Make<MusicText>,  // 178
     Make<MusicSing>,  // 179
     Make<MusicStaticText>,  // 180
-    Make<cStaffBase>,  // 181
+    nullptr,  // 181 cStaffBase
     Make<cMusicPageBreak>,  // 182
-    Make<cMObjBrace>,  // 183
-    Make<StaffObject>,  // 184
+    nullptr,  // 183 cMObjBrace
+    nullptr,  // 184 StaffObject
     Make<cMusicBlock>,  // 185
     Make<ScoreObject>,  // 186
 };
@@ -428,10 +429,15 @@ void BuildSymbolPrototypes() {
         cPObjBase::RegisterBaseClasses();
         return;
     }
-    for (auto make : kSymbolMakers) make()->Register(nullptr);
+    for (auto make : gSymbolMakers)
+        if (make) make()->Register(nullptr);
     cPObjBase::RegisterBaseClasses();
     if (cShapeImg::TableAllocated()) return;
     MakePictures();
+}
+
+void SetSymbolMaker(int16_t id, tSymbolMaker make) {
+    if (id >= kFirstSymbolClassId && id <= kLastSymbolClassId) gSymbolMakers[id - kFirstSymbolClassId] = make;
 }
 
 void CreateSymbolRegistry() { cPObjBase::BuildRegistry(BuildSymbolPrototypes); }

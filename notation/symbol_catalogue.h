@@ -227,9 +227,16 @@ extern const sSymbolGlyph kSymbolGlyphTable[kSymbolClassCount];
 // does not have it.
 constexpr char16_t kMusicFontFile[] = u"pelmora_5a.ttf";
 
-// Builds the class registry: one prototype per class id 1 to 186; in the
-// first build of a run also the pictures of 17 to 186, the music-font check
-// and the default hints.
+// Makes a new object of one class, the prototype of the registry.
+using tSymbolMaker = cPObjPoint *(*)();
+// Plugs in the maker of a class that a higher layer defines (the staff
+// family); a class without a maker gets no prototype.
+void SetSymbolMaker(int16_t id, tSymbolMaker make);
+
+// Builds the class registry: one prototype per class id 1 to 186 that has a
+// maker; in the first build of a run also the pictures of 17 to 186, the
+// music-font check and the default hints.  The score's registry, with the
+// staff family, is built by CreateScoreRegistry (staves/score_registry.h).
 void CreateSymbolRegistry();
 // The registry's builder (both passes: sizing, then storing).
 void BuildSymbolPrototypes();

@@ -11,6 +11,7 @@
 
 #include "document/base_classes.h"
 #include "document/shape_images.h"
+#include "notation/staff_services.h"
 #include "notation/symbol_catalogue.h"
 
 // ---- the glyph symbols ----
@@ -34,7 +35,28 @@ public:
     bool OnInsert() override;
 };
 
-class MusicBitMapClef : public MusicBitMap {};
+// A clef: it sets the running clef wherever a walk meets it, and carries
+// the constants with which a staff turns heights into steps and places key
+// signatures.  Positions count half line spacings down from the staff's top
+// line; lines count whole lines.  The constants are virtual, each class
+// answering its own (clefs.cpp keeps them in one table).
+class MusicBitMapClef : public MusicBitMap {
+public:
+    // The line of the clef's reference note.
+    virtual int32_t GetClefLine();
+    // Added to 2 x line: the position of a key signature's first flat, first
+    // sharp, and of middle C.
+    virtual int32_t GetFirstFlatOffset();
+    virtual int32_t GetFirstSharpOffset();
+    virtual int32_t GetMiddleCOffset();
+    // Flats further up than this many positions above the first drop an
+    // octave; sharps further down than this plus 6 positions below the first
+    // rise one.
+    virtual int32_t GetFlatWrapLimit();
+    virtual int32_t GetSharpWrapLimit();
+    // Where middle C lies: 2 x line + middle-C offset.
+    int32_t GetMiddleCPosition() { return 2 * GetClefLine() + GetMiddleCOffset(); }
+};
 
 // A note or note glyph: the class ids of its head and flag pictures and its
 // stem, downward from the head (negative: up; 0: none).
@@ -132,13 +154,58 @@ public:
 
 // ---- other family bases ----
 
-class KeySignature : public ShapeObject {};
+// A key signature: it sets the running key wherever a walk meets it and
+// answers which letters it alters.  Its y is the height of its first
+// accidental; the others are laid out from the running clef.  The count
+// (sharps positive, flats negative) follows from the class id.
+class KeySignature : public ShapeObject {
+public:
+    // +1 or -1 when the key alters the step's letter (0 = C .. 6 = B, any
+    // octave), else 0.
+    virtual int32_t GetKeyAccidental(int32_t step);
+    // The staff places the first accidental (key_signatures.cpp).
+    virtual void RegisterWithStaff(cStaffServices *staff);
+    // The class id of the key transposed by the semitones.
+    virtual int16_t GetTransposedKeyId(int32_t semitones);
+    // 1 .. 7 sharps, -1 .. -7 flats, 0 for C.
+    virtual int32_t GetAccidentalCount();
+    // Fills the shared position array, one y per accidental drawn.
+    virtual void ComputeAccidentalPositions();
+    // Positions (in half spacings) from one accidental to the next.
+    virtual int32_t GetAccidentalStep();
+    // The class of the accidental glyph drawn.
+    virtual int16_t GetAccidentalTypeId();
+    virtual int32_t GetDrawCount();
+
+    // The registered prototype of the key with the count, -7..7; null for
+    // another count or before the registry exists.
+    static KeySignature *PrototypeAt(int32_t count);
+    // The class id of the key with the count, -7..7 (0 outside).
+    static int16_t KeyIdOfCount(int32_t count);
+    // Diatonic steps a note moves by under the transposition, from the
+    // running key and clef; with a target clef (not 0) corrected so that
+    // the note keeps its pitch under it.
+    static int32_t TransposeSteps(int32_t semitones, int16_t targetClef);
+};
 class KeySharp : public KeySignature {};
 class KeyFlat : public KeySignature {};
 
 // Bar lines: small groups holding the navigation signs and ending brackets
 // of their measure.  The abstract base answers the group's naming.
 class BaseBar : public cPObjGroup {};
+
+// The prototype of a clef or key signature by class id; 0 asks for the one
+// running in gMusicState.  Until a clef or key has run (the running values
+// are 0), and for an id that names no clef or key, the walks read the staff
+// as under ClefG and KeySigC: every caller that needs "the running clef" or
+// "the running key" asks here.  Null only before the registry exists.
+MusicBitMapClef *ClefPrototype(int16_t id = 0);
+KeySignature *KeyPrototype(int16_t id = 0);
+constexpr int16_t kDefaultClefId = 101;  // ClefG
+constexpr int16_t kDefaultKeyId = 103;   // KeySigC
+constexpr int16_t kFirstClefId = 96, kLastClefId = 102;
+constexpr int16_t kFirstKeyId = 103, kLastKeyId = 117;
+constexpr int16_t kPercussionClef1Id = 96, kPercussionClef2Id = 97;
 
 // ---- the naming template ----
 
@@ -417,9 +484,9 @@ PELMORA_SYMBOL_CLASS(BarDoubleRepeat, 172, BaseBar);
 
 // ---- staffs, systems, page breaks, blocks and the score ----
 
-PELMORA_SYMBOL_CLASS(cStaffBase, 181, cPObjGroup);
+// The staff family (181 cStaffBase, 183 cMObjBrace, 184 StaffObject) stands
+// a layer above, in staves/: its classes plug their makers into the
+// catalogue (SetSymbolMaker).
 PELMORA_SYMBOL_CLASS(cMusicPageBreak, 182, cPObjFmtBreak);
-PELMORA_SYMBOL_CLASS(cMObjBrace, 183, cStaffBase);
-PELMORA_SYMBOL_CLASS(StaffObject, 184, cStaffBase);
 PELMORA_SYMBOL_CLASS(cMusicBlock, 185, cPObjBlockMark);
 PELMORA_SYMBOL_CLASS(ScoreObject, 186, PointWindowObject);

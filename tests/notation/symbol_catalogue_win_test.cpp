@@ -34,6 +34,7 @@ protected:
 
 TEST_F(CatalogueGdi, TheMusicFontAndThePicturesLoadOnARealWindow) {
     RaisedErrors errors;
+    test::PlugInStaffStandIns();
     CreateSymbolRegistry();
     EXPECT_EQ(errors.Count(), 0);
     EXPECT_EQ(cPObjBase::VerifyRegistry(), 0);

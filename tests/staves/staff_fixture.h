@@ -1,0 +1,58 @@
+// What the staff tests share: the score's registry (the catalogue with the
+// real staff classes) on a test score window, the staffs' class-wide state
+// and the running context reset before each test, and the symbol tests'
+// check that no symbol outlives a test.
+#pragma once
+
+#include <memory>
+
+#include "notation/symbol_catalogue.h"
+#include "notation/symbol_classes.h"
+#include "staves/part_templates.h"
+#include "staves/score_registry.h"
+#include "staves/staff.h"
+#include "tests/document/symbol_fixture.h"
+
+namespace test {
+
+class StaffTest : public SymbolTest {
+protected:
+    void SetUp() override {
+        SymbolTest::SetUp();
+        ResetStaffState();
+    }
+    void TearDown() override {
+        SymbolTest::TearDown();
+        window.reset();
+        ResetStaffState();
+    }
+
+    // Builds the registry on the window (a plain test score window when
+    // null), which stays the current score window for the test.
+    void Build(std::unique_ptr<cTestScoreWindow> on = nullptr) {
+        window = on ? std::move(on) : std::make_unique<cTestScoreWindow>();
+        CreateScoreRegistry();
+    }
+
+    // The class-wide state of a fresh run.
+    static void ResetStaffState() {
+        delete gStaffTemplates;
+        gStaffTemplates = nullptr;
+        gCurrentTemplateIndex = 0;
+        gScoreStaffFlags = 0;
+        gPartNameFont = -1;
+        gNoteGrid = 0;
+        gBarNumberMode = 0;
+        gPendingBar = nullptr;
+        gStaffClefGap = 4;
+        gStaffKeyGap = 6;
+        gStaffDefaultClef = 101;
+        gStaffDefaultKey = 103;
+        gStaffDefaultTime = 0x402;
+        gMusicState = sMusicState();
+    }
+
+    std::unique_ptr<cTestScoreWindow> window;
+};
+
+}  // namespace test
