@@ -60,6 +60,10 @@ public:
     int32_t GetHandleX() override;
     int32_t GetHandleY() override { return y; }
     int32_t OnEditModeChanged(int32_t change) override;
+    // The staff set-up: a copy of the template list, the selected template
+    // and the bar-number flag; applying replaces the score's list.
+    sCommandPrm *GetClassSetup(sCommandPrm *record) override;
+    tStatus SetClassSetup(sCommandPrm *record) override;
     sCommandPrm *GetObjectSetup(sCommandPrm *record) override;
     tStatus SetObjectSetup(sCommandPrm *record) override;
 
