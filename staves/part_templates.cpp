@@ -70,7 +70,7 @@ int32_t cStaffBase::sTemplate::MarginUnits() const {
         const int32_t offset = dpi ? int32_t(int64_t(gOutputWindow->GetOffsetX()) * 1000 / dpi) : 0;
         m = std::max(m - offset, 0);
     } else {
-        m -= 250;
+        m = std::max(m - 250, 0);
     }
     return ToUnits(uint32_t(m), *this);
 }
