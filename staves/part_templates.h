@@ -35,11 +35,11 @@ struct cStaffBase::sTemplate {
     int16_t transposition = 0;  // semitones, -12..12
     std::u16string percussionSet;
 
-    // (heightUnits - 1) / (lines - 1).
+    // (heightUnits - 1) / (lines - 1); fewer than two lines count as two.
     int32_t LineSpacing() const;
     int32_t WidthUnits() const;
     // The left margin less what the output window cannot print on (250
-    // thousandths without an output window), in units.
+    // thousandths without an output window), in units; never below 0.
     int32_t MarginUnits() const;
     // The output window's zoom from the staff height; answers 0.
     int32_t ApplyZoom() const;
@@ -49,11 +49,13 @@ struct cStaffBase::sTemplate {
     void AddPercussionSet() const;
 
     static void FillSetup(sTemplateSetup &setup, const sTemplate &from);
-    // Answers the number of templates in the edited list.
+    // Size texts outside their ranges leave the size as it was; the sizes
+    // then go to every template of the edited list, whose count is answered.
     static int32_t ReadSetup(sTemplate &to, sTemplateSetup &setup);
     // The text line of the text form.
     static void WriteText(const sTemplate &from, std::ostream &stream);
-    // The binary record (without the version gates of the class data).
+    // The binary record (without the version gates of the class data).  A
+    // record cut short is refused and leaves the template as it was.
     static tStatus SaveBinary(const sTemplate &from, cBinaryFileBase *file);
     static tStatus LoadBinary(sTemplate &to, cBinaryFileBase *file);
 };
@@ -102,7 +104,7 @@ struct cStaffBase::sTemplateSetup {
     cStringArray setNames;
     StaffTemplate *list = nullptr;  // the list being edited (not owned)
     int32_t selected = 0;
-    std::vector<std::u16string> listTexts;
+    std::vector<std::u16string> listTexts;  // one per template of the list
     int32_t repeat = 0;
     int32_t barNumbers = 0;
     cMusicTrack *output = nullptr;

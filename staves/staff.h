@@ -36,6 +36,9 @@ public:
     // No y stored: the staff is where it stands.
     static constexpr int32_t kNoStoredY = static_cast<int32_t>(0x80000000u);
 
+    // Raises a "StaffObj" error (kStaffObjInvalidObject ..) for the user.
+    static void Error(uint32_t index);
+
     // Takes the current template (making the default list when there is
     // none), clamps the indexes, and the score window's default font for the
     // part names when none is chosen yet.
@@ -91,7 +94,7 @@ public:
     virtual cPObjPoint *InsertTimeSignature(int32_t px, int32_t numerator, int32_t log2Denominator);
     virtual int32_t CountStaffs() { return 0; }
     virtual cStaffBase *GetFirstStaff() { return nullptr; }
-    virtual int32_t GetStoredY() { return storedY; }
+    virtual int32_t GetStoredY() const { return storedY; }
 
     // --- Part templates --------------------------------------------------------
     uint16_t GetTemplateIndex() const { return templateIndex; }
@@ -147,8 +150,27 @@ public:
     static int16_t SetDefaultClefOnly(int16_t clef);
 
 protected:
+    // The command after the mask test (its answer given): hidden-part moves,
+    // templates and bar numbers here, the score commands of the music layer
+    // on the staff itself, then its members.
+    tStatus HandleCommand(int16_t commandId, sCommandMask *mask, sCommandPrm *record, tStatus match);
+    // Command 17: back to the stored y (flags 0), the y kept while hidden
+    // parts collapse (flag 1), the template's margin and width (flag 2).
+    void OnStaffHide(sCmdStfHide *record);
+    // The first accidental of a key signature, from the clef in force at it.
+    void PlaceKey(cPObjBase *key, bool flat);
+    // The length of a ledger line, in units.
+    int32_t LedgerWidth();
+
     uint16_t templateIndex = 0;
     int32_t storedY = kNoStoredY;
+};
+
+// "StaffObj": the module's error table.
+enum : uint32_t {
+    kStaffObjInvalidObject = 0,
+    kStaffObjInvalidDevice = 1,
+    kStaffObjFileExport = 2,
 };
 
 class StaffObject : public lcSymbolClass<StaffObject, 184, cStaffBase> {
@@ -187,6 +209,8 @@ public:
     bool InsertChild(cPObjPoint *child) override;
     void RunContext(int32_t limitX, int32_t flags, sCommandPrm *record) override;
 
+    // The bottom line of a five-line staff of the current template.
+    int32_t GetBottomLineY() override;
     int32_t CountStaffs() override { return 1; }
     cStaffBase *GetFirstStaff() override { return this; }
 
@@ -195,8 +219,17 @@ public:
     int32_t HeaderClefWidth();
     int32_t HeaderKeyX();
     int32_t HeaderKeyWidth();
+    // Puts the prototypes of the starting clef and key where the header
+    // shows them; answers the header's last symbol (null without a
+    // registry).
+    cPObjPoint *PlaceHeader();
 
 private:
+    // The export of the staff's part begins before its first member: its
+    // part's track of a MIDI file becomes the sink, which takes the part's
+    // channel, program and transposition.
+    void StartPart(sCmdExport *record, cPObjPoint *first);
+
     int16_t clef;
     int16_t key;
     uint16_t timeWord;
