@@ -4,6 +4,7 @@
 
 #include "document/owner_base.h"
 #include "document/shape_images.h"
+#include "document/symbol_tags.h"
 #include "document/undo_list.h"
 #include "ui/view_port.h"
 
@@ -21,6 +22,7 @@ void *cPObjPoint::operator new(std::size_t size) {
 void cPObjPoint::operator delete(void *p) { ::operator delete(p); }
 
 cPObjPoint::~cPObjPoint() {
+    ForgetSymbolTag(this);
     if (this == gFocusObject) gFocusObject = nullptr;
     if (this == gHoverObject) {
         InvalidateBefore();
