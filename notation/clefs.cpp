@@ -1,4 +1,6 @@
-// Clefs: their constants and the running clef.
+// Clefs: their constants, the running clef and the exchange of clefs when a
+// score is transposed.
+#include "document/music_commands.h"
 #include "notation/symbol_classes.h"
 
 namespace {
@@ -26,6 +28,11 @@ const sClefConstants &ConstantsOf(int16_t id) {
     return kBaseClef;
 }
 
+bool IsClefId(int32_t id) { return id >= kFirstClefId && id <= kLastClefId; }
+
+// The clef the walks read the staff with: ClefG until a clef has run.
+int16_t RunningClefId() { return gMusicState.clef ? gMusicState.clef : kDefaultClefId; }
+
 }  // namespace
 
 int32_t MusicBitMapClef::GetClefLine() { return ConstantsOf(GetTypeId()).line; }
@@ -41,4 +48,98 @@ MusicBitMapClef *ClefPrototype(int16_t id) {
     // it does not hold.
     if (id < kFirstClefId || id > kLastClefId) id = kDefaultClefId;
     return dynamic_cast<MusicBitMapClef *>(cPObjBase::PrototypeById(id));
+}
+
+// ---- the running clef ----
+
+void MusicBitMapClef::MoveBy(int32_t dx, int32_t dy) { MusicBitMap::MoveBy(dx, 0); }
+
+sPitch MusicBitMapClef::GetMidiPitch() {
+    SetRunningClef(GetTypeId());
+    return sPitch(kNoPitch);
+}
+
+int32_t MusicBitMapClef::GetDurationTicks() {
+    SetRunningClef(GetTypeId());
+    return 0;
+}
+
+void MusicBitMapClef::LayoutTime(cPObjBase *, int32_t, uint8_t) { SetRunningClef(GetTypeId()); }
+
+cPObjPoint *MusicBitMapClef::Draw() {
+    MusicBitMap::Draw();
+    SetRunningClef(GetTypeId());
+    return this;
+}
+
+bool MusicBitMapClef::OnInsert() {
+    const bool accepted = MusicBitMap::OnInsert();
+    if (cStaffServices *staff = StaffServicesOf(this)) staff->PlaceAtStep(this, 2 * GetClefLine());
+    SetRunningClef(GetTypeId());
+    return accepted;
+}
+
+void MusicBitMapClef::SetOwner(cPObjOwnBase *newOwner) {
+    MusicBitMap::SetOwner(newOwner);
+    if (newOwner && newOwner->GetTypeId() == kStaffTypeId)
+        if (cStaffServices *staff = StaffServicesOf(this)) staff->SetDefaultClef(GetTypeId());
+}
+
+// ---- transposition ----
+
+tStatus MusicBitMapClef::OnTranspose(sCmdTranspose *record) {
+    // The notes after the clef are transposed relative to it, the old clef.
+    record->clef = GetTypeId();
+    // A target that names no clef keeps the clefs as they are.
+    if (!IsClefId(record->targetClef)) return 0;
+    const auto target = int16_t(record->targetClef);
+    constexpr int32_t kClefFlag = 0x80;
+    if (cMusicOwner *staff = FindMusicOwner(kStaffTypeId)) staff->RunContext(x, kClefFlag, nullptr);
+    if (RunningClefId() == target) {
+        // The target clef is in force already: this one would repeat it.
+        Detach(0);
+        delete this;
+    } else if (cPObjOwnBase *holder = FindOwner(0, 0)) {
+        cPObjPoint *replacement = NewById(target);
+        if (replacement) {
+            replacement->CopyFrom(*this);
+            // A refused replacement stays ours; the old clef is deleted by
+            // the owner once the new one is in.
+            if (holder->ReplaceChild(this, replacement, 0) != replacement) delete replacement;
+        }
+    }
+    SetRunningKey(record->key);
+    SetRunningClef(record->clef);
+    return 0;
+}
+
+// ---- edges of the glyph as drawn ----
+
+namespace {
+
+// The clef's picture when it is a glyph of the music font; null for a
+// bitmap or without a picture.
+cShapeBmpFont *FontPictureOf(int16_t id) { return dynamic_cast<cShapeBmpFont *>(cShapeImg::FindForClass(id)); }
+
+}  // namespace
+
+int32_t MusicBitMapClef::GlyphShiftX() {
+    cShapeBmpFont *glyph = FontPictureOf(GetTypeId());
+    return glyph ? glyph->GetHotSpotX() : 0;
+}
+
+int32_t MusicBitMapClef::GlyphShiftY() {
+    cShapeBmpFont *glyph = FontPictureOf(GetTypeId());
+    return glyph ? glyph->GetHotSpotY() : 0;
+}
+
+int32_t MusicBitMapClef::GetLeft() { return MusicBitMap::GetLeft() + GlyphShiftX(); }
+int32_t MusicBitMapClef::GetTop() { return MusicBitMap::GetTop() + GlyphShiftY(); }
+int32_t MusicBitMapClef::GetRight() { return MusicBitMap::GetRight() + GlyphShiftX(); }
+int32_t MusicBitMapClef::GetBottom() { return MusicBitMap::GetBottom() + GlyphShiftY(); }
+
+cRectangl *MusicBitMapClef::GetImageRect() {
+    cRectangl *rect = MusicBitMap::GetImageRect();
+    rect->Offset(GlyphShiftX(), GlyphShiftY());
+    return rect;
 }

@@ -56,6 +56,36 @@ public:
     virtual int32_t GetSharpWrapLimit();
     // Where middle C lies: 2 x line + middle-C offset.
     int32_t GetMiddleCPosition() { return 2 * GetClefLine() + GetMiddleCOffset(); }
+
+    // A clef moves sideways only, in every edit mode.
+    void MoveBy(int32_t dx, int32_t dy) override;
+    // Every walk that meets the clef (pitch, duration, layout, drawing)
+    // makes it the running clef.
+    sPitch GetMidiPitch() override;
+    int32_t GetDurationTicks() override;
+    void LayoutTime(cPObjBase *staff, int32_t limitX, uint8_t advance) override;
+    cPObjPoint *Draw() override;
+    // Exchanges the clef for the record's target clef (clefs.cpp).
+    tStatus OnTranspose(sCmdTranspose *record) override;
+    // In a staff the clef stands on its reference line.
+    bool OnInsert() override;
+    // A clef put into a staff becomes the clef new staffs start with.
+    void SetOwner(cPObjOwnBase *newOwner) override;
+
+    // A music-font clef is drawn with the glyph's origin on its position;
+    // its hot spot places only the palette's bitmap.  Its edges and drawing
+    // rectangle therefore lie around the glyph as drawn, not shifted by the
+    // hot spot as the image's own edges would be.
+    int32_t GetLeft() override;
+    int32_t GetTop() override;
+    int32_t GetRight() override;
+    int32_t GetBottom() override;
+    cRectangl *GetImageRect() override;
+
+private:
+    // What the image's edges subtract and the drawn glyph does not.
+    int32_t GlyphShiftX();
+    int32_t GlyphShiftY();
 };
 
 // A note or note glyph: the class ids of its head and flag pictures and its
@@ -160,6 +190,11 @@ public:
 // (sharps positive, flats negative) follows from the class id.
 class KeySignature : public ShapeObject {
 public:
+    // One accidental to the next, in document units.
+    static constexpr int32_t kAccidentalDistance = 7;
+    // The half spacing a key signature outside a staff is laid out with.
+    static constexpr int32_t kFreeHalfSpacing = 6;
+
     // +1 or -1 when the key alters the step's letter (0 = C .. 6 = B, any
     // octave), else 0.
     virtual int32_t GetKeyAccidental(int32_t step);
@@ -186,9 +221,42 @@ public:
     // running key and clef; with a target clef (not 0) corrected so that
     // the note keeps its pitch under it.
     static int32_t TransposeSteps(int32_t semitones, int16_t targetClef);
+    // The y of each accidental drawn, as the last ComputeAccidentalPositions
+    // left them (one array shared by every key signature).
+    static const int32_t *AccidentalPositions();
+
+    // From x - 7 to 7 units per accidental drawn, over the accidentals'
+    // pictures at their positions.
+    int32_t GetLeft() override;
+    int32_t GetTop() override;
+    int32_t GetRight() override;
+    int32_t GetBottom() override;
+    // In a staff the first accidental goes where the clef in force puts it.
+    bool Recalculate() override;
+    // A key signature moves sideways only.
+    void MoveBy(int32_t dx, int32_t dy) override;
+    // Every walk that meets the key signature makes it the running key.
+    sPitch GetMidiPitch() override;
+    int32_t GetDurationTicks() override;
+    void LayoutTime(cPObjBase *staff, int32_t limitX, uint8_t advance) override;
+    // The export writes the running key at the start of each track instead.
+    tStatus OnExport(sCmdExport *record) override { return 0; }
+    // Exchanges the key signature for the transposed key (key_signatures.cpp).
+    tStatus OnTranspose(sCmdTranspose *record) override;
+    cPObjPoint *Draw() override;
+    bool OnInsert() override;
+    // A key signature put into a staff becomes the key new staffs start with.
+    void SetOwner(cPObjOwnBase *newOwner) override;
 };
+// The sharp answers are KeySignature's own; flats go the other way.
 class KeySharp : public KeySignature {};
-class KeyFlat : public KeySignature {};
+class KeyFlat : public KeySignature {
+public:
+    void RegisterWithStaff(cStaffServices *staff) override;
+    int32_t GetAccidentalStep() override;
+    int16_t GetAccidentalTypeId() override;
+    int32_t GetDrawCount() override;
+};
 
 // Bar lines: small groups holding the navigation signs and ending brackets
 // of their measure.  The abstract base answers the group's naming.
@@ -390,7 +458,12 @@ PELMORA_SYMBOL_CLASS(ClefF, 102, MusicBitMapClef);
 
 // ---- key signatures ----
 
-PELMORA_SYMBOL_CLASS(KeySigC, 103, KeySharp);
+// C major draws seven naturals where the seven sharps stand.
+PELMORA_SYMBOL_CLASS_BODY(KeySigC, 103, KeySharp) {
+public:
+    int16_t GetAccidentalTypeId() override;
+    int32_t GetDrawCount() override;
+};
 PELMORA_SYMBOL_CLASS(KeySig1Sharp, 104, KeySharp);
 PELMORA_SYMBOL_CLASS(KeySig2Sharp, 105, KeySharp);
 PELMORA_SYMBOL_CLASS(KeySig3Sharp, 106, KeySharp);
