@@ -95,22 +95,25 @@ tStatus MusicBitMapClef::OnTranspose(sCmdTranspose *record) {
     const auto target = int16_t(record->targetClef);
     constexpr int32_t kClefFlag = 0x80;
     if (cMusicOwner *staff = FindMusicOwner(kStaffTypeId)) staff->RunContext(x, kClefFlag, nullptr);
-    if (RunningClefId() == target) {
-        // The target clef is in force already: this one would repeat it.
-        Detach(0);
-        delete this;
-    } else if (cPObjOwnBase *holder = FindOwner(0, 0)) {
-        cPObjPoint *replacement = NewById(target);
-        if (replacement) {
-            replacement->CopyFrom(*this);
-            // A refused replacement stays ours; the old clef is deleted by
-            // the owner once the new one is in.
-            if (holder->ReplaceChild(this, replacement, 0) != replacement) delete replacement;
-        }
-    }
+    ExchangeForClass(this, target, RunningClefId(), 0);
     SetRunningKey(record->key);
     SetRunningClef(record->clef);
     return 0;
+}
+
+void ExchangeForClass(cPObjPoint *symbol, int16_t id, int16_t runningId, int32_t replaceMode) {
+    if (id == runningId) {
+        symbol->Detach(0);
+        delete symbol;
+        return;
+    }
+    cPObjOwnBase *holder = symbol->FindOwner(0, 0);
+    cPObjPoint *replacement = holder ? cPObjBase::NewById(id) : nullptr;
+    if (!replacement) return;
+    replacement->CopyFrom(*symbol);
+    // In mode 4 the owner deletes a replacement it refuses; in the others
+    // it stays the caller's.
+    if (holder->ReplaceChild(symbol, replacement, replaceMode) != replacement && replaceMode != 4) delete replacement;
 }
 
 // ---- edges of the glyph as drawn ----

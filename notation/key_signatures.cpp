@@ -219,18 +219,7 @@ tStatus KeySignature::OnTranspose(sCmdTranspose *record) {
     const int16_t transposed = GetTransposedKeyId(record->semitones);
     constexpr int32_t kKeyFlag = 0x100;
     if (cMusicOwner *staff = FindMusicOwner(kStaffTypeId)) staff->RunContext(x, kKeyFlag, nullptr);
-    if (RunningKeyId() == transposed) {
-        // The transposed key is in force already: this one would repeat it.
-        Detach(0);
-        delete this;
-    } else if (cPObjOwnBase *holder = FindOwner(0, 0)) {
-        if (cPObjPoint *replacement = NewById(transposed)) {
-            replacement->CopyFrom(*this);
-            // The owner deletes the old key, and the new one when it refuses
-            // it.
-            holder->ReplaceChild(this, replacement, 4);
-        }
-    }
+    ExchangeForClass(this, transposed, RunningKeyId(), 4);
     SetRunningKey(record->key);
     SetRunningClef(record->clef);
     return 0;

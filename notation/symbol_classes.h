@@ -260,7 +260,7 @@ public:
 
 // Bar lines: small groups holding the navigation signs and ending brackets
 // of their measure.  The abstract base answers the group's naming.
-#include "notation/bar_lines.h"
+class BaseBar : public cPObjGroup {};
 
 // The prototype of a clef or key signature by class id; 0 asks for the one
 // running in gMusicState.  Until a clef or key has run (the running values
@@ -274,6 +274,13 @@ constexpr int16_t kDefaultKeyId = 103;   // KeySigC
 constexpr int16_t kFirstClefId = 96, kLastClefId = 102;
 constexpr int16_t kFirstKeyId = 103, kLastKeyId = 117;
 constexpr int16_t kPercussionClef1Id = 96, kPercussionClef2Id = 97;
+
+// Transposition exchanges a clef or key signature for the class with the
+// id.  Where that class runs already the symbol would repeat it: it is taken
+// out and deleted.  Otherwise a new object of the class takes the symbol's
+// values and its owner puts it in the symbol's place (ReplaceChild with the
+// mode; the owner deletes the symbol).
+void ExchangeForClass(cPObjPoint *symbol, int16_t id, int16_t runningId, int32_t replaceMode);
 
 // ---- the naming template ----
 
@@ -553,13 +560,12 @@ PELMORA_SYMBOL_CLASS(RepeatDrawEnding, 174, RepeatEnding12);
 
 // ---- bar lines ----
 
-// Their edges and lines are one table (bar_lines.cpp).
 PELMORA_SYMBOL_CLASS(Bar, 166, BaseBar);
 PELMORA_SYMBOL_CLASS(BarDouble, 167, BaseBar);
 PELMORA_SYMBOL_CLASS(BarLeftDouble, 168, BaseBar);
-PELMORA_SYMBOL_CLASS(BarRightDouble, 169, BarLeftDouble);
-PELMORA_SYMBOL_CLASS(BarLeftRepeat, 170, BarLeftDouble);
-PELMORA_SYMBOL_CLASS(BarRightRepeat, 171, BarRightDouble);
+PELMORA_SYMBOL_CLASS(BarRightDouble, 169, BaseBar);
+PELMORA_SYMBOL_CLASS(BarLeftRepeat, 170, BaseBar);
+PELMORA_SYMBOL_CLASS(BarRightRepeat, 171, BaseBar);
 PELMORA_SYMBOL_CLASS(BarDoubleRepeat, 172, BaseBar);
 
 // ---- staffs, systems, page breaks, blocks and the score ----
