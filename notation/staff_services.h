@@ -52,6 +52,18 @@ public:
     virtual int16_t SetDefaultClef(int16_t clef) = 0;
     virtual int16_t SetDefaultKey(int16_t key) = 0;
     virtual uint16_t SetDefaultTime(int32_t numerator, int32_t log2Denominator) = 0;
+
+    // Where bar lines reach: from the top line to the bottom line.
+    virtual int32_t GetTopLineY() { return 0; }
+    virtual int32_t GetBottomLineY() { return GetTopLineY(); }
+    // The number above a bar line at x and the rectangle it covers (a
+    // temporary rectangle; null when none is drawn), and the repeat dots of a
+    // repeat bar line after or before x.  A staff that draws none of them
+    // keeps these.
+    virtual cRectangl *GetBarNumberRect(int32_t number, int32_t x) { return nullptr; }
+    virtual void DrawBarNumber(int32_t number, int32_t x) {}
+    virtual void DrawRepeatDotsAfter(int32_t x) {}
+    virtual void DrawRepeatDotsBefore(int32_t x) {}
 };
 
 // The staff services of the staff (class id 184) that owns the symbol, at

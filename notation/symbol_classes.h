@@ -260,7 +260,7 @@ public:
 
 // Bar lines: small groups holding the navigation signs and ending brackets
 // of their measure.  The abstract base answers the group's naming.
-class BaseBar : public cPObjGroup {};
+#include "notation/bar_lines.h"
 
 // The prototype of a clef or key signature by class id; 0 asks for the one
 // running in gMusicState.  Until a clef or key has run (the running values
@@ -560,12 +560,13 @@ PELMORA_SYMBOL_CLASS(RepeatDrawEnding, 174, RepeatEnding12);
 
 // ---- bar lines ----
 
+// Their edges and lines are one table (bar_lines.cpp).
 PELMORA_SYMBOL_CLASS(Bar, 166, BaseBar);
 PELMORA_SYMBOL_CLASS(BarDouble, 167, BaseBar);
 PELMORA_SYMBOL_CLASS(BarLeftDouble, 168, BaseBar);
-PELMORA_SYMBOL_CLASS(BarRightDouble, 169, BaseBar);
-PELMORA_SYMBOL_CLASS(BarLeftRepeat, 170, BaseBar);
-PELMORA_SYMBOL_CLASS(BarRightRepeat, 171, BaseBar);
+PELMORA_SYMBOL_CLASS(BarRightDouble, 169, BarLeftDouble);
+PELMORA_SYMBOL_CLASS(BarLeftRepeat, 170, BarLeftDouble);
+PELMORA_SYMBOL_CLASS(BarRightRepeat, 171, BarRightDouble);
 PELMORA_SYMBOL_CLASS(BarDoubleRepeat, 172, BaseBar);
 
 // ---- staffs, systems, page breaks, blocks and the score ----

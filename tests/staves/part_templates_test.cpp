@@ -72,6 +72,13 @@ TEST_F(PartTemplateTest, DerivedSizes) {
         EXPECT_EQ(t.WidthUnits(), c.widthUnits);
         EXPECT_EQ(t.MarginUnits(), c.marginUnits);
     }
+
+    // The zoom shows a quarter-inch staff 25 units high at its true size.
+    gOutputWindow = window.get();
+    Template t;
+    EXPECT_EQ(t.ApplyZoom(), 0);
+    EXPECT_FLOAT_EQ(window->GetZoomX(), float(window->GetDpi()) / 100);
+    EXPECT_FLOAT_EQ(window->GetZoomY(), float(window->GetDpi()) / 100);
 }
 
 TEST_F(PartTemplateTest, DefaultsNamesAndListText) {

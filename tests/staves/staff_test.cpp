@@ -463,6 +463,37 @@ TEST_F(StaffObjectTest, HilightScrollsAStaffOutsideTheWindowIntoView) {
     EXPECT_EQ(window->GetOriginY(), 5 - far->GetBounds()->Top());
 }
 
+// The staff at the same place in the next system; outside braces the next
+// staff.
+TEST_F(StaffObjectTest, NextStaffInTheNextSystem) {
+    auto *score = new cPObjGroup;
+    owned.emplace_back(score);
+    auto adopt = [&](cPObjOwnBase *owner, cPObjPoint *child, int32_t py) {
+        child->SetPosition(child->GetX(), py);
+        EXPECT_TRUE(owner->InsertChild(child));
+        return child;
+    };
+    auto newStaff = [] { return static_cast<StaffObject *>(cPObjBase::NewById(StaffObject::kClassId)); };
+    auto newBrace = [] { return static_cast<cMObjBrace *>(cPObjBase::NewById(cMObjBrace::kClassId)); };
+
+    // Free staffs: the next one.
+    auto *free1 = adopt(score, newStaff(), 10);
+    auto *free2 = adopt(score, newStaff(), 60);
+    EXPECT_EQ(static_cast<StaffObject *>(free1)->NextStaffInSystem(), free2);
+    EXPECT_EQ(static_cast<StaffObject *>(free2)->NextStaffInSystem(), nullptr);
+
+    // Two systems of two staffs: the lower staff of the first system leads
+    // to the lower staff of the second.
+    auto *system1 = static_cast<cMObjBrace *>(adopt(score, newBrace(), 200));
+    auto *system2 = static_cast<cMObjBrace *>(adopt(score, newBrace(), 400));
+    adopt(system1, newStaff(), 200);
+    auto *lower1 = adopt(system1, newStaff(), 260);
+    adopt(system2, newStaff(), 400);
+    auto *lower2 = adopt(system2, newStaff(), 460);
+    EXPECT_EQ(static_cast<StaffObject *>(lower1)->NextStaffInSystem(), lower2);
+    EXPECT_EQ(static_cast<StaffObject *>(lower2)->NextStaffInSystem(), nullptr);
+}
+
 // ---- Export ---------------------------------------------------------------------------
 
 class StaffExportTest : public StaffTestBase {
