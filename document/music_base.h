@@ -97,6 +97,11 @@ public:
 
     int32_t GetStemXAtFlip() { return GetStemX(GetStemFlipY()); }
 
+    // A new rest of the duration (notation/rests.cpp), the value cut down to
+    // one that can be written; a dotted value answers the dot that owns the
+    // rest.
+    static cPObjPoint *RestForDuration(int32_t ticks);
+
 protected:
     // The music owner of the class above the symbol, at any depth; null when
     // there is none.

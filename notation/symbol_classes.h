@@ -488,32 +488,7 @@ PELMORA_SYMBOL_CLASS(KeySig7Flat, 117, KeyFlat);
 
 // ---- time signatures and their digits ----
 
-// A time signature: the numerator and log2 denominator of the measures
-// from its x on (time_signatures.cpp keeps them in one table).
-PELMORA_SYMBOL_CLASS_BODY(TimeC, 125, MusicBitMapCentered) {
-public:
-    virtual int32_t GetNumerator();
-    virtual int32_t GetLog2Denominator();
-};
-PELMORA_SYMBOL_CLASS(Time28, 118, TimeC);
-PELMORA_SYMBOL_CLASS(Time38, 119, TimeC);
-PELMORA_SYMBOL_CLASS(Time48, 120, TimeC);
-PELMORA_SYMBOL_CLASS(Time24, 121, TimeC);
-PELMORA_SYMBOL_CLASS(Time34, 122, TimeC);
-PELMORA_SYMBOL_CLASS(Time44, 123, TimeC);
-PELMORA_SYMBOL_CLASS(Time68, 124, TimeC);
-PELMORA_SYMBOL_CLASS(TimeC2, 126, TimeC);
-PELMORA_SYMBOL_CLASS(TimeAny, 127, TimeC);
-PELMORA_SYMBOL_CLASS(Time0Dig, 129, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time1Dig, 130, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time2Dig, 131, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time3Dig, 132, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time4Dig, 133, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time5Dig, 134, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time6Dig, 135, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time7Dig, 136, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time8Dig, 137, cCommonShapeImg);
-PELMORA_SYMBOL_CLASS(Time9Dig, 138, cCommonShapeImg);
+#include "notation/time_signatures.h"
 
 // ---- texts and lines ----
 

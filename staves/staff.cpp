@@ -294,8 +294,9 @@ void cStaffBase::ClearStaffs() { Clear(0); }
 
 cPObjPoint *cStaffBase::InsertTimeSignature(int32_t px, int32_t numerator, int32_t log2Denominator) {
     SetRunningTimeSignature(numerator, log2Denominator);
-    cPObjPoint *time = NewById(127);
+    cPObjPoint *time = NewById(TimeAny::kClassId);
     if (!time) return nullptr;
+    if (auto *any = dynamic_cast<TimeAny *>(time)) any->SetNumbers(numerator, log2Denominator);
     time->SetPosition(px - time->GetHotSpotX(), y - time->GetHotSpotY());
     if (!cPObjGroup::InsertChild(time)) {
         delete time;
