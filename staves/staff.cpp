@@ -470,9 +470,8 @@ tStatus StaffObject::BeforeChildCommand(int16_t commandId, sCommandMask *mask, s
 bool StaffObject::InsertChild(cPObjPoint *child) {
     if (!child) return false;
     const uint32_t flags = child->GetTypeFlags(0);
-    // Signs and endings belong to the measure under them; until the bar
-    // lines hold their measures' symbols they stay members of the staff.
-    if (flags & kTypeSign) return cStaffBase::InsertChild(child);
+    // Signs and endings belong to the measure under them.
+    if (flags & kTypeSign) return BaseBar::AddToMeasureAt(child, this);
     // A clef or key dropped on the header becomes the staff's start.
     if ((flags & kTypeKey) && child->GetX() < HeaderKeyX() + HeaderKeyWidth()) {
         key = child->GetTypeId();
