@@ -246,6 +246,7 @@ TEST_F(RestsAndTime, SetUpRecordsOfAnotherCommandAreRefused) {
     cLineObject::sCmdSetupLine line;
     TimeC::sCmdSetupTimeC wrong;
     wrong.commandId = kCmdSetupMMSym;
+    wrong.familyId = kCmdSetupMMSym;
     wrong.tempo = 33;
     for (sCommandPrm *r : {static_cast<sCommandPrm *>(&line), static_cast<sCommandPrm *>(&wrong)}) {
         EXPECT_EQ(time->SetObjectSetup(r), kFailed);
