@@ -68,7 +68,10 @@ public:
     virtual int32_t GetBaseDuration() { return GetDurationTicks(); }
     virtual int32_t GetTimeStep() { return GetDurationTicks(); }
     virtual void Hilight() {}
-    virtual void PlaySound() {}
+    // Sounds the symbol for a 32nd note at the score's tempo on the
+    // placement output, when Setup > Sound is ticked and the output is idle
+    // (notes.cpp).
+    virtual void PlaySound();
     virtual void ExportInGroup(sCommandPrm *record, int32_t time) {}
     // Sets the track that placement sounds go to; answers the previous one.
     virtual cMusicTrack *SetSoundOutput(cMusicTrack *track);
@@ -101,6 +104,11 @@ public:
     // one that can be written; a dotted value answers the dot that owns the
     // rest.
     static cPObjPoint *RestForDuration(int32_t ticks);
+
+    // A new stem-up note of the longest value the ticks spell (at most a
+    // whole note), held by a dot or double dot when the value is dotted
+    // (notes.cpp).
+    static cPObjPoint *NoteForDuration(int32_t ticks);
 
 protected:
     // The music owner of the class above the symbol, at any depth; null when

@@ -90,3 +90,22 @@ struct cMusicBase::sCmdBarNum : lcCommandRecord<sCmdBarNum> {
     cPObjBase *endingStart = nullptr;
     int32_t endingState = 0;
 };
+
+// Command 21: stem directions.  direction 0 turns every stem up, 1 reverses
+// each stem, 2 turns every stem down; beams read the first note's y and
+// note whether a stem moved.
+struct cMusicBase::sCmdStem : lcCommandRecord<sCmdStem> {
+    explicit sCmdStem(int32_t direction = 1) : lcCommandRecord(24, kCmdStems, kCmdStems), direction(direction) {}
+    int32_t direction;
+    int32_t firstNoteY = 0;
+    int32_t moved = 0;
+};
+
+// Command 22: the note-head set-up: the head chosen and the class it was
+// chosen for.
+struct cMusicBase::sCmdSetNoteHead : lcCommandRecord<sCmdSetNoteHead> {
+    sCmdSetNoteHead(int16_t head = 43, int16_t classId = 25)
+        : lcCommandRecord(16, kCmdNoteHead, kCmdNoteHead), headGlyph(head), classId(classId) {}
+    int16_t headGlyph;
+    int16_t classId;
+};

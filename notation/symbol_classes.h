@@ -89,13 +89,19 @@ private:
 };
 
 // A note or note glyph: the class ids of its head and flag pictures and its
-// stem, downward from the head (negative: up; 0: none).
+// stem, downward from the head (negative: up; 0: none).  What notes do on
+// the score is in notes.cpp.
 class MusicBitMapNote : public MusicBitMap {
 public:
     explicit MusicBitMapNote(int16_t head = 0, int16_t flag = 0) : headGlyph(head), flagGlyph(flag) {}
 
     int16_t GetHeadGlyph() const { return headGlyph; }
-    void SetHeadGlyph(int16_t head) { headGlyph = head; }
+    // Answers the previous head.
+    int16_t SetHeadGlyph(int16_t head) {
+        const int16_t previous = headGlyph;
+        headGlyph = head;
+        return previous;
+    }
     int16_t GetFlagGlyph() const { return flagGlyph; }
     void SetFlagGlyph(int16_t flag) { flagGlyph = flag; }
     int32_t GetStemLength() const { return stemLength; }
@@ -106,8 +112,54 @@ public:
         flagGlyph = from.flagGlyph;
         stemLength = from.stemLength;
     }
+    // The head a note of the class gets for the kind of the given head (oval,
+    // cross, triangle, diamond, circled cross); flip asks for the head of the
+    // class's twin with the other stem direction.
+    static int16_t ClassForHead(int16_t classId, int16_t head, bool flip);
+
+    void CopyFrom(const cPObjBase &other) override;
+    int32_t GetAttachY(int32_t side) override;
+    tStatus ExportText(sCmdExpAsc *record) override;
+    tStatus ImportText(sCmdImpAsc *record) override;
+    tStatus SaveBinary(sCmdFileSave *record) override;
+    uint16_t DataSize() override;
+    tStatus LoadBinary(cBinaryFileBase *file, uint16_t size) override;
+    bool Recalculate() override;
+    cRectangl *GetBounds() override;
+    cRectangl *GetImageRect() override { return GetBounds(); }
+    cRectangl *GetSpacingRect() override { return GetBounds(); }
+    // Only the head is hit.
+    int32_t HitTest(int32_t px, int32_t py) override;
+    void MoveBy(int32_t dx, int32_t dy) override;
+    int32_t Setup(sCommandPrm *record) override;
+    sCommandPrm *GetClassSetup(sCommandPrm *record) override;
+    sCommandPrm *GetObjectSetup(sCommandPrm *record) override;
+    tStatus SetClassSetup(sCommandPrm *record) override;
+    tStatus SetObjectSetup(sCommandPrm *record) override;
+
+    int32_t GetTimeX() override { return GetHandleX(); }
+    sPitch GetMidiPitch() override;
+    int32_t GetStemX(int32_t targetY) override;
+    int32_t GetHeadWidth() override;
+    int16_t GetHeadTypeId() override { return headGlyph; }
+    int32_t GetStemFlipY() override { return y + stemLength; }
+    void DrawStem(int32_t toY, int32_t direction) override;
+    tStatus OnTranspose(sCmdTranspose *record) override;
+    tStatus OnSetStem(sCmdStem *record) override;
+    tStatus OnSetNoteHead(sCmdSetNoteHead *record) override;
+
+    cPObjPoint *Draw() override;
+    void DrawPicture(int32_t px, int32_t py, cGraphDvc *window) override;
+    bool OnInsert() override;
+    int32_t GetKeyStepUp() override;
+    int32_t GetKeyStepDown() override;
+    cPObjPoint *BeginDrag(int32_t px, int32_t py, int32_t hitKind) override;
+    cShapeImg *GetOwnShapeImage() override { return GetShapeImage(headGlyph); }
 
 protected:
+    // The head, stem and flag with the head's picture placed at (left, top).
+    void DrawWhole(int32_t left, int32_t top, cGraphDvc *window);
+
     int16_t headGlyph;
     int16_t flagGlyph;
     int32_t stemLength = 20;
@@ -117,6 +169,10 @@ class MusicBitMapNoteUp : public MusicBitMapNote {
 public:
     explicit MusicBitMapNoteUp(int16_t head = 0, int16_t flag = 0) : MusicBitMapNote(head, flag) { stemLength = -20; }
 };
+
+// Whether Setup > Sound is ticked: placed and moved notes sound only then.
+// Read from the frame menu; without one nothing sounds.
+bool IsSoundTicked();
 
 // The head, flag and stem a note class starts with; glyph classes other
 // than notes answer zeros.

@@ -1,0 +1,164 @@
+// Notes on a real staff: the pitch from the height, the running key and the
+// accidentals of the measure, snapping onto steps, transposition, and (with
+// the recording device) the head, stem, flag and ledger lines as drawn.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "document/music_commands.h"
+#include "tests/staves/staff_fixture.h"
+#include "ui/graph_dvc.h"
+
+namespace {
+
+class NotesOnStaffTest : public test::StaffTest {
+protected:
+    void SetUp() override {
+        StaffTest::SetUp();
+        Build();
+        cStaffBase::MakeDefaultTemplates();
+        staff = new StaffObject;
+        staff->SetPosition(0, kTop);
+    }
+    void TearDown() override {
+        delete staff;
+        StaffTest::TearDown();
+    }
+
+    MusicBitMapNote *Place(int16_t id, int32_t px, int32_t py) {
+        auto *note = dynamic_cast<MusicBitMapNote *>(cPObjBase::NewById(id));
+        note->SetPosition(px, py);
+        EXPECT_TRUE(staff->InsertChild(note));
+        return note;
+    }
+
+    static constexpr int32_t kTop = 100;
+    StaffObject *staff = nullptr;
+};
+
+TEST_F(NotesOnStaffTest, TheTopLineOfATrebleStaffInOneSharpSoundsFSharpUntilANatural) {
+    staff->SetStartKey(104);  // one sharp
+    const int32_t s = staff->LineSpacing();
+    MusicBitMapNote *topF = Place(25, 200, kTop);
+    MusicBitMapNote *g = Place(25, 220, kTop - s / 2);
+    staff->RunContext(topF->GetX(), -1, nullptr);
+    EXPECT_EQ(topF->GetMidiPitch().value, 5 * 10 + 1);  // F sharp above middle C's octave
+    EXPECT_EQ(g->GetMidiPitch().value, 5 * 11);
+
+    // A natural on the lower F earlier in the measure stores its alteration
+    // for the letter, as an accidental symbol does when a walk meets it.
+    gMusicState.accidentals.Set(5 * 3);
+    EXPECT_EQ(topF->GetMidiPitch().value, 5 * 10);
+    EXPECT_EQ(g->GetMidiPitch().value, 5 * 11);
+    // The next measure's walk forgets it.
+    staff->RunContext(topF->GetX(), -1, nullptr);
+    EXPECT_EQ(topF->GetMidiPitch().value, 5 * 10 + 1);
+}
+
+TEST_F(NotesOnStaffTest, InsertingAndRecalculatingSnapOntoTheNearestStep) {
+    const int32_t h = staff->LineSpacing() / 2;
+    MusicBitMapNote *note = Place(25, 200, kTop + 2 * h + 1);
+    EXPECT_EQ(note->GetY(), kTop + 2 * h);
+    note->SetY(kTop + 5 * h - 1);
+    EXPECT_TRUE(note->Recalculate());
+    EXPECT_EQ(note->GetY(), kTop + 5 * h);
+    // The arrow keys move a note by a step of the current template.
+    EXPECT_EQ(note->GetKeyStepUp(), -cStaffBase::CurrentHalfSpacing());
+    EXPECT_EQ(note->GetKeyStepDown(), cStaffBase::CurrentHalfSpacing());
+}
+
+TEST_F(NotesOnStaffTest, TranspositionMovesTheNoteByTheKeysSteps) {
+    MusicBitMapNote *note = Place(25, 200, kTop + 30);  // middle C under the treble clef
+    staff->RunContext(note->GetX(), -1, nullptr);
+    ASSERT_EQ(note->GetMidiPitch().value, 0);
+    // Up a major second from C major.
+    cMusicBase::sCmdTranspose record(2, 0);
+    record.clef = 101;
+    record.key = 103;
+    const int32_t steps = KeySignature::TransposeSteps(2, 0);
+    EXPECT_EQ(note->OnTranspose(&record), 0);
+    EXPECT_EQ(note->GetY(), kTop + 30 - steps * (staff->LineSpacing() / 2));
+    EXPECT_EQ(note->GetMidiPitch().value, 5 * steps);
+
+    // Without a staff nothing moves.
+    std::unique_ptr<cPObjPoint> loose(cPObjBase::NewById(25));
+    loose->SetPosition(5, 5);
+    EXPECT_EQ(loose->OnTranspose(&record), 0);
+    EXPECT_EQ(loose->GetY(), 5);
+}
+
+TEST_F(NotesOnStaffTest, BoundsCoverHeadStemFlagAndLedgerLines) {
+    const int32_t s = staff->LineSpacing();
+    MusicBitMapNote *low = Place(23, 200, kTop + 24 + 2 * s);  // two ledger lines below
+    const cRectangl bounds = *low->GetBounds();
+    const cRectangl ledger = *staff->LedgerLinesRect(low);
+    EXPECT_LE(bounds.x, ledger.x - 1);
+    EXPECT_GE(bounds.x + bounds.width, ledger.x + ledger.width + 1);
+    EXPECT_GE(bounds.y + bounds.height, low->GetY() + low->GetStemLength());
+    EXPECT_LE(bounds.y, ledger.y - 1);
+    // A hit on the stem's end misses: only the head counts.
+    EXPECT_NE(low->HitTest(low->GetX(), low->GetY()), 0);
+    EXPECT_EQ(low->HitTest(low->GetX(), low->GetY() + low->GetStemLength() + 4), 0);
+}
+
+#if !defined(_WIN32)
+// The primitives drawing the picture of a class at (left, top) records.
+std::vector<sDrawRecord> PictureRecords(cGraphDvc &window, int16_t id, int32_t left, int32_t top) {
+    window.ClearRecords();
+    cShapeImg::ForClass(id)->DrawFromTopLeft(left, top, &window);
+    std::vector<sDrawRecord> records = window.Records();
+    window.ClearRecords();
+    return records;
+}
+
+bool Contains(const std::vector<sDrawRecord> &all, const sDrawRecord &wanted) {
+    for (const sDrawRecord &r : all)
+        if (r.op == wanted.op && r.args == wanted.args && r.text == wanted.text) return true;
+    return false;
+}
+
+bool HasLine(const std::vector<sDrawRecord> &all, std::vector<int32_t> args) {
+    for (const sDrawRecord &r : all)
+        if (r.op == "DrawLine" && r.args == args) return true;
+    return false;
+}
+
+TEST_F(NotesOnStaffTest, DrawingPutsHeadStemFlagAndLedgerLinesWhereTheGeometrySays) {
+    const int32_t s = staff->LineSpacing();
+    const int32_t bottom = kTop + staff->GetHeight() - 1;
+    MusicBitMapNote *note = Place(23, 200, bottom + 2 * s);
+    const int32_t left = note->GetX() - note->GetHotSpotX();
+    const int32_t top = note->GetY() - note->GetHotSpotY();
+    const std::vector<sDrawRecord> head = PictureRecords(*window, 43, left, top);
+    const std::vector<sDrawRecord> flag = PictureRecords(*window, 60, left, top + 20);
+    ASSERT_FALSE(head.empty());
+    ASSERT_FALSE(flag.empty());
+
+    window->ClearRecords();
+    note->Draw();
+    const std::vector<sDrawRecord> drawn = window->Records();
+    EXPECT_TRUE(Contains(drawn, head.back()));
+    EXPECT_TRUE(Contains(drawn, flag.back()));
+    EXPECT_TRUE(HasLine(drawn, {left, top, left, top + 20}));
+    const cRectangl ledger = *staff->LedgerLinesRect(note);
+    ASSERT_EQ(ledger.height, 2 * s);
+    for (int32_t i = 0; i < 2; ++i)
+        EXPECT_TRUE(HasLine(drawn, {ledger.x, bottom + (i + 1) * s, ledger.x + ledger.width - 1, bottom + (i + 1) * s}))
+            << i;
+
+    // A quarter inside the staff: head and stem, no flag and no ledger line.
+    MusicBitMapNote *quarter = Place(26, 300, kTop + s);
+    window->ClearRecords();
+    quarter->Draw();
+    const std::vector<sDrawRecord> plain = window->Records();
+    int32_t lines = 0;
+    for (const sDrawRecord &r : plain) lines += r.op == "DrawLine" ? 1 : 0;
+    EXPECT_EQ(lines, 1);
+    const int32_t qLeft = quarter->GetX() - quarter->GetHotSpotX(), qTop = quarter->GetY() - quarter->GetHotSpotY();
+    EXPECT_TRUE(HasLine(plain, {qLeft, qTop, qLeft, qTop - 20}));
+    EXPECT_TRUE(Contains(plain, PictureRecords(*window, 44, qLeft, qTop).back()));
+}
+#endif
+
+}  // namespace
