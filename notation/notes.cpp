@@ -11,6 +11,7 @@
 #include "foundation/binary_file.h"
 #include "midi/midi_track_base.h"
 #include "midi/music_track.h"
+#include "notation/duration_spelling.h"
 #include "notation/symbol_classes.h"
 #include "platform/version_word.h"
 #include "ui/button_controls.h"
@@ -415,32 +416,7 @@ void cMusicBase::PlaySound() {
 
 cPObjPoint *cMusicBase::NoteForDuration(int32_t ticks) {
     // Units of 15 x 2^index ticks: 64th, 64th, 32nd, 16th, eighth, quarter,
-    // half, and whole notes for everything longer.
-    constexpr int16_t kClassOfIndex[] = {18, 18, 20, 22, 24, 26, 28, 29, 29, 29, 29};
-    constexpr int16_t kDot = 30, kDoubleDot = 31;
-    const int32_t t = std::clamp(ticks, 0, 15360);
-    int32_t n = t / 15, k = 0;
-    while (n > 7) {
-        n >>= 1;
-        ++k;
-    }
-    int32_t index = k;
-    int16_t dot = 0;
-    if (n >= 4) {
-        index = k + 2;
-        dot = n == 6 ? kDot : n == 7 ? kDoubleDot : 0;
-    } else if (n >= 2) {
-        index = k + 1;
-        dot = n == 3 ? kDot : 0;
-    }
-    cPObjPoint *note = NewById(kClassOfIndex[std::min<int32_t>(index, 10)]);
-    if (!note || dot == 0) return note;
-    // The dot owns the note it lengthens.
-    cPObjPoint *made = NewById(dot);
-    auto *holder = dynamic_cast<cPObjOwnBase *>(made);
-    if (!holder || !holder->InsertChild(note)) {
-        delete made;
-        return note;
-    }
-    return holder;
+    // half, and whole notes for everything longer; all stems up.
+    constexpr int16_t kNoteByIndex[11] = {18, 18, 20, 22, 24, 26, 28, 29, 29, 29, 29};
+    return NewSymbolForDuration(ticks, kNoteByIndex);
 }
