@@ -12,6 +12,7 @@
 #include "ui/graph_dvc.h"
 
 int16_t gBarClassWord = int16_t(0x8000);
+cPObjPoint *gPendingBar = nullptr;
 
 namespace {
 
@@ -80,7 +81,10 @@ BaseBar::BaseBar() {
     gDocumentFlags |= kBarNumbersStale;
 }
 
-BaseBar::~BaseBar() { gDocumentFlags |= kBarNumbersStale; }
+BaseBar::~BaseBar() {
+    gDocumentFlags |= kBarNumbersStale;
+    gPendingBar = nullptr;
+}
 
 bool BaseBar::IsRepeatStart() { return ShapeOf(GetTypeId()).repeatStart; }
 bool BaseBar::IsRepeatEnd() { return ShapeOf(GetTypeId()).repeatEnd; }

@@ -20,6 +20,10 @@ constexpr int16_t kNoBarNumber = int16_t(0x8000);
 // The bar lines' word of the class dictionary of score files; nothing else
 // reads it.
 extern int16_t gBarClassWord;
+// The next bar line of the brace that a staff walk still has to pass (the
+// staffs walk it; a bar line that goes clears it, so that no walk reaches a
+// deleted one).
+extern cPObjPoint *gPendingBar;
 
 class BaseBar : public cPObjGroup {
 public:

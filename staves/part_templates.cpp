@@ -22,7 +22,6 @@ uint32_t gScoreStaffFlags = 0;
 int16_t gPartNameFont = -1;
 int16_t gNoteGrid = 0;
 int32_t gBarNumberMode = 0;
-cPObjPoint *gPendingBar = nullptr;
 int16_t gStaffClefGap = 4;
 int16_t gStaffKeyGap = 6;
 int16_t gStaffDefaultClef = 101;

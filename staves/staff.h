@@ -246,8 +246,6 @@ extern uint32_t gScoreStaffFlags;
 extern int16_t gPartNameFont;  // 0xFFFF (-1): none chosen yet
 extern int16_t gNoteGrid;
 extern int32_t gBarNumberMode;
-// The next bar line of the brace that a staff walk still has to pass.
-extern cPObjPoint *gPendingBar;
 extern int16_t gStaffClefGap;
 extern int16_t gStaffKeyGap;
 extern int16_t gStaffDefaultClef;

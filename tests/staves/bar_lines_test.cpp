@@ -163,6 +163,17 @@ TEST_F(BarLineTest, StaffHandsSignsToTheirMeasure) {
     EXPECT_EQ(sign->FindOwner(0, 0), bar);
 }
 
+// A staff walk of a system keeps the next bar line of the brace to pass;
+// a bar line that goes takes that reference with it.
+TEST_F(BarLineTest, ABarLineThatGoesIsNoLongerPending) {
+    Bar *bar = Put<Bar>(100);
+    gPendingBar = bar;
+    bar->Detach(0);
+    EXPECT_EQ(gPendingBar, bar);
+    delete bar;
+    EXPECT_EQ(gPendingBar, nullptr);
+}
+
 // ---- Classes: edges and lines ----------------------------------------------------------
 
 TEST_F(BarLineTest, ClassesHaveTheirEdgesAndRepeatKinds) {
