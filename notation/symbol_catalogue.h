@@ -16,8 +16,9 @@ constexpr int16_t kFirstSymbolClassId = 17;
 constexpr int16_t kLastSymbolClassId = 186;
 constexpr int32_t kSymbolClassCount = kLastSymbolClassId - kFirstSymbolClassId + 1;
 
-// A duration the family works out (the held note's, a group's); the class
-// answers its base's.
+// A duration the family works out (the held note's, a group's; clefs, keys
+// and time signatures answer 0 and take the running context as they do);
+// the class answers its base's.
 constexpr int32_t kFamilyDuration = -1;
 
 struct sSymbolClassInfo {
@@ -130,16 +131,16 @@ inline constexpr sSymbolClassInfo kSymbolClassTable[kSymbolClassCount] = {
     {u"KeySig5Flat", kTypeKey, 1020, kFamilyDuration},  // 115 KeySig5Flat
     {u"KeySig6Flat", kTypeKey, 1020, kFamilyDuration},  // 116 KeySig6Flat
     {u"KeySig7Flat", kTypeKey, 1020, kFamilyDuration},  // 117 KeySig7Flat
-    {u"Time28", kTypeTime, 1029, 0},  // 118 Time28
-    {u"Time38", kTypeTime, 1029, 0},  // 119 Time38
-    {u"Time48", kTypeTime, 1029, 0},  // 120 Time48
-    {u"Time24", kTypeTime, 1029, 0},  // 121 Time24
-    {u"Time34", kTypeTime, 1029, 0},  // 122 Time34
-    {u"Time44", kTypeTime, 1029, 0},  // 123 Time44
-    {u"Time68", kTypeTime, 1029, 0},  // 124 Time68
-    {u"TimeC", kTypeTime, 1029, 0},  // 125 TimeC
-    {u"TimeC2", kTypeTime, 1029, 0},  // 126 TimeC2
-    {u"TimeAny", kTypeTime, 1029, 0},  // 127 TimeAny
+    {u"Time28", kTypeTime, 1029, kFamilyDuration},  // 118 Time28
+    {u"Time38", kTypeTime, 1029, kFamilyDuration},  // 119 Time38
+    {u"Time48", kTypeTime, 1029, kFamilyDuration},  // 120 Time48
+    {u"Time24", kTypeTime, 1029, kFamilyDuration},  // 121 Time24
+    {u"Time34", kTypeTime, 1029, kFamilyDuration},  // 122 Time34
+    {u"Time44", kTypeTime, 1029, kFamilyDuration},  // 123 Time44
+    {u"Time68", kTypeTime, 1029, kFamilyDuration},  // 124 Time68
+    {u"TimeC", kTypeTime, 1029, kFamilyDuration},  // 125 TimeC
+    {u"TimeC2", kTypeTime, 1029, kFamilyDuration},  // 126 TimeC2
+    {u"TimeAny", kTypeTime, 1029, kFamilyDuration},  // 127 TimeAny
     {u"MMSym", kTypeText, 1029, 0},  // 128 MMSym
     {u"Time0Dig", 0, 0, 0},  // 129 Time0Dig
     {u"Time1Dig", 0, 0, 0},  // 130 Time1Dig

@@ -207,6 +207,11 @@ sPitch TimeC::GetMidiPitch() {
     return MusicBitMapCentered::GetMidiPitch();
 }
 
+int32_t TimeC::GetDurationTicks() {
+    TakeRunningTime();
+    return 0;
+}
+
 tStatus TimeC::OnExport(sCmdExport *record) {
     TakeRunningTime();
     if (record && record->sink && tempo != 0) record->sink->PutTempo(tempo);

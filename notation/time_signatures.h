@@ -56,11 +56,14 @@ public:
     tStatus SetObjectSetup(sCommandPrm *record) override;
     int32_t ApplyClassDefaults() override;
 
-    // Every walk that meets it (layout, pitch queries, export, drawing)
+    // Every walk that meets it (layout, pitch and duration queries, export,
+    // drawing)
     // makes its numbers the running time word.  The measure length follows
     // only where a staff's context is established again.
     void LayoutTime(cPObjBase *staff, int32_t limitX, uint8_t advance) override;
     sPitch GetMidiPitch() override;
+    // A time signature takes no time: 0.
+    int32_t GetDurationTicks() override;
     tStatus OnExport(sCmdExport *record) override;
     cPObjPoint *Draw() override;
     // Put into a staff, it is what new staffs start with.

@@ -153,10 +153,10 @@ TEST_F(RestsAndTime, EveryWalkThatMeetsATimeSignatureTakesItsTimeWord) {
         EXPECT_EQ(time->GetTimeWord(), c.word) << c.id;
         EXPECT_EQ(time->GetTypeFlags(c.id), uint32_t(kTypeTime | kTypeIdMatch));
         EXPECT_EQ(time->GetHelpTopic(), 1029);
-        EXPECT_EQ(time->GetDurationTicks(), 0);
-        // Layout, a pitch query, the export and drawing each set the word;
-        // the measure length stays until a staff's context is set again.
-        for (int walk = 0; walk < 4; ++walk) {
+        // Layout, a pitch or duration query, the export and drawing each set
+        // the word; the measure length stays until a staff's context is set
+        // again.  A time signature takes no time.
+        for (int walk = 0; walk < 5; ++walk) {
             gMusicState = sMusicState();
             gMusicState.SetTimeWord(0x101);
             cMusicBase::sCmdExport record;
@@ -168,6 +168,9 @@ TEST_F(RestsAndTime, EveryWalkThatMeetsATimeSignatureTakesItsTimeWord) {
                 EXPECT_EQ(time->OnExport(&record), 0);
             }
             if (walk == 3) time->Draw();
+            if (walk == 4) {
+                EXPECT_EQ(time->GetDurationTicks(), 0);
+            }
             EXPECT_EQ(gMusicState.timeWord, c.word) << c.id << " walk " << walk;
             EXPECT_EQ(gMusicState.measureLength, kTicksPerWhole);
         }
