@@ -32,9 +32,7 @@ bool Refused(cPObjPoint *c, int32_t px, int32_t py, int16_t typeId, uint32_t fla
 cPObjOwnBase::~cPObjOwnBase() { Clear(0); }
 
 int32_t cPObjOwnBase::HitTestObject(cPObjBase *obj, int32_t px, int32_t py, int32_t flags) {
-    if (!obj) return 0;
-    if (cPObjOwnBase *o = AsOwner(obj)) return o->HitTest(px, py, flags);
-    return obj->HitTest(px, py);
+    return obj ? obj->HitTest(px, py, flags) : 0;
 }
 
 bool cPObjOwnBase::HeldElsewhere(cPObjPoint *child) {

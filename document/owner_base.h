@@ -55,7 +55,7 @@ public:
     using ScaledObject::HitTest;
     // The root test; when it misses, a unit asked with flag 0x800 is hit
     // where one of its children is.
-    virtual int32_t HitTest(int32_t px, int32_t py, int32_t flags);
+    int32_t HitTest(int32_t px, int32_t py, int32_t flags) override;
     // Move the owner's own coordinate, then every child by as much, then
     // recalculate.
     void MoveX(int32_t dx) override;
@@ -180,7 +180,7 @@ public:
     uint8_t GetUnitFlag() const { return unit; }
     void SetUnitFlag(uint8_t value) { unit = value; }
 
-    // The root test of any object, an owner's with the flags.
+    // The hit test of any object with the flags; null misses.
     static int32_t HitTestObject(cPObjBase *obj, int32_t px, int32_t py, int32_t flags);
 
 protected:

@@ -157,6 +157,9 @@ public:
     virtual cRectangl *GetTotalBounds() { return GetBounds(); }
     virtual cRectangl *GetSpacingRect() { return GetBounds(); }
     virtual int32_t HitTest(int32_t px, int32_t py);
+    // The hit test of a caller that passes hit-test flags.  Most symbols
+    // answer the same whatever the flags; owners and notes look at them.
+    virtual int32_t HitTest(int32_t px, int32_t py, int32_t flags) { return HitTest(px, py); }
     virtual void InvalidateBefore();
     virtual void AddRedrawArea(const cRectangl &rect);
     virtual void InvalidateAfter();

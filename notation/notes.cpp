@@ -36,6 +36,8 @@ constexpr uint16_t kSoundTicksPerQuarter = 480;
 constexpr int32_t kSoundTempo = 120;
 // Notes this long keep their stems as they are.
 constexpr int32_t kNoFlipTicks = 1920;
+// The hit-test flag that asks for the note's whole bounds, not its head.
+constexpr int32_t kHitWholeNote = 0x400;
 
 // The five heads of each head kind, with the set-up dialog's button for it.
 struct sHeadKind {
@@ -383,6 +385,11 @@ int32_t MusicBitMapNote::HitTest(int32_t px, int32_t py) {
     head->SetX(savedX);
     head->SetY(savedY);
     return hit;
+}
+
+int32_t MusicBitMapNote::HitTest(int32_t px, int32_t py, int32_t flags) {
+    if (flags & kHitWholeNote) return GetBounds()->TestPoint(px, py) == 0 ? 1 : 0;
+    return HitTest(px, py);
 }
 
 // ---- the sound of a placed symbol ----

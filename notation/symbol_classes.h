@@ -128,8 +128,10 @@ public:
     cRectangl *GetBounds() override;
     cRectangl *GetImageRect() override { return GetBounds(); }
     cRectangl *GetSpacingRect() override { return GetBounds(); }
-    // Only the head is hit.
+    // Only the head is hit; with flag 0x400 the whole note is, stem, flag
+    // and ledger lines included.
     int32_t HitTest(int32_t px, int32_t py) override;
+    int32_t HitTest(int32_t px, int32_t py, int32_t flags) override;
     void MoveBy(int32_t dx, int32_t dy) override;
     int32_t Setup(sCommandPrm *record) override;
     sCommandPrm *GetClassSetup(sCommandPrm *record) override;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/music_commands.h"
@@ -100,6 +101,33 @@ TEST_F(NotesOnStaffTest, BoundsCoverHeadStemFlagAndLedgerLines) {
     // A hit on the stem's end misses: only the head counts.
     EXPECT_NE(low->HitTest(low->GetX(), low->GetY()), 0);
     EXPECT_EQ(low->HitTest(low->GetX(), low->GetY() + low->GetStemLength() + 4), 0);
+}
+
+// Asked with flag 0x400 a note is hit anywhere in its bounds; with any
+// other flags only its head counts, as without flags.  The flags reach the
+// note from its owner's search for the symbol under a point.
+TEST_F(NotesOnStaffTest, FlagX400HitsTheWholeNoteOtherwiseOnlyTheHead) {
+    MusicBitMapNote *note = Place(25, 200, kTop + 24);
+    const int32_t x = note->GetX(), y = note->GetY();
+    const cRectangl head = *cShapeImg::ForClass(note->GetHeadGlyph())->GetDrawRect(x, y);
+    // Low on the stem, below the head.
+    const int32_t stemX = x - note->GetHotSpotX(), stemY = y - note->GetHotSpotY() + note->GetStemLength() - 1;
+    ASSERT_GT(stemY, head.y + head.height) << "the stem point must lie clear of the head";
+    struct sCase {
+        const char *where;
+        int32_t px, py, flags, hit;
+    };
+    const sCase cases[] = {
+        {"head", x, y, 0, 1},          {"head", x, y, 0x400, 1},        {"head", x, y, 0x800, 1},
+        {"stem", stemX, stemY, 0, 0},  {"stem", stemX, stemY, 0x400, 1}, {"stem", stemX, stemY, 0x800, 0},
+        {"stem", stemX, stemY, 0xC00, 1}, {"beside", x + 60, y, 0x400, 0},
+    };
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(std::string(c.where) + " flags " + std::to_string(c.flags));
+        EXPECT_EQ(cPObjOwnBase::HitTestObject(note, c.px, c.py, c.flags) != 0, c.hit != 0);
+        const cPObjPoint *found = staff->HitTestChildren(c.px, c.py, 0, uint32_t(c.flags), 0, nullptr);
+        EXPECT_EQ(found, c.hit ? note : nullptr);
+    }
 }
 
 #if !defined(_WIN32)
