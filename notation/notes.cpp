@@ -392,6 +392,10 @@ int32_t MusicBitMapNote::HitTest(int32_t px, int32_t py, int32_t flags) {
     return HitTest(px, py);
 }
 
+// ---- the font note ----
+
+cPObjPoint *MusicFontNote::NewSameClass() const { return new MusicFontNote(headGlyph, glyphValue); }
+
 // ---- the sound of a placed symbol ----
 
 void cMusicBase::PlaySound() {

@@ -414,7 +414,30 @@ PELMORA_SYMBOL_CLASS(NoteBlack, 43, MusicBitMapNote);
 PELMORA_SYMBOL_CLASS(NoteBlackUp, 44, MusicBitMapNoteUp);
 PELMORA_SYMBOL_CLASS(NoteWhite, 45, MusicBitMapNote);
 PELMORA_SYMBOL_CLASS(NoteWhiteUp, 46, MusicBitMapNoteUp);
-PELMORA_SYMBOL_CLASS(MusicFontNote, 47, MusicBitMapNote);
+// A note glyph taken from the music font by its character value.  It keeps
+// the position it had when it was made as the place it is drawn at.
+PELMORA_SYMBOL_CLASS_BODY(MusicFontNote, 47, MusicBitMapNote) {
+public:
+    // The prototype has no glyph value.
+    MusicFontNote() = default;
+    MusicFontNote(int16_t head, int32_t value) : glyphValue(value) { headGlyph = head; }
+
+    int32_t GetGlyphValue() const { return glyphValue; }
+    int32_t GetDrawX() override { return drawX; }
+    int32_t GetDrawY() override { return drawY; }
+    // A copy has the head and glyph value of the object asked.
+    cPObjPoint *NewSameClass() const override;
+
+private:
+    int32_t glyphValue = 0;
+    // Three words the font note carries without using them; always zero.
+    int32_t spare[3] = {0, 0, 0};
+    // Where the note stood when it was made.
+    int32_t drawX = x;
+    int32_t drawY = y;
+    // The glyph's box, empty: the note is drawn from its head picture.
+    cRectangl glyphRect{0, 0, 0, 0};
+};
 PELMORA_SYMBOL_CLASS(NoteCross, 48, MusicBitMapNote);
 PELMORA_SYMBOL_CLASS(NoteCrossUp, 49, MusicBitMapNoteUp);
 PELMORA_SYMBOL_CLASS(NoteTriangleWhite, 50, MusicBitMapNote);

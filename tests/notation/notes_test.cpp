@@ -185,6 +185,38 @@ TEST_F(NotesTest, AwayFromAStaffANoteSoundsMiddleC) {
     EXPECT_EQ(note->GetMidiPitch().value, 0);
 }
 
+// ---- the font note ----
+
+// A font note keeps its glyph value, and the place it stood when made is
+// where it is drawn, however it moves after.  A copy is made from the head
+// and glyph value of the note asked; the rest is the class's.
+TEST_F(NotesTest, AFontNoteCopiesItsHeadAndGlyphValueAndDrawsWhereItWasMade) {
+    auto *prototype = dynamic_cast<MusicFontNote *>(cPObjBase::PrototypeById(47));
+    ASSERT_NE(prototype, nullptr);
+    EXPECT_EQ(prototype->GetGlyphValue(), 0);
+    EXPECT_EQ(prototype->GetHeadGlyph(), 43);
+
+    std::unique_ptr<MusicFontNote> made(new MusicFontNote(56, 0xD118));
+    made->SetFlagGlyph(60);
+    made->SetStemLength(-7);
+    made->SetPosition(30, 40);
+    EXPECT_EQ(made->GetGlyphValue(), 0xD118);
+    EXPECT_EQ(made->GetHeadGlyph(), 56);
+    EXPECT_EQ(made->GetDrawX(), 0);
+    EXPECT_EQ(made->GetDrawY(), 0);
+    EXPECT_EQ(made->GetX(), 30);
+
+    std::unique_ptr<cPObjPoint> copy(cPObjPoint::NewSameClassNamed(made.get()));
+    auto *font = dynamic_cast<MusicFontNote *>(copy.get());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->GetGlyphValue(), 0xD118);
+    EXPECT_EQ(font->GetHeadGlyph(), 56);
+    EXPECT_EQ(font->GetFlagGlyph(), 0);
+    EXPECT_EQ(font->GetStemLength(), 20);
+    EXPECT_EQ(font->GetDrawX(), 0);
+    EXPECT_EQ(font->GetDrawY(), 0);
+}
+
 // ---- storage ----
 
 TEST_F(NotesTest, TheBinaryRecordCarriesHeadFlagAndStemFromVersion2_12_2) {
