@@ -70,6 +70,41 @@ void MergeSection(const cIniFile &from, cIniFile &into) {
         if (child) MergeSection(*child, *into.GetSection(child->GetTag().c_str(), child->GetName().c_str()));
 }
 
+// Whether a key is one a set holds: "Instrument[p]" with p a decimal number.
+bool IsPositionKey(const std::u16string &key) {
+    const std::u16string base = std::u16string(kInstrumentKey) + u"[";
+    if (key.size() < base.size() + 2 || key.compare(0, base.size(), base) != 0 || key.back() != u']') return false;
+    size_t i = base.size();
+    if (key[i] == u'-') ++i;
+    if (i + 1 == key.size() || key.size() - i > 12) return false;
+    for (; i + 1 < key.size(); ++i)
+        if (key[i] < u'0' || key[i] > u'9') return false;
+    return true;
+}
+
+bool IsHeadKindName(const std::u16string &name) {
+    for (const sHeadKind &kind : kHeadKinds)
+        if (CompareNoCase(name.c_str(), kind.name) == 0) return true;
+    return false;
+}
+
+// A set read from a score file joins the set of its name in the settings
+// with only what a set holds: the head kinds' sections and their position
+// keys.  Anything else in a damaged or foreign block (keys the settings
+// writer could not write back as keys, such as one that starts a tag line)
+// stays out of the user's settings.
+void MergeSetFromScore(const cIniFile &set, cIniFile &settings) {
+    cIniFile *into = settings.GetSection(kSetTag, set.GetName().c_str());
+    if (!into) return;
+    for (const cIniFile *head : set.Children()) {
+        if (!head || CompareNoCase(head->GetTag().c_str(), kHeadTag) != 0 || !IsHeadKindName(head->GetName())) continue;
+        cIniFile *headInto = into->GetSection(kHeadTag, head->GetName().c_str());
+        if (!headInto) continue;
+        for (const auto &kv : head->Keys())
+            if (IsPositionKey(kv.first)) headInto->SetValue(kv.first.c_str(), kv.second.c_str());
+    }
+}
+
 // The sets of the settings as they were when the dialog opened.  The dialog
 // edits the settings in place; its Cancel rests on this copy rather than on
 // reading the settings file back, which would drop the edits only when the
@@ -226,7 +261,7 @@ tStatus cPercussionSetup::LoadSets(cBinaryFileBase *file) {
     }
     cIniFile *settings = Settings();
     if (!settings) return RC_FAIL;
-    for (const auto &holder : read) MergeSection(*holder, *settings);
+    for (const auto &holder : read) MergeSetFromScore(*holder->Children().front(), *settings);
     return RC_OK;
 }
 

@@ -227,6 +227,31 @@ TEST_F(PercussionSetsTest, ADamagedSetsBlockIsRefusedWhole) {
     }
 }
 
+// A set from a score brings only what a set holds into the settings: the
+// head kinds' sections and their position keys.  A key the settings writer
+// would turn into a tag line (it starts with "<", its value ends with ">")
+// must not reach the settings, or the next save of the score writes a block
+// that no longer reads.
+TEST_F(PercussionSetsTest, ASetFromAScoreBringsOnlyHeadKindsAndPositions) {
+    const std::u16string text = u"<Percussion name=Rock>\n"
+                                u"<NoteHead name=Cross>\nInstrument[0]=HighTom\nInstrument[x]=Claves\n"
+                                u"<Nont[-3]\r=Percussion name=Jazz>\nVolume=7\n</NoteHead>\n"
+                                u"<NoteHead name=Square>\nInstrument[1]=Cowbell\n</NoteHead>\n"
+                                u"<Other name=Cross>\nInstrument[2]=Cowbell\n</Other>\n"
+                                u"Instrument[3]=LowTom\n</Percussion>\n";
+    ASSERT_EQ(Load(Block(1, text)), RC_OK);
+    EXPECT_EQ(SetsText(), u"<Percussion name=Rock>\n<NoteHead name=Cross>\nInstrument[0] = HighTom\n"
+                          u"</NoteHead>\n</Percussion>\n");
+    // What merged is written and read back as it is.
+    cStringArray names;
+    names.Add(u"Rock");
+    const std::string again = Saved(names);
+    const std::u16string merged = SetsText();
+    ClearSets();
+    ASSERT_EQ(Load(again), RC_OK);
+    EXPECT_EQ(SetsText(), merged);
+}
+
 TEST_F(PercussionSetsTest, SectionsFromAScoreNestNoDeeperThanASettingsFile) {
     std::u16string text = u"<Percussion name=Deep>\n";
     for (int i = 0; i < 200; ++i) text += u"<NoteHead name=Oval>\n";
