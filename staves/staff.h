@@ -124,6 +124,28 @@ public:
     static int16_t SetNoteGrid(int16_t value);
     static cPObjPoint *SetPendingBar(cPObjPoint *bar);
 
+    // --- Drawing (staff_drawing.cpp) --------------------------------------------
+    // A hidden part draws nothing, takes an empty rectangle at its place and
+    // cannot be hit when the hit test skips hidden parts (flag 0x20).
+    cPObjPoint *Draw() override;
+    cRectangl *DrawRect(const cRectangl &rect, int16_t flags) override;
+    cRectangl *GetBounds() override;
+    cPObjPoint *HitTestChildren(int32_t px, int32_t py, int16_t typeId, uint32_t flags, uint32_t excludeFlags,
+                                const cPObjBase *excluded) override;
+    // The note grid.
+    void DrawGroupParts() override;
+    // The template's name in front of the staff; answers 0.
+    virtual int32_t DrawPartName();
+    // Bar numbers above the staff (none while numbering is off: the
+    // rectangle is then 1 x 1 on the top line).
+    cRectangl *GetBarNumberRect(int32_t number, int32_t px) override;
+    void DrawBarNumber(int32_t number, int32_t px) override;
+    // The output window's zoom from the current template; 0 without one.
+    static float ApplyTemplateZoom();
+    // The ticks of one measure of the time word under the grid (2 quarter,
+    // 3 eighth, 4 sixteenth); 0 for any other grid value.
+    static int32_t NoteGridCells(uint16_t timeWord, int32_t grid);
+
     // --- Staff geometry (cStaffServices, staff_geometry.cpp) ------------------
     int32_t LineSpacing() override;
     int32_t GetCurrentHalfSpacing() override { return CurrentHalfSpacing(); }
@@ -161,6 +183,8 @@ protected:
     void PlaceKey(cPObjBase *key, bool flat);
     // The length of a ledger line, in units.
     int32_t LedgerWidth();
+    void DrawNoteGrid();
+    int32_t BarNumberY();
 
     uint16_t templateIndex = 0;
     int32_t storedY = kNoStoredY;
@@ -224,7 +248,17 @@ public:
     // registry).
     cPObjPoint *PlaceHeader();
 
+    // Lines, header and note grid; a staff starts in the time in which the
+    // staff before it in its owner ended.
+    void DrawGroupParts() override;
+    // Two dots right or left of a repeat bar line at x.
+    void DrawRepeatDotsAfter(int32_t px) override;
+    void DrawRepeatDotsBefore(int32_t px) override;
+
 private:
+    void DrawHeader();
+    int32_t RepeatDots(int32_t dotX);
+
     // The export of the staff's part begins before its first member: its
     // part's track of a MIDI file becomes the sink, which takes the part's
     // channel, program and transposition.
