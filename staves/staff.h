@@ -53,6 +53,20 @@ public:
     // with a brace.
     bool IsVisible() override;
     tStatus OnCommand(int16_t commandId, sCommandMask *mask, sCommandPrm *record) override;
+    // --- Storage (staff_storage.cpp) ----------------------------------------
+    // The class data: the size is the count of bytes SaveClassData writes;
+    // the reader goes by the content, not by the size in the dictionary.
+    int16_t GetClassDataSize() override;
+    int32_t LoadClassData(cBinaryFileBase *file, int32_t size) override;
+    void SaveClassData(cBinaryFileBase *file) override;
+    void ExportClassData(std::ostream &stream) override;
+    // The part-name font becomes the score window's default font.
+    tStatus OnLoaded(sCmdLoaded *record) override;
+    uint16_t DataSize() override;
+    tStatus SaveBinary(sCmdFileSave *record) override;
+    tStatus LoadBinary(cBinaryFileBase *file, uint16_t size) override;
+    tStatus ExportText(sCmdExpAsc *record) override;
+    tStatus ImportText(sCmdImpAsc *record) override;
     bool IsSamePosition(const cPObjBase &other) const override;
     bool SortsBefore(const cPObjBase &other) const override;
     // Staffs move vertically only.
@@ -117,6 +131,13 @@ public:
     static int32_t CurrentHalfSpacing();
     static void AddTemplatesUpTo(cStaffBase *staff, int32_t index);
     static void RebuildPercussionSets(StaffTemplate *list);
+    // A template read from a file: fewer than two lines, a line spacing
+    // below 2 units and sizes that are not positive take the values of a
+    // new template (each would divide by zero somewhere).
+    static void SanitizeTemplate(sTemplate &t);
+    // Makes the default list when there is none and clamps the current
+    // index to the list.
+    static void SettleTemplateList();
 
     static uint32_t GetScoreStaffFlags();
     static void ClearScoreStaffFlags();
@@ -185,6 +206,9 @@ protected:
     int32_t LedgerWidth();
     void DrawNoteGrid();
     int32_t BarNumberY();
+    // The staff-base class data by the file's version (older files carry
+    // it inside the staff's).
+    static int32_t ReadStaffBaseData(cBinaryFileBase *file);
 
     uint16_t templateIndex = 0;
     int32_t storedY = kNoStoredY;
@@ -203,6 +227,16 @@ public:
     // template; the default clef, key and time, each also made the running
     // one.
     StaffObject();
+
+    int16_t GetClassDataSize() override;
+    int32_t LoadClassData(cBinaryFileBase *file, int32_t size) override;
+    void SaveClassData(cBinaryFileBase *file) override;
+    void ExportClassData(std::ostream &stream) override;
+    uint16_t DataSize() override;
+    tStatus SaveBinary(sCmdFileSave *record) override;
+    tStatus LoadBinary(cBinaryFileBase *file, uint16_t size) override;
+    tStatus ExportText(sCmdExpAsc *record) override;
+    tStatus ImportText(sCmdImpAsc *record) override;
 
     int16_t GetStartClef() const { return clef; }
     int16_t GetStartKey() const { return key; }

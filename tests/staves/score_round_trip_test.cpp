@@ -171,6 +171,20 @@ TEST_F(ScoreRoundTrip, BinaryFileSavedLoadedAndSavedAgainIsTheSame) {
     EXPECT_NE(before.find("TimeAny@"), std::string::npos);
     EXPECT_NE(before.find(" 7/8 tempo 132\n"), std::string::npos);
     EXPECT_NE(before.find(" [Sign1@"), std::string::npos);
+    // Loading leaves the defaults of new staffs at the clef, key and time
+    // the staff ends in and the part-name font at the window's: a file
+    // written after one load is the one that then stays the same.
+    const int16_t clef = staff->GetStartClef(), key = staff->GetStartKey();
+    const uint16_t time = staff->GetStartTimeWord(), templateIndex = staff->GetTemplateIndex();
+    ASSERT_FALSE(Save("settle.pmr").empty());
+    ASSERT_EQ(doc->LoadFile((folder + u"settle.pmr").c_str()), 0);
+    ASSERT_EQ(DescribeStaff(LoadedStaff()), before);
+    const auto *settled = dynamic_cast<StaffObject *>(LoadedStaff());
+    ASSERT_NE(settled, nullptr);
+    EXPECT_EQ(settled->GetStartClef(), clef);
+    EXPECT_EQ(settled->GetStartKey(), key);
+    EXPECT_EQ(settled->GetStartTimeWord(), time);
+    EXPECT_EQ(settled->GetTemplateIndex(), templateIndex);
     const std::string first = Save("first.pmr");
     ASSERT_FALSE(first.empty());
 
