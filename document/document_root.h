@@ -52,6 +52,11 @@ public:
     // one).
     virtual tStatus OnDocumentKey(int16_t key);
     virtual uint32_t GetChangeFlags() { return gDocumentFlags; }
+    // The score-wide playback settings: the tempo in quarter beats per
+    // minute and whether playback and export replay repeats.  A bare
+    // document plays at 120 with repeats; the score keeps its own.
+    virtual uint16_t GetTempo() const { return 120; }
+    virtual int32_t GetPlayRepeats() const { return 1; }
     // Ends a mouse edit; answers the edited object, or null when it went.
     virtual cPObjPoint *OnMouseUp();
     // The header's bytes as read (length of them): the product word, as

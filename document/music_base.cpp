@@ -1,5 +1,7 @@
 #include "document/music_base.h"
 
+#include "document/music_commands.h"
+
 #include "document/owner_base.h"
 #include "document/registry.h"
 #include "document/shape_images.h"
@@ -52,6 +54,42 @@ int32_t cMusicBase::SetCurrentTime(int32_t time, int32_t duration) {
         ends->Clear();
     gMusicState.SetCurrentTime(time);
     return duration;
+}
+
+tStatus cMusicBase::OnCommand(int16_t commandId, sCommandMask *mask, sCommandPrm *record) {
+    switch (commandId) {
+    case kCmdExport: {
+        const tStatus match = MatchesMask(mask);
+        if (match < 0) return match;
+        // A walk that starts at this symbol needs the clef, key and meter in
+        // force here.
+        if (match & kMaskStartFound) SeekContext(kContextSigns, nullptr);
+        const tStatus result = OnExport(static_cast<sCmdExport *>(record));
+        // An export step answering 1 ends the walk.
+        if (result == 1 && mask) mask->SetFlags(kMaskPassOver);
+        return result;
+    }
+    case kCmdTranspose:
+    case kCmdSongbook:
+    case kCmdBarNumbers:
+    case kCmdStems:
+    case kCmdNoteHead:
+    case kCmdMakeChords:
+    case kCmdMakeBeams: {
+        const tStatus match = MatchesMask(mask);
+        if (match < 0) return match;
+        switch (commandId) {
+        case kCmdTranspose: return OnTranspose(static_cast<sCmdTranspose *>(record));
+        case kCmdSongbook: return OnSongbook(static_cast<sCmdSongbook *>(record));
+        case kCmdBarNumbers: return OnNumberBars(static_cast<sCmdBarNum *>(record));
+        case kCmdStems: InvalidateBefore(); return OnSetStem(static_cast<sCmdStem *>(record));
+        case kCmdNoteHead: InvalidateBefore(); return OnSetNoteHead(static_cast<sCmdSetNoteHead *>(record));
+        case kCmdMakeChords: return OnMakeChords(static_cast<sCmdChords *>(record));
+        default: return OnMakeBeams(static_cast<sCmdBeams *>(record));
+        }
+    }
+    default: return cPObjBase::OnCommand(commandId, mask, record);
+    }
 }
 
 void cMusicBase::SeekContext(uint32_t flags, sCommandPrm *record) {

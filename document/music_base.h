@@ -12,6 +12,7 @@
 #include "document/symbol_base.h"
 #include "midi/pitch.h"
 
+class cMidiFile;
 class cMusicTrack;
 class cMusicOwner;
 class cPlayDuration;
@@ -31,6 +32,26 @@ public:
     struct sCmdBarNum;
 
     cMusicBase() : cPObjBase(0, 0) {}
+
+    // --- Score commands (notation/score_commands.cpp) -------------------
+    // Each launcher fills a fresh record, sends it from the root (the score
+    // or another symbol) through the mask (null: every symbol) and answers
+    // the send's result.
+    static tStatus ApplyStaffTemplate(cPObjBase *root, int32_t templateIndex, sCommandMask *mask);
+    static tStatus Transpose(cPObjBase *root, int32_t semitones, int32_t targetClef, sCommandMask *mask);
+    static tStatus MakeSongbook(cPObjBase *root, sCommandMask *mask);
+    static tStatus NumberBars(cPObjBase *root, sCommandMask *mask);
+    static tStatus SetStems(cPObjBase *root, int32_t direction, sCommandMask *mask);
+    static tStatus MakeChords(cPObjBase *root, sCommandMask *mask);
+    static tStatus MakeBeams(cPObjBase *root, int32_t maxStep, int32_t reserved, int32_t groupLength,
+                             sCommandMask *mask);
+    // The export-and-play walk (notation/export_walk.cpp): exactly one of
+    // the sink (the player or the CSV writer) and the MIDI file is given.
+    static tStatus ExportMidi(cPObjBase *root, cMusicTrack *sink, cMidiFile *midiFile, sCommandMask *mask);
+
+    // The music layer's commands (15 to 24) reach their handlers below;
+    // every other command goes to the symbol root's handling.
+    tStatus OnCommand(int16_t commandId, sCommandMask *mask, sCommandPrm *record) override;
 
     int32_t FreeClassData() override { return 0; }
     // The drawing rectangle of the class's shape image at the symbol's
@@ -120,6 +141,9 @@ protected:
 
     // The class ids of the owners the time walk and the context look up.
     static constexpr int16_t kScoreTypeId = 186;
+    // The context flags of clef, key and time signature only: what a walk
+    // that starts in the middle of a staff re-runs first.
+    static constexpr uint32_t kContextSigns = 0x980;
     static constexpr int16_t kStaffTypeId = 184;
 
     // The heads whose widths set the stem offsets.

@@ -1,7 +1,6 @@
-// The records of the score commands of the music layer (ids 15 to 20): what
+// The records of the score commands of the music layer (ids 15 to 24): what
 // each command carries down the symbol tree.  The launchers that fill and
-// send them come with the score commands; the staffs, clefs and key
-// signatures already read and update them in their own steps.
+// send them are cMusicBase's (notation/score_commands.cpp).
 #pragma once
 
 #include <cstdint>
@@ -108,4 +107,29 @@ struct cMusicBase::sCmdSetNoteHead : lcCommandRecord<sCmdSetNoteHead> {
         : lcCommandRecord(16, kCmdNoteHead, kCmdNoteHead), headGlyph(head), classId(classId) {}
     int16_t headGlyph;
     int16_t classId;
+};
+
+// Command 23: chords.  The chord being filled while an owner's children
+// pass; the owner closes it when its children end.
+struct cMusicBase::sCmdChords : lcCommandRecord<sCmdChords> {
+    sCmdChords() : lcCommandRecord(20, kCmdMakeChords, kCmdMakeChords) {}
+    cPObjOwnBase *openChord = nullptr;
+};
+
+// Command 24: beams.  The beam being filled, the last note that was not
+// beamed, where the open beam started and the measure it started in; the
+// longest step a beam takes and the length of a beat group (ticks).
+struct cMusicBase::sCmdBeams : lcCommandRecord<sCmdBeams> {
+    sCmdBeams(int32_t maxStep = 479, int32_t reserved = 2, int32_t groupLength = 960)
+        : lcCommandRecord(44, kCmdMakeBeams, kCmdMakeBeams),
+          maxStep(maxStep),
+          reserved(reserved),
+          groupLength(groupLength) {}
+    cPObjOwnBase *openBeam = nullptr;
+    cPObjPoint *lastNote = nullptr;
+    int32_t beamStart = 0;
+    int32_t beamMeasure = 0;
+    int32_t maxStep;
+    int32_t reserved;
+    int32_t groupLength;
 };

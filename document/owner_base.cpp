@@ -4,8 +4,10 @@
 #include "document/owner_base.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "document/base_classes.h"
+#include "document/music_commands.h"
 #include "document/undo_list.h"
 #include "ui/view_port.h"
 
@@ -605,7 +607,26 @@ bool cPObjOwnBase::HoldsChild(const cPObjBase *child) { return IndexOfChild(chil
 
 tStatus cMusicOwner::CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
                                     cPObjPoint *previous, void **state) {
-    // Export (15), chords (23) and beams (24) get their per-child steps with
-    // the notation classes; until then they pass as every other command.
+    switch (commandId) {
+    case kCmdExport:
+        if (!ExportToChild(mask, static_cast<cMusicBase::sCmdExport *>(record), child)) return 0;
+        break;
+    default: break;
+    }
     return cPObjOwnBase::CommandToChild(commandId, mask, record, child, previous, state);
+}
+
+bool cMusicOwner::ExportToChild(sCommandMask *mask, cMusicBase::sCmdExport *record, cPObjPoint *child) {
+    if (!child) return true;
+    // The owner's own match, on a copy: the walk's mask changes as it
+    // admits objects.
+    std::optional<sCommandMask> probe;
+    if (mask) probe.emplace(*mask);
+    const tStatus match = probe ? probe->Match(this) : 0;
+    if (match < 0) return true;
+    if (match & kMaskStartFound) child->SeekContext(kContextSigns, nullptr);
+    if (record) record->timeStep = child->GetTimeStep();
+    // A timed owner (a chord, a dot, a two-ended symbol) exports for its
+    // members in its own step.
+    return GetDurationTicks() == 0;
 }

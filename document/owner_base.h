@@ -236,6 +236,14 @@ public:
     // the time walk; null for every other owner.
     virtual cPlayDuration *GetPendingEnds() { return nullptr; }
     virtual int32_t Reserved208() { return 0; }
+
+protected:
+    // The export walk's step before each child: the child's time step goes
+    // into the record.  False when the owner keeps the command from the
+    // child (a timed owner exports for its members).
+    bool ExportToChild(sCommandMask *mask, cMusicBase::sCmdExport *record, cPObjPoint *child);
+
+public:
     // Owners with children: the first child's.
     int32_t GetHeadY() override;
     // The last child that is a note; the owner itself without one.
