@@ -211,6 +211,40 @@ TEST_F(Palette, AButtonDrawsItsPictureCentredBlackOrGreyAndInvertsWhenPressed) {
         EXPECT_EQ(r.textColour, 0xB4B4B4u);
     }
 }
+
+// The palette window's paint draws the page it shows: each button once,
+// one box inverted, the pressed one's.
+TEST_F(Palette, ThePaletteWindowPaintsThePageWithThePressedButtonInverted) {
+    MakeBar();
+    auto *window = dynamic_cast<cViewPortStaticToolWin *>(bar->GetWindow());
+    ASSERT_NE(window, nullptr);
+    window->SetToolBar(bar.get());
+    for (uint32_t key : {300u, 301u, 310u}) {
+        SCOPED_TRACE(key);
+        bar->SelectGroup(key);
+        window->ClearRecords();
+        sWinMessage paint(0x000F, 0, 0);
+        ASSERT_EQ(window->OnPaint(paint), RC_OK);
+        std::vector<sDrawRecord> inverted;
+        size_t drawn = 0;
+        for (const sDrawRecord &r : window->Records()) {
+            if (r.op == "InvertRect")
+                inverted.push_back(r);
+            else
+                ++drawn;
+        }
+        cToolBarItem *pressed = bar->GetPressedItem();
+        if (!pressed) {
+            EXPECT_EQ(drawn, 0u) << "an empty page draws nothing";
+            EXPECT_TRUE(inverted.empty());
+            continue;
+        }
+        EXPECT_GE(drawn, bar->GetCount());
+        ASSERT_EQ(inverted.size(), 1u);
+        EXPECT_EQ(inverted[0].args,
+                  (std::vector<int32_t>{pressed->GetX(), pressed->GetY(), pressed->GetWidth(), pressed->GetHeight()}));
+    }
+}
 #endif
 
 TEST_F(Palette, RefreshEnablesTheButtonsOfEveryPage) {
