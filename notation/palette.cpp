@@ -47,10 +47,15 @@ void cMusicToolBarItem::Draw() {
     const int32_t mode = window->SetBitmapMode(kPictureBitmapMode);
     const tColour text = window->SetTextColour(colour);
     const tColour pen = window->SetColour(colour);
+    // The device draws a two-colour bitmap's ink in the bitmap colour, not
+    // the text colour: without it a disabled bitmap picture stays black
+    // beside the greyed glyphs.
+    const tColour ink = window->SetBitmapColour(colour);
     if (cPObjPoint *prototype = cPObjBase::PrototypeById(classId)) {
         const cRectangl box = PictureBox(classId);
         prototype->DrawPicture(x + (width - box.width) / 2, y + (height - box.height) / 2, window);
     }
+    window->SetBitmapColour(ink);
     window->SetColour(pen);
     window->SetTextColour(text);
     window->SetBitmapMode(mode);

@@ -170,6 +170,7 @@ TEST_F(Palette, AButtonDrawsItsPictureCentredBlackOrGreyAndInvertsWhenPressed) {
             device->SetBitmapMode(3);
             device->SetColour(0x123456);
             device->SetTextColour(0x654321);
+            device->SetBitmapColour(0x0000FF);
             item->Draw();
             std::vector<sDrawRecord> drawn = device->Records();
             device->ClearRecords();
@@ -183,6 +184,7 @@ TEST_F(Palette, AButtonDrawsItsPictureCentredBlackOrGreyAndInvertsWhenPressed) {
             EXPECT_EQ(device->GetBitmapMode(), 3);
             EXPECT_EQ(device->GetPenColour(), 0x123456u);
             EXPECT_EQ(device->GetTextColour(), 0x654321u);
+            EXPECT_EQ(device->GetBitmapColour(), 0x0000FFu);
         }
     }
 
