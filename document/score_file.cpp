@@ -95,24 +95,36 @@ tStatus ReadDictionaryEntry(cBinaryFileBase *file, sFileClassEntry &entry) {
     if (entry.fileId == 0) return 1;
     std::u16string name;
     if (!ReadCheckedString(file, kMaxClassName, name) || !ReadI16(file, entry.recordSize) ||
-        !ReadI16(file, entry.defaultsSize) || entry.defaultsSize < 0 ||
-        uint32_t(entry.defaultsSize) > file->BytesLeft()) {
+        !ReadI16(file, entry.defaultsSize)) {
         cPObjBase::ErrorInvalidStream();
         return kFailed;
     }
+    // Only a size that fits the bytes left can be skipped by.
+    const bool sizeFits = entry.defaultsSize >= 0 && uint32_t(entry.defaultsSize) <= file->BytesLeft();
     if (MaskVersion(gFileVersion) < kVersionPlainNames) name = PlainClassName(name);
     const uint32_t start = file->GetPosition();
-    const uint32_t end = start + uint32_t(entry.defaultsSize);
+    const uint32_t end = start + uint32_t(sizeFits ? entry.defaultsSize : 0);
     cPObjPoint *prototype = cPObjBase::PrototypeByName(name.c_str());
     if (!prototype) {
+        if (!sizeFits) {
+            cPObjBase::ErrorInvalidStream();
+            return kFailed;
+        }
         file->Seek(end);
         return 1;
     }
     entry.currentId = prototype->GetTypeId();
-    prototype->LoadClassData(file, entry.defaultsSize);
+    const int32_t read = prototype->LoadClassData(file, entry.defaultsSize);
+    if (file->HasIoError()) {
+        cPObjBase::ErrorInvalidStream();
+        return kFailed;
+    }
+    // A class that reads its defaults by their content ends its entry where
+    // it stopped, whatever size an older writer stated.
+    if (read == kClassDataReadByContent && !FileIsNewer()) return 0;
     // Class defaults never reach into the next entry; what a class left
     // unread (defaults of a newer program) is passed over.
-    if (file->HasIoError() || file->GetPosition() > end) {
+    if (!sizeFits || file->GetPosition() > end) {
         cPObjBase::ErrorInvalidStream();
         return kFailed;
     }

@@ -14,6 +14,7 @@
 #include "foundation/string_array.h"
 #include "foundation/text_util.h"
 #include "document/music_state.h"
+#include "document/score_file.h"
 #include "platform/op_sys_base.h"
 #include "platform/version_word.h"
 #include "staves/part_templates.h"
@@ -133,6 +134,8 @@ void cStaffBase::SettleTemplateList() {
 }
 
 int32_t cStaffBase::ReadStaffBaseData(cBinaryFileBase *file) {
+    // Older files are read by the size they state: what they hold here is
+    // not known.
     if (!file || Before(kVersionTemplates)) return 0;
     int32_t mode = gBarNumberMode;
     int16_t font = gPartNameFont, grid = gNoteGrid;
@@ -166,7 +169,7 @@ int32_t cStaffBase::ReadStaffBaseData(cBinaryFileBase *file) {
     if (result >= 0 && !Before(kVersionSets)) result = cPercussionSetup::LoadSets(file);
     SettleTemplateList();
     RebuildPercussionSets(gStaffTemplates);
-    return result < 0 ? kFailed : 0;
+    return result < 0 ? kFailed : kClassDataReadByContent;
 }
 
 // ---- Class data of the staff base ---------------------------------------------------
@@ -184,6 +187,9 @@ void cStaffBase::SaveClassData(cBinaryFileBase *file) {
     WriteStaffBaseData(file);
 }
 
+// Writers before this one stated 12 + 112 bytes a template, which is not
+// what they wrote (the names and the percussion sets vary in length): the
+// data is read by what it holds.
 int32_t cStaffBase::LoadClassData(cBinaryFileBase *file, int32_t) { return ReadStaffBaseData(file); }
 
 void cStaffBase::ExportClassData(std::ostream &stream) {
@@ -266,6 +272,8 @@ void StaffObject::SaveClassData(cBinaryFileBase *file) {
     file->WriteU16(gStaffDefaultTime);
 }
 
+// Read by content: files before 2.0.2 carry the staff base's data here too,
+// under a stated size of 10.
 int32_t StaffObject::LoadClassData(cBinaryFileBase *file, int32_t) {
     if (!file) return kFailed;
     int16_t clefGap = gStaffClefGap, keyGap = gStaffKeyGap, defaultClef = 0, defaultKey = 0;
@@ -289,7 +297,7 @@ int32_t StaffObject::LoadClassData(cBinaryFileBase *file, int32_t) {
     SetRunningKey(gStaffDefaultKey);
     SetRunningTimeWord(gStaffDefaultTime);
     sStaffRead = false;
-    return 0;
+    return kClassDataReadByContent;
 }
 
 void StaffObject::ExportClassData(std::ostream &stream) {

@@ -8,6 +8,7 @@
 
 #include "document/commands.h"
 #include "foundation/memory_binary_file.h"
+#include "document/score_file.h"
 #include "platform/version_word.h"
 #include "tests/staves/staff_fixture.h"
 
@@ -87,7 +88,7 @@ TEST_F(StaffStorage, ClassDataRoundTripKeepsEveryTemplateFieldAndTheSizeIsTheByt
     cStaffBase::MakeDefaultTemplates();
     gBarNumberMode = gNoteGrid = 0;
     uint32_t consumed = 0;
-    ASSERT_EQ(Load(prototype, bytes, &consumed), 0);
+    ASSERT_EQ(Load(prototype, bytes, &consumed), kClassDataReadByContent);
     EXPECT_EQ(consumed, bytes.size());
     ASSERT_EQ(gStaffTemplates->Count(), 2);
     EXPECT_EQ(gCurrentTemplateIndex, 1);
@@ -122,7 +123,7 @@ TEST_F(StaffStorage, OlderFilesByTheirVersionGates) {
     // No templates: the list stays.
     keepOne();
     gFileVersion = kCurrent;
-    EXPECT_EQ(Load(prototype, Head(1, 0, 0, 0, 0) + NoSets()), 0);
+    EXPECT_EQ(Load(prototype, Head(1, 0, 0, 0, 0) + NoSets()), kClassDataReadByContent);
     ASSERT_EQ(gStaffTemplates->Count(), 1);
     EXPECT_TRUE(gStaffTemplates->At(0)->name == u"Kept");
 
@@ -144,7 +145,7 @@ TEST_F(StaffStorage, OlderFilesByTheirVersionGates) {
             old.WriteU16(uint16_t(v));
     }
     const std::string fixture = Head(0, 0, 2, 0, 1) + old.Bytes();
-    EXPECT_EQ(Load(prototype, fixture, &consumed), 0);
+    EXPECT_EQ(Load(prototype, fixture, &consumed), kClassDataReadByContent);
     EXPECT_EQ(consumed, fixture.size());
     EXPECT_EQ(gBarNumberMode, 2);
     EXPECT_EQ(gNoteGrid, 2);
@@ -155,6 +156,39 @@ TEST_F(StaffStorage, OlderFilesByTheirVersionGates) {
     EXPECT_EQ(got.channel, 2);
     EXPECT_EQ(got.transposition, 3);
     EXPECT_TRUE(got.percussionSet.empty());
+
+    // 2.0.0: the font and the count only, and templates of a name in the
+    // code page and the first fields; the sizes and the transposition keep
+    // the values of a new template, the mode and grid the program's.
+    keepOne();
+    gFileVersion = 0x2000000;
+    gBarNumberMode = 1;
+    cStaffBase::SetNoteGrid(4);
+    cMemoryBinaryFile first(u"first", std::string(), cBinaryFileBase::kWrite);
+    first.WriteU16(5);  // part-name font
+    first.WriteU16(1);  // one template
+    {
+        char name[32] = "Fl\xe9te";
+        first.Write(name, sizeof name);
+        for (uint16_t v : {uint16_t(73), uint16_t(0), uint16_t(4), uint16_t(5)}) first.WriteU16(v);
+        first.WriteU32(uint32_t(-3));
+        first.WriteU16(8);
+        first.WriteU16(uint16_t(-9));
+        first.WriteU32(17);
+    }
+    const std::string firstBytes = first.Bytes();
+    EXPECT_EQ(Load(prototype, firstBytes + "tail", &consumed), kClassDataReadByContent);
+    EXPECT_EQ(consumed, firstBytes.size());
+    EXPECT_EQ(gBarNumberMode, 1);
+    EXPECT_EQ(gNoteGrid, 4);
+    EXPECT_EQ(gPartNameFont, 5);
+    ASSERT_EQ(gStaffTemplates->Count(), 1);
+    const cStaffBase::sTemplate &early = *gStaffTemplates->At(0);
+    cStaffBase::sTemplate want(u"Fl\u00e9te");
+    want.program = 73, want.visible = 0, want.channel = 4, want.reserved1 = -3, want.nameOffsetX = 8;
+    want.nameOffsetY = -9, want.reserved2 = 17;
+    EXPECT_EQ(Record(early), Record(want));
+    EXPECT_TRUE(early.name == want.name);
 }
 
 TEST_F(StaffStorage, DamagedTemplatesTakeTheDefaultTemplatesValues) {
@@ -179,7 +213,7 @@ TEST_F(StaffStorage, DamagedTemplatesTakeTheDefaultTemplatesValues) {
     for (const Case &c : cases) {
         cStaffBase::sTemplate t(u"T");
         t.lines = c.lines, t.heightUnits = c.heightUnits, t.height = c.height, t.width = c.width, t.margin = c.margin;
-        ASSERT_EQ(Load(prototype, Head(2, 0, 0, 0, 1) + Record(t) + NoSets()), 0) << c.label;
+        ASSERT_EQ(Load(prototype, Head(2, 0, 0, 0, 1) + Record(t) + NoSets()), kClassDataReadByContent) << c.label;
         ASSERT_EQ(gStaffTemplates->Count(), 1) << c.label;
         const cStaffBase::sTemplate &got = *gStaffTemplates->At(0);
         EXPECT_EQ(got.lines, c.wantLines) << c.label;
@@ -214,7 +248,7 @@ TEST_F(StaffStorage, TheCurrentTemplateIndexIsClampedAndAListAlwaysExists) {
         std::string bytes = Head(2, 0, 0, c.current, c.count);
         for (uint16_t i = 0; i < c.count; ++i) bytes += Record(cStaffBase::sTemplate(u"P"));
         bytes += NoSets();
-        ASSERT_EQ(Load(prototype, bytes), 0) << c.label;
+        ASSERT_EQ(Load(prototype, bytes), kClassDataReadByContent) << c.label;
         ASSERT_NE(gStaffTemplates, nullptr) << c.label;
         EXPECT_EQ(gStaffTemplates->Count(), c.wantCount) << c.label;
         EXPECT_EQ(gCurrentTemplateIndex, c.wantCurrent) << c.label;
