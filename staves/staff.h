@@ -151,6 +151,13 @@ public:
     cPObjPoint *Draw() override;
     cRectangl *DrawRect(const cRectangl &rect, int16_t flags) override;
     cRectangl *GetBounds() override;
+    // x, or a brace owner's left when it lies further left.
+    int32_t GetLeft() override;
+    // y; in a score with a brace the part name above the staff is inside.
+    int32_t GetTop() override;
+    // The members' bounds; without members an empty rectangle where the
+    // content starts on the top line.  A hidden part's has no size.
+    cRectangl *GetTotalBounds() override;
     cPObjPoint *HitTestChildren(int32_t px, int32_t py, int16_t typeId, uint32_t flags, uint32_t excludeFlags,
                                 const cPObjBase *excluded) override;
     // The note grid.
@@ -285,6 +292,9 @@ public:
     // Lines, header and note grid; a staff starts in the time in which the
     // staff before it in its owner ended.
     void DrawGroupParts() override;
+    // The header clef and key reach above and below the lines.
+    int32_t GetTop() override;
+    int32_t GetBottom() override;
     // Two dots right or left of a repeat bar line at x.
     void DrawRepeatDotsAfter(int32_t px) override;
     void DrawRepeatDotsBefore(int32_t px) override;

@@ -4,12 +4,14 @@
 // be clicked) and the zoom its template gives the output window.  All of it
 // is drawn in document units on the current score window, which applies its
 // origin and zoom.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "notation/symbol_classes.h"
 #include "staves/part_templates.h"
 #include "staves/staff.h"
+#include "ui/font_table.h"
 #include "ui/graph_dvc.h"
 
 namespace {
@@ -173,6 +175,49 @@ cRectangl *cStaffBase::GetBarNumberRect(int32_t number, int32_t px) {
 cRectangl *cStaffBase::GetBounds() {
     if (IsVisible()) return cPObjGroup::GetBounds();
     return cRectangl::Temp(GetLeft(), GetTop(), 0, 0);
+}
+
+int32_t cStaffBase::GetLeft() {
+    const int32_t left = cPObjGroup::GetLeft();
+    if (!owner || owner->GetTypeId() != cMObjBrace::kClassId) return left;
+    return std::min(left, owner->GetLeft());
+}
+
+int32_t cStaffBase::GetTop() {
+    const int32_t top = cPObjGroup::GetTop();
+    // Part names are drawn only in scores with a brace.
+    if (!(gScoreStaffFlags & 1)) return top;
+    const sTemplate *t = TemplateOf();
+    const int32_t nameY = y + (t ? t->nameOffsetY : sTemplate().nameOffsetY);
+    return std::min(top, nameY + cFontTable::GetCharBox(PartNameFont())->Top());
+}
+
+cRectangl *cStaffBase::GetTotalBounds() {
+    cRectangl total(GetContentLeft(), y, 0, 0);
+    const uint16_t slots = GetChildSlots();
+    for (uint16_t i = 0; i < slots; ++i)
+        if (GetChild(i)) {
+            total = *cPObjGroup::GetTotalBounds();
+            break;
+        }
+    if (!IsVisible()) total.SetSize(0, 0);
+    return cRectangl::TempCopy(total);
+}
+
+int32_t StaffObject::GetTop() {
+    int32_t top = cStaffBase::GetTop();
+    if (!PlaceHeader()) return top;
+    if (MusicBitMapClef *startClef = ClefPrototype(clef)) top = std::min(top, startClef->GetTop());
+    if (key != kDefaultKeyId)
+        if (KeySignature *startKey = KeyPrototype(key)) top = std::min(top, startKey->GetTop());
+    return top;
+}
+
+int32_t StaffObject::GetBottom() {
+    int32_t bottom = y + height - 1;
+    if (PlaceHeader())
+        if (MusicBitMapClef *startClef = ClefPrototype(clef)) bottom = std::max(bottom, startClef->GetBottom());
+    return bottom;
 }
 
 cPObjPoint *cStaffBase::HitTestChildren(int32_t px, int32_t py, int16_t typeId, uint32_t flags,

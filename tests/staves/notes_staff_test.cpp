@@ -154,7 +154,7 @@ bool HasLine(const std::vector<sDrawRecord> &all, std::vector<int32_t> args) {
 
 TEST_F(NotesOnStaffTest, DrawingPutsHeadStemFlagAndLedgerLinesWhereTheGeometrySays) {
     const int32_t s = staff->LineSpacing();
-    const int32_t bottom = kTop + staff->GetHeight() - 1;
+    const int32_t bottom = kTop + staff->GetSizeHeight() - 1;
     MusicBitMapNote *note = Place(23, 200, bottom + 2 * s);
     const int32_t left = note->GetX() - note->GetHotSpotX();
     const int32_t top = note->GetY() - note->GetHotSpotY();

@@ -6,9 +6,11 @@
 // graphics and the measured bar number comes from a real font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "tests/staves/staff_fixture.h"
+#include "ui/font_table.h"
 #include "ui/graph_dvc.h"
 
 namespace {
@@ -82,6 +84,72 @@ TEST_F(StaffDrawing, BarNumbersOffGiveAOneByOneRectangleOnTheTopLine) {
     EXPECT_GT(on.width, 0);
     EXPECT_GT(on.height, 0);
     EXPECT_GT(on.width, staff->GetBarNumberRect(1, 300)->width);
+}
+
+// The staff's extent: the header clef and key reach beyond the lines, the
+// part name above the staff counts in a score with a brace, a brace further
+// left gives its left edge, and the members' bounds start where the content
+// does.
+TEST_F(StaffDrawing, TheBoundsTakeInTheHeaderThePartNameAndTheBrace) {
+    std::unique_ptr<StaffObject> staff(NewStaff());
+    staff->SetStartKey(kKeyTwoSharps);
+    const int32_t name = 100 - 6 + cFontTable::GetCharBox(uint16_t(gPartNameFont))->Top();
+    ASSERT_LT(name, 100);
+    EXPECT_EQ(staff->cStaffBase::GetTop(), 100);
+    gScoreStaffFlags = 1;
+    EXPECT_EQ(staff->cStaffBase::GetTop(), name) << "the part name above the staff";
+    gScoreStaffFlags = 0;
+
+    ASSERT_NE(staff->PlaceHeader(), nullptr);
+    MusicBitMapClef *clef = ClefPrototype(staff->GetStartClef());
+    KeySignature *key = KeyPrototype(kKeyTwoSharps);
+    ASSERT_TRUE(clef && key);
+    const int32_t clefTop = clef->GetTop(), keyTop = key->GetTop(), clefBottom = clef->GetBottom();
+    ASSERT_LT(clefTop, 100) << "the G clef reaches above the top line";
+    ASSERT_GT(clefBottom, 124) << "and below the bottom line";
+    EXPECT_EQ(staff->GetTop(), std::min(clefTop, keyTop));
+    EXPECT_EQ(staff->GetBottom(), clefBottom);
+    gScoreStaffFlags = 1;
+    EXPECT_EQ(staff->GetTop(), std::min({clefTop, keyTop, name}));
+    gScoreStaffFlags = 0;
+    // A staff taller than its clef ends at its own last line.
+    staff->SetSize(staff->GetSizeWidth(), clefBottom - 100 + 20);
+    EXPECT_EQ(staff->GetBottom(), clefBottom + 19);
+
+    // Members: an empty rectangle where the content starts, else theirs.
+    std::unique_ptr<StaffObject> plain(NewStaff());
+    cRectangl empty = *plain->GetTotalBounds();
+    EXPECT_EQ(empty.x, plain->GetContentLeft());
+    EXPECT_EQ(empty.y, 100);
+    EXPECT_EQ(empty.width, 0);
+    EXPECT_EQ(empty.height, 0);
+    cPObjPoint *bar = Put(plain.get(), kBar, plain->GetContentLeft() + 100);
+    const cRectangl barBounds = *bar->GetBounds();
+    const cRectangl members = *plain->GetTotalBounds();
+    EXPECT_EQ(members.x, barBounds.x);
+    EXPECT_EQ(members.y, barBounds.y);
+    EXPECT_EQ(members.width, barBounds.width);
+    EXPECT_EQ(members.height, barBounds.height);
+    plain->TemplateOf()->visible = 0;
+    gScoreStaffFlags = 1;
+    const cRectangl hidden = *plain->GetTotalBounds();
+    EXPECT_EQ(hidden.x, barBounds.x);
+    EXPECT_EQ(hidden.width, 0);
+    EXPECT_EQ(hidden.height, 0);
+    gScoreStaffFlags = 0;
+    plain->TemplateOf()->visible = 1;
+
+    // In a brace the staff's left edge is the brace's when that lies
+    // further left.
+    auto brace = std::make_unique<cMObjBrace>();
+    const int32_t staffX = plain->GetX();
+    brace->SetX(staffX - 30);
+    StaffObject *braced = plain.release();
+    ASSERT_TRUE(brace->InsertChild(braced));
+    EXPECT_EQ(braced->GetLeft(), staffX - 30);
+    brace->SetX(staffX + 30);
+    braced->SetX(staffX);
+    EXPECT_EQ(braced->GetLeft(), staffX);
 }
 
 #if !defined(_WIN32)
