@@ -98,27 +98,27 @@ protected:
     // Every class of the round, left to right 30 apart, at heights that
     // vary; the glyph classes with heads and flags that differ from their
     // defaults, stems of both directions.
-    void BuildStaff() {
+    void BuildStaff(int32_t top = kTop) {
         staff = new StaffObject;
-        staff->SetPosition(0, kTop);
+        staff->SetPosition(0, top);
         ASSERT_TRUE(doc->InsertChild(staff));
         const int32_t h = staff->LineSpacing() / 2;
         int32_t x = 200;
         auto next = [&x] { return x += 30; };
-        Put(102, next(), kTop + 2 * h);  // a bass clef in mid-staff
-        Put(112, next(), kTop + 2 * h);  // two flats
-        for (int16_t id = 17; id <= 29; ++id) Put(id, next(), kTop + (id % 9) * h);
+        Put(102, next(), top + 2 * h);  // a bass clef in mid-staff
+        Put(112, next(), top + 2 * h);  // two flats
+        for (int16_t id = 17; id <= 29; ++id) Put(id, next(), top + (id % 9) * h);
         for (int16_t id = 43; id <= 68; ++id) {
-            auto *note = dynamic_cast<MusicBitMapNote *>(Put(id, next(), kTop + (id % 7) * h));
+            auto *note = dynamic_cast<MusicBitMapNote *>(Put(id, next(), top + (id % 7) * h));
             if (!note) continue;
             note->SetStemLength(id % 2 ? -(20 + id) : 20 + id);
             // Each storable head once, on the class of its own id.
             if (id <= 59 && id != 47) note->SetHeadGlyph(id);
             if (id >= 60 && id <= 67) note->SetFlagGlyph(int16_t(127 - id));
         }
-        for (int16_t id = 72; id <= 78; ++id) Put(id, next(), kTop + 4 * h);
+        for (int16_t id = 72; id <= 78; ++id) Put(id, next(), top + 4 * h);
         for (int16_t id = 118; id <= 127; ++id) {
-            auto *time = dynamic_cast<TimeC *>(Put(id, next(), kTop + 4 * h));
+            auto *time = dynamic_cast<TimeC *>(Put(id, next(), top + 4 * h));
             if (time) time->SetTempo(uint16_t(60 + id));
         }
         if (auto *free = dynamic_cast<TimeAny *>(staff->GetChild(uint16_t(staff->GetChildSlots() - 1)))) {
@@ -126,10 +126,10 @@ protected:
             free->SetTempo(132);
         }
         ASSERT_NE(FindFirst(127), nullptr);
-        for (int16_t id = 166; id <= 172; ++id) Put(id, next(), kTop);
+        for (int16_t id = 166; id <= 172; ++id) Put(id, next(), top);
         // A segno above the measure after the first bar line is its member.
         auto *sign = new Sign1;
-        sign->SetPosition(FindFirst(166)->x + 10, kTop - 30);
+        sign->SetPosition(FindFirst(166)->x + 10, top - 30);
         ASSERT_TRUE(staff->InsertChild(sign));
         ASSERT_EQ(sign->FindOwner(0, 0), FindFirst(166));
     }
@@ -211,6 +211,89 @@ TEST_F(ScoreRoundTrip, TextExportedImportedAndExportedAgainIsTheSame) {
         return from == std::string::npos || to == std::string::npos ? text : text.substr(0, from) + text.substr(to);
     };
     EXPECT_EQ(withoutDefaults(Export("again.txt")), withoutDefaults(first));
+    EXPECT_EQ(log->Text(), "");
+}
+
+// The score of two parts: the first staff holds every class of the round
+// above, the second, of another part, starts with another clef and key and
+// holds every clef and key signature.  The binary file saved, loaded and
+// saved again is the same bytes, and the text exported, imported and
+// exported again the same text (after one load settles the defaults of new
+// staffs, which follow the last clef, key and time placed).
+//
+// The files this test writes first are fuzz seeds:
+// tests/fuzz/corpus/score_file/two_staffs.pmr and
+// tests/fuzz/corpus/text_form/two_staffs.txt, and the same with a first
+// byte 0 or 1 in tests/fuzz/corpus/music_score/.  To write them again, run
+// the test natively and copy first.pmr and first.txt from the folder
+// /tmp/pelmora-tests-<pid>/score_round_trip/.
+TEST_F(ScoreRoundTrip, TwoStaffsOfEveryClassSurviveBothForms) {
+    cStaffBase::sTemplate violin(u"Violin \"1\" \u00e9");
+    violin.program = 40, violin.channel = 2, violin.transposition = -2, violin.nameOffsetX = 3;
+    cStaffBase::sTemplate cello(u"Cello");
+    cello.program = 42, cello.channel = 5, cello.lines = 5, cello.height = 300, cello.heightUnits = 31;
+    delete gStaffTemplates;
+    gStaffTemplates = new cStaffBase::StaffTemplate;
+    gStaffTemplates->Append(new cStaffBase::sTemplate(violin));
+    gStaffTemplates->Append(new cStaffBase::sTemplate(cello));
+    gBarNumberMode = 1;
+    gNoteGrid = 3;
+
+    BuildStaff(kTop);
+    StaffObject *second = new StaffObject;
+    second->SetTemplateIndex(1);
+    second->SetPosition(0, kTop + 200);
+    ASSERT_TRUE(doc->InsertChild(second));
+    second->SetStartClef(97);  // alto
+    second->SetStartKey(105);  // two sharps
+    const int32_t h = second->LineSpacing() / 2;
+    int32_t px = 200;
+    for (int16_t id = 96; id <= 117; ++id) {
+        cPObjPoint *obj = dynamic_cast<cPObjPoint *>(cPObjBase::NewById(id));
+        ASSERT_NE(obj, nullptr) << id;
+        obj->SetPosition(px += 40, second->y + (id % 5) * h);
+        ASSERT_TRUE(second->InsertChild(obj)) << id;
+    }
+    ASSERT_EQ(doc->GetChildCount(), 2);
+    const std::string before = DescribeStaff(doc->GetChild(0)) + DescribeStaff(doc->GetChild(1));
+    EXPECT_NE(before.find("KeySig7Flat@"), std::string::npos) << before;
+    EXPECT_NE(before.find("ClefPercussion1@"), std::string::npos) << before;
+
+    // Binary.
+    ASSERT_FALSE(Save("settle.pmr").empty());
+    ASSERT_EQ(doc->LoadFile((folder + u"settle.pmr").c_str()), 0);
+    const std::string first = Save("first.pmr");
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(doc->LoadFile((folder + u"first.pmr").c_str()), 0);
+    ASSERT_EQ(doc->GetChildCount(), 2);
+    EXPECT_EQ(DescribeStaff(doc->GetChild(0)) + DescribeStaff(doc->GetChild(1)), before);
+    auto *loaded = dynamic_cast<StaffObject *>(doc->GetChild(1));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetTemplateIndex(), 1);
+    EXPECT_EQ(loaded->GetStartClef(), 97);
+    EXPECT_EQ(loaded->GetStartKey(), 105);
+    ASSERT_EQ(gStaffTemplates->Count(), 2);
+    EXPECT_TRUE(gStaffTemplates->At(0)->name == violin.name);
+    EXPECT_EQ(gStaffTemplates->At(1)->heightUnits, 31);
+    EXPECT_EQ(Save("second.pmr"), first);
+
+    // Text.
+    // The configuration names the document: the same name for every export.
+    auto exportAs = [this](const char *name) {
+        doc->SetFileName((folder + u"trip.pmr").c_str());
+        return Export(name);
+    };
+    const std::string exported = exportAs("settle.txt");
+    ASSERT_EQ(doc->LoadFile((folder + u"settle.txt").c_str()), 0);
+    const std::string text = exportAs("first.txt");
+    ASSERT_NE(text.find("Violin"), std::string::npos);
+    ASSERT_EQ(doc->LoadFile((folder + u"first.txt").c_str()), 0);
+    ASSERT_EQ(doc->GetChildCount(), 2);
+    EXPECT_EQ(DescribeStaff(doc->GetChild(0)) + DescribeStaff(doc->GetChild(1)), before);
+    EXPECT_EQ(exportAs("again.txt"), text);
+    const size_t objects = exported.find("[file]\r\n");
+    ASSERT_NE(objects, std::string::npos);
+    EXPECT_EQ(text.substr(text.find("[file]\r\n")), exported.substr(objects)) << "the object lines from the start";
     EXPECT_EQ(log->Text(), "");
 }
 
