@@ -1,6 +1,7 @@
 // The frame window of the program, as far as start-up and closing need it
-// for now: it opens the session log and the settings, loads the
-// accelerators and handles File > Exit.  The main window's own start-up
+// for now: it loads the main menu with its hints and key names, opens the
+// session log, the settings and the status bar, loads the accelerators and
+// handles File > Exit, translate mode and the reset of the menu texts.  The main window's own start-up
 // (score window, palette, language) grows here.
 #pragma once
 
@@ -19,5 +20,8 @@ public:
     tStatus FirstRunMark() const { return firstRun; }
 
 private:
+    // The bar along the bottom edge with its five parts.
+    void OpenStatusBar();
+
     tStatus firstRun = RC_OK;
 };

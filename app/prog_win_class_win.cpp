@@ -1,21 +1,23 @@
 #include "foundation/win32_win.h"
 #include "app/prog_win_class.h"
 
+#include "app/menu_texts.h"
 #include "foundation/wide_stream.h"
 #include "midi/midi_devices.h"
 #include "platform/op_sys.h"
 #include "platform/version_word.h"
 #include "ui/language_dialogs.h"
 #include "ui/menu_item.h"
+#include "ui/status_bar.h"
 #include "ui/view_help.h"
 
 namespace {
-constexpr uint32_t kMainMenu = 1000;
 constexpr uint32_t kProgramIcon = 100;
-constexpr uint32_t kCmdNew = 100;
-constexpr uint32_t kCmdExit = 111;
-constexpr uint32_t kFirstRecentId = 112;
 constexpr uint32_t kHelpFileString = 1002;
+// The status bar's parts as (width, gap, style): the hints go into part 0;
+// the gaps after parts 2 and 3 hold the volume and zoom sliders.
+constexpr int32_t kHelpPart = 0;
+constexpr int32_t kStatusParts[][3] = {{320, 0, 1}, {120, 0, 1}, {70, 100, 0}, {73, 100, 0}, {120, 0, 1}};
 // A command message carries the command's id in the low word of its key.
 constexpr uint32_t kCommandIdMask = 0xFFFF;
 }  // namespace
@@ -23,7 +25,9 @@ constexpr uint32_t kCommandIdMask = 0xFFFF;
 ProgWinClass::ProgWinClass(int32_t showMode, const char16_t *title)
     : cViewPortTop(showMode, title) {
     SetIconId(kProgramIcon);
-    LoadMenuResource(kMainMenu, nullptr, 0, nullptr, 0);
+    // The key names are in place before a language file names its texts
+    // by them.
+    LoadMainMenu(*this);
 }
 
 ProgWinClass::~ProgWinClass() = default;
@@ -35,6 +39,7 @@ tStatus ProgWinClass::Open() {
     firstRun = opSys->SetupIniFileInDataFolder(u"PelmoraSetup.ini");
     opSys->LoadAccelerators(u"M_PELMORA");
     if (cViewHelp *help = opSys->GetHelpViewer()) help->SetHelpFile(opSys->LoadString(kHelpFileString));
+    OpenStatusBar();
     // The language file named in the settings; a non-English first run asks.
     InstallLanguageDialogs();
     opSys->ChooseLanguage(u"*.PmrLang");
@@ -44,10 +49,18 @@ tStatus ProgWinClass::Open() {
     devices << GetMidiDeviceReport() << u"\n" << u"[edit]" << u"\n";
     opSys->Log().WriteWideStream(devices, 0);
     cMenuItemBase *newItem = gMainMenu ? gMainMenu->FindById(kCmdNew) : nullptr;
-    opSys->FillRecentFilesMenu(newItem ? newItem->GetParent() : nullptr, kFirstRecentId);
+    opSys->FillRecentFilesMenu(newItem ? newItem->GetParent() : nullptr, kFirstRecentFileId);
     // The first run leaves a settings file behind at once.
     if (firstRun == RC_FAIL) opSys->Settings().Save(nullptr);
     return status;
+}
+
+void ProgWinClass::OpenStatusBar() {
+    CreateStatusBar(kHelpPart);
+    auto *bar = dynamic_cast<cStatusBarBase *>(GetStatusBar());
+    if (!bar) return;
+    for (const auto &part : kStatusParts) bar->AppendPart(part[0], part[1], part[2]);
+    bar->Open();
 }
 
 tStatus ProgWinClass::OnCommand(sWinMessage &record) {
@@ -57,6 +70,12 @@ tStatus ProgWinClass::OnCommand(sWinMessage &record) {
     switch (record.key & kCommandIdMask & ~kWindowCommandBit) {
         case kCmdExit:
             return gOpSys->CloseMainWindow();
+        case kCmdTranslate:
+            ToggleTranslateMode(*gOpSys, gMainMenu);
+            return RC_OK;
+        case kCmdResetLanguage:
+            ResetMenuTexts(*gOpSys, *this);
+            return RC_OK;
         default:
             return RC_FAIL;
     }

@@ -19,7 +19,8 @@ void DumpMenu(cSubMenuBase &menu, int32_t depth, std::string &out) {
         if (!item) continue;
         out += "menu\t" + std::to_string(depth) + "\t" + std::to_string(item->GetId()) + "\t" +
                Field(item->GetLabel()) + "\t" + (item->IsEnabled() ? "1" : "0") + "\t" +
-               (item->IsChecked() ? "1" : "0") + "\n";
+               (item->IsChecked() ? "1" : "0") + "\t" + Field(item->GetKeyName()) + "\t" + Field(item->GetHint()) +
+               "\n";
         if (auto *sub = dynamic_cast<cSubMenuBase *>(item)) DumpMenu(*sub, depth + 1, out);
     }
 }

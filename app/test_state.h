@@ -5,7 +5,7 @@
 // reads them.
 //
 // The dump is UTF-8, one record a line, fields separated by tabs:
-//   menu    <depth> <id> <label> <enabled 0|1> <checked 0|1>
+//   menu    <depth> <id> <label> <enabled 0|1> <checked 0|1> <key name> <hint>
 //           (the label without its key text)
 //           the main menu tree, depth-first in menu order, depth 0 for the
 //           items of the menu bar; a separator has id 0 and an empty label

@@ -19,7 +19,10 @@ TEST(TestStateDump, MenusStatusPartsWindowsAndModifiersInOrder) {
     file->Leaf(u"New", 100);
     file->Leaf(u"Save\tCtrl+S", 102)->Disable();
     test::cTestMenu *exportMenu = file->Sub(u"Export", 0);
-    exportMenu->Leaf(u"Midi", 105)->Check();
+    cMenuItemBase *midi = exportMenu->Leaf(u"Midi", 105);
+    midi->Check();
+    // A tab in a hint would split the line's fields.
+    midi->SetHint(u"Save\tas MIDI");
     file->Leaf(u"Exit", 111);
 
     cStatusBar bar(nullptr, 0);
@@ -35,12 +38,12 @@ TEST(TestStateDump, MenusStatusPartsWindowsAndModifiersInOrder) {
     state.pages = {{u"VPClassPalette0", u"Notes"}};
     state.shift = true;
     EXPECT_EQ(ComposeTestStateDump(state),
-              "menu\t0\t0\t&File\t1\t0\n"
-              "menu\t1\t100\tNew\t1\t0\n"
-              "menu\t1\t102\tSave\t0\t0\n"
-              "menu\t1\t0\tExport\t1\t0\n"
-              "menu\t2\t105\tMidi\t1\t1\n"
-              "menu\t1\t111\tExit\t1\t0\n"
+              "menu\t0\t0\t&File\t1\t0\tFile\t\n"
+              "menu\t1\t100\tNew\t1\t0\tFile/New\t\n"
+              "menu\t1\t102\tSave\t0\t0\tFile/Save\t\n"
+              "menu\t1\t0\tExport\t1\t0\tFile/Export\t\n"
+              "menu\t2\t105\tMidi\t1\t1\tFile/Midi\tSave as MIDI\n"
+              "menu\t1\t111\tExit\t1\t0\tFile/Exit\t\n"
               "status\t0\tBar 3\n"
               "status\t1\ta tab\n"
               "window\tVPClassPelmora0\tPelmora\n"
