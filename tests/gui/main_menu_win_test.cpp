@@ -20,6 +20,8 @@ namespace {
 constexpr uint32_t kMainMenuId = 1000;
 constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kCmdTranslate = 609;
+constexpr uint32_t kCmdReset = 610;
+constexpr uint32_t kFirstRecentFile = 112;
 // Items of the translation dialogs.
 constexpr uint32_t kOk = 1;
 constexpr uint32_t kCancel = 2;
@@ -169,6 +171,45 @@ TEST_F(MainMenu, TranslateModeEnablesEverythingAndItsEndWritesTheLanguageFile) {
     ASSERT_NE(translate, nullptr);
     EXPECT_EQ(translate->fields[4], "0");
     EXPECT_EQ(Exit(), 0u);
+}
+
+// A language file loaded at start-up translates the menu; Reset brings the
+// built-in texts back, keeps what the program had checked and the recent
+// files, and stores the choice of English.
+TEST_F(MainMenu, ResetAfterALanguageFileShowsTheBuiltInMenuAgain) {
+    const std::u16string dataFolder = FreshFolder("main_menu_reset");
+    const std::u16string german = dataFolder + u"Deutsch.PmrLang";
+    WriteFile(german, Utf16File(u"PmrLangFile_language=Deutsch\nMenu_File/Exit_Text=Beenden\n"
+                                u"Menu_File/Exit_Hint=Pelmora schliessen\nMenu_Setup/Reset_Text=Englisch\n"));
+    WriteFile(dataFolder + u"PelmoraSetup.ini",
+              Utf16File(u"Language=7\nTranslationFile=" + german + u"\nRecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\n"));
+    folder = dataFolder;
+    sStart how;
+    how.dataFolder = folder;
+    ASSERT_TRUE(program.Start(how));
+    frame = program.WaitForFrame();
+    ASSERT_NE(frame, nullptr);
+    tStateDump translated = program.ReadState(frame);
+    ASSERT_NE(MenuItem(translated, kCmdExit), nullptr);
+    EXPECT_EQ(MenuItem(translated, kCmdExit)->fields[2], "Beenden");
+    EXPECT_EQ(MenuItem(translated, kCmdExit)->fields[6], "Pelmora schliessen");
+    ASSERT_NE(MenuItem(translated, kFirstRecentFile), nullptr);
+    ASSERT_TRUE(PostCommand(frame, kCmdReset));
+    tStateDump english = program.ReadState(frame);
+    ASSERT_NE(MenuItem(english, kCmdExit), nullptr);
+    EXPECT_EQ(MenuItem(english, kCmdExit)->fields[2], "Exit");
+    EXPECT_EQ(MenuItem(english, kCmdExit)->fields[6], "Close Pelmora");
+    EXPECT_EQ(MenuItem(english, kCmdReset)->fields[2], "Reset");
+    const sStateLine *recent = MenuItem(english, kFirstRecentFile);
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->fields[2], "Waltz.pmr");
+    EXPECT_EQ(recent->fields[6], "C:\\Scores\\Waltz.pmr");
+    EXPECT_EQ(LinesOf(english, "menu").size(), std::size(test::kMainMenuRows) + 1);
+    EXPECT_EQ(HintShownFor(kCmdExit), "Close Pelmora");
+    EXPECT_EQ(Exit(), 0u);
+    const std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
+    EXPECT_NE(ini.find(Utf16Text(u"TranslationFile=0\n")), std::string::npos);
+    EXPECT_NE(ini.find(Utf16Text(u"Language=0\n")), std::string::npos);
 }
 
 }  // namespace
