@@ -15,6 +15,8 @@ public:
     tStatus Open() override;
     // The listener windows first, then the frame's own commands.
     tStatus OnCommand(sWinMessage &record) override;
+    // Keeps the status bar along the bottom edge, full width.
+    tStatus OnSize(int32_t width, int32_t height, sWinMessage &record) override;
 
     // RC_FAIL when this is the first run (no settings file was found).
     tStatus FirstRunMark() const { return firstRun; }

@@ -42,7 +42,7 @@ tStatus ProgWinClass::Open() {
     OpenStatusBar();
     // The language file named in the settings; a non-English first run asks.
     InstallLanguageDialogs();
-    opSys->ChooseLanguage(u"*.PmrLang");
+    opSys->ChooseLanguage(kLanguageFilePattern);
     // The MIDI devices go into the log before editing begins, so that a
     // report of a sound problem shows what the program found.
     cWideStream devices;
@@ -61,6 +61,15 @@ void ProgWinClass::OpenStatusBar() {
     if (!bar) return;
     for (const auto &part : kStatusParts) bar->AppendPart(part[0], part[1], part[2]);
     bar->Open();
+}
+
+tStatus ProgWinClass::OnSize(int32_t width, int32_t height, sWinMessage &record) {
+    tStatus status = cViewPortTop::OnSize(width, height, record);
+    if (auto *bar = dynamic_cast<cStatusBarBase *>(GetStatusBar())) {
+        const int32_t barHeight = bar->GetHeight();
+        bar->MoveWindowTo(0, height - barHeight, width, barHeight);
+    }
+    return status;
 }
 
 tStatus ProgWinClass::OnCommand(sWinMessage &record) {

@@ -100,6 +100,28 @@ TEST_F(MainMenu, AHighlightedCommandShowsItsHintInTheHelpPart) {
     EXPECT_EQ(Exit(), 0u);
 }
 
+// The status bar stays along the bottom edge, full width, when the frame
+// changes its size.
+TEST_F(MainMenu, TheStatusBarFollowsTheFramesBottomEdge) {
+    Start("main_menu_status_bar");
+    HWND bar = FindWindowExW(frame, nullptr, L"msctls_statusbar32", nullptr);
+    ASSERT_NE(bar, nullptr);
+    const SIZE sizes[] = {{700, 500}, {1000, 760}, {520, 380}};
+    for (const SIZE &size : sizes) {
+        ASSERT_TRUE(SetWindowPos(frame, nullptr, 10, 10, size.cx, size.cy, SWP_NOZORDER));
+        ASSERT_FALSE(program.ReadState(frame).empty());
+        RECT client{}, barRect{};
+        GetClientRect(frame, &client);
+        GetWindowRect(bar, &barRect);
+        POINT corner{client.right, client.bottom};
+        ClientToScreen(frame, &corner);
+        EXPECT_EQ(barRect.bottom, corner.y) << size.cx;
+        EXPECT_EQ(barRect.right, corner.x) << size.cx;
+        EXPECT_GT(barRect.bottom - barRect.top, 10) << size.cx;
+    }
+    EXPECT_EQ(Exit(), 0u);
+}
+
 // The Edit menu dropped down from the menu bar by its mnemonic, left in a
 // picture for a person to look at ("main_menu_open/menu.bmp").
 TEST_F(MainMenu, TheEditMenuDropsDownBelowTheMenuBar) {
