@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 
+#include "document/document_root.h"
 #include "document/music_commands.h"
 #include "foundation/ascii_file.h"
 #include "foundation/binary_file.h"
@@ -32,7 +33,7 @@ constexpr uint32_t kSoundCommand = 602;
 // A placed note sounds for a 32nd note.
 constexpr uint32_t kSoundTicks = 60;
 constexpr uint16_t kSoundTicksPerQuarter = 480;
-// The tempo of a new score; the score root keeps no tempo of its own yet.
+// The tempo outside any score: a new score's.
 constexpr int32_t kSoundTempo = 120;
 // Notes this long keep their stems as they are.
 constexpr int32_t kNoFlipTicks = 1920;
@@ -408,7 +409,7 @@ void cMusicBase::PlaySound() {
     auto *player = dynamic_cast<cMidiTrackBase *>(output);
     if (player) player->SetNotifyWindow(nullptr);
     gTicksPerQuarter = kSoundTicksPerQuarter;
-    output->PutTempo(kSoundTempo);
+    output->PutTempo(gCurrentDocument ? gCurrentDocument->GetTempo() : kSoundTempo);
     // An accidental or chord around the note sounds in its place.
     cMusicBase *sounding = this;
     for (;;) {

@@ -370,7 +370,7 @@ tSymbolMaker gSymbolMakers[kSymbolClassCount] = {
     nullptr,  // 183 cMObjBrace
     nullptr,  // 184 StaffObject
     Make<cMusicBlock>,  // 185
-    Make<ScoreObject>,  // 186
+    nullptr,  // 186 ScoreObject
 };
 
 const sSymbolGlyph &GlyphOf(int16_t id) { return kSymbolGlyphTable[id - kFirstSymbolClassId]; }

@@ -21,6 +21,14 @@ int32_t Note11::GetHeadWidth() {
     return head ? head->GetWidth() : cMusicBase::GetHeadWidth();
 }
 
+bool cMusicBlock::OnInsert() {
+    if (cPObjOwnBase *marked = FindOwner(0, 0)) {
+        y = marked->GetTop() - 1;
+        SetSize(width, marked->GetSizeHeight() + 2);
+    }
+    return cPObjBlockMark::OnInsert();
+}
+
 namespace {
 
 // The unit around the note that takes symbols attached to a linked note,

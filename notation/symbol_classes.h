@@ -627,9 +627,15 @@ PELMORA_SYMBOL_CLASS(BarDoubleRepeat, 172, BaseBar);
 
 // ---- staffs, systems, page breaks, blocks and the score ----
 
-// The staff family (181 cStaffBase, 183 cMObjBrace, 184 StaffObject) stands
-// a layer above, in staves/: its classes plug their makers into the
-// catalogue (SetSymbolMaker).
+// The staff family (181 cStaffBase, 183 cMObjBrace, 184 StaffObject) and
+// the score (186 ScoreObject) stand a layer above, in staves/: their classes
+// plug their makers into the catalogue (SetSymbolMaker).
 PELMORA_SYMBOL_CLASS(cMusicPageBreak, 182, cPObjFmtBreak);
-PELMORA_SYMBOL_CLASS(cMusicBlock, 185, cPObjBlockMark);
-PELMORA_SYMBOL_CLASS(ScoreObject, 186, PointWindowObject);
+// The block mark of staffs and systems: it always spans the whole height of
+// the staff or system it marks, so moves follow it horizontally only.
+PELMORA_SYMBOL_CLASS_BODY(cMusicBlock, 185, cPObjBlockMark) {
+public:
+    cMusicBlock() { followY = 0; }
+    // From one line above its owner's top edge to one line below its bottom.
+    bool OnInsert() override;
+};

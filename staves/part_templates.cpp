@@ -397,9 +397,6 @@ sCommandPrm *cStaffBase::sCmdStaffSetProp::Clone() const { return new sCmdStaffS
 
 // ---- Class and object set-up ------------------------------------------------------------
 
-namespace {
-
-// Command 17 to every staff and system of the document.
 tStatus SendStaffHide(cPObjBase *document, int32_t flags) {
     if (!document) return 0;
     sCommandMask mask(nullptr, kMaskTypeBits);
@@ -407,6 +404,8 @@ tStatus SendStaffHide(cPObjBase *document, int32_t flags) {
     cMusicBase::sCmdStfHide hide(flags);
     return cPObjBase::SendCommand(nullptr, kCmdStaffHide, &mask, &hide, document);
 }
+
+namespace {
 
 // Every staff back where it stood before hidden parts were collapsed.
 void UncollapseStaffs(cPObjBase *document) {

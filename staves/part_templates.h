@@ -130,3 +130,7 @@ struct cStaffBase::sCmdStaffSetProp : sCmdStaffSetStat {
     sCmdStaffSetProp() { commandId = kCmdStaffSetProp; }
     sCommandPrm *Clone() const override;
 };
+
+// Command 17 (flags 0, 1 or 2 of cMusicBase::sCmdStfHide) to every staff and
+// system of the document.
+tStatus SendStaffHide(cPObjBase *document, int32_t flags);

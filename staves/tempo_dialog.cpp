@@ -11,6 +11,7 @@
 #include "midi/metronome.h"
 #include "midi/midi_track.h"
 #include "platform/op_sys_base.h"
+#include "staves/score_object.h"
 #include "ui/button_controls.h"
 #include "ui/dialog_box.h"
 #include "ui/scroll_controls.h"
@@ -56,16 +57,16 @@ int32_t TempoDialogEvent(uint32_t controlId, int32_t code, cMessageDvcBase *dial
     return code == kDialogEventClose ? 0 : kFailed;
 }
 
-uint16_t TempoDialog(sScoreTempo &score, uint16_t tempo) {
-    const uint16_t before = score.tempo;
-    if (tempo != 0) {
-        score.tempo = tempo;
+uint16_t ScoreObject::TempoDialog(uint16_t newTempo) {
+    const uint16_t before = tempo;
+    if (newTempo != 0) {
+        tempo = newTempo;
         return before;
     }
     sOpenTempo open;
-    open.tempo = score.tempo;
-    open.repeats = score.playRepeats;
-    open.heard = score.tempo;
+    open.tempo = tempo;
+    open.repeats = playRepeats;
+    open.heard = tempo;
 
     // Without the score window's player there is nothing to click on.
     auto *output = dynamic_cast<cMidiTrack *>(gSoundOutput);
@@ -89,8 +90,8 @@ uint16_t TempoDialog(sScoreTempo &score, uint16_t tempo) {
     dialog.reset();
     metronome.reset();  // stops it and waits for its timer
     if (result == RC_OK) {
-        score.tempo = HeardTempo(open.tempo);
-        score.playRepeats = open.repeats ? 1 : 0;
+        tempo = HeardTempo(open.tempo);
+        playRepeats = open.repeats ? 1 : 0;
     }
     return before;
 }

@@ -1,5 +1,5 @@
 // Fuzz target of the binary score file: any bytes, loaded as a score file
-// into a fresh document with the registry built (the base classes and, for
+// into a fresh score with the registry built (the base classes and, for
 // ids 17 to 186, plain symbols, as the unit tests build it).  Nothing may
 // read outside a buffer, crash, hang or leak a symbol.
 #include <cstddef>
@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "document/document_root.h"
 #include "document/registry.h"
+#include "staves/score_object.h"
 #include "tests/fuzz/fuzz_registry.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     gFileVersion = 0x1000000;
     {
         // Symbols are made only through their counted allocation.
-        std::unique_ptr<PointWindowObject> doc(new PointWindowObject);
+        std::unique_ptr<ScoreObject> doc(new ScoreObject);
         doc->LoadFile(path.c_str());
         doc->FreeClassData();
     }

@@ -1,6 +1,6 @@
 // Fuzz target of the text form: any bytes, read from memory as the text form
-// of a score into a fresh document with the registry built as the unit tests
-// build it (other names are unknown lines).  Nothing may read outside a
+// of a score into a fresh score root with the registry built as the unit
+// tests build it (other names are unknown lines).  Nothing may read outside a
 // buffer, crash, recurse without bound, hang or leak a symbol.  A text that
 // loads must also write itself out again, and that text must load to the
 // same text: what the reader accepts, the writer can express.
@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "document/document_root.h"
 #include "document/registry.h"
 #include "foundation/ascii_file.h"
+#include "staves/score_object.h"
 #include "tests/fuzz/fuzz_registry.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "ui/font_table.h"
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     gFileVersion = 0x1000000;
     {
         // Symbols are made only through their counted allocation.
-        std::unique_ptr<PointWindowObject> doc(new PointWindowObject);
+        std::unique_ptr<ScoreObject> doc(new ScoreObject);
         cAsciiFile reader(reinterpret_cast<const char *>(data), size);
         if (doc->LoadText(reader, path.c_str()) >= 0) {
             const std::string first = Export(*doc, path);

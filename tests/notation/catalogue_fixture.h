@@ -12,9 +12,10 @@
 
 namespace test {
 
-// The staff family (181, 183, 184) stands a layer above the catalogue and
-// plugs its classes in; the notation tests give those ids plain groups that
-// answer the catalogue's naming, so that the registry they build is whole.
+// The staff family (181, 183, 184) and the score (186) stand a layer above
+// the catalogue and plug their classes in; the notation tests give those ids
+// plain groups that answer the catalogue's naming, so that the registry they
+// build is whole.
 template <int16_t Id>
 class cStaffStandIn : public lcSymbolClass<cStaffStandIn<Id>, Id, cPObjGroup> {};
 
@@ -27,6 +28,7 @@ inline void PlugInStaffStandIns() {
     SetSymbolMaker(181, MakeStaffStandIn<181>);
     SetSymbolMaker(183, MakeStaffStandIn<183>);
     SetSymbolMaker(184, MakeStaffStandIn<184>);
+    SetSymbolMaker(186, MakeStaffStandIn<186>);
 }
 
 class CatalogueTest : public SymbolTest {

@@ -12,6 +12,7 @@
 #include "midi/music_track.h"
 #include "notation/symbol_classes.h"
 #include "platform/version_word.h"
+#include "staves/score_object.h"
 #include "tests/staves/staff_fixture.h"
 #include "tests/test_support.h"
 #include "ui/graph_dvc.h"

@@ -1,7 +1,8 @@
 // What the staff tests share: the score's registry (the catalogue with the
-// real staff classes) on a test score window, the staffs' class-wide state
-// and the running context reset before each test, and the symbol tests'
-// check that no symbol outlives a test.
+// real staff classes) on a test score window with an empty score as the
+// current document, the staffs' class-wide state and the running context
+// reset before each test, and the symbol tests' check that no symbol
+// outlives a test.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "notation/symbol_catalogue.h"
 #include "notation/symbol_classes.h"
 #include "staves/part_templates.h"
+#include "staves/score_object.h"
 #include "staves/score_registry.h"
 #include "staves/staff.h"
 #include "tests/document/symbol_fixture.h"
@@ -22,16 +24,19 @@ protected:
         ResetStaffState();
     }
     void TearDown() override {
+        root.reset();
         SymbolTest::TearDown();
         window.reset();
         ResetStaffState();
     }
 
     // Builds the registry on the window (a plain test score window when
-    // null), which stays the current score window for the test.
+    // null), which stays the current score window for the test, and makes
+    // the score the current document.
     void Build(std::unique_ptr<cTestScoreWindow> on = nullptr) {
         window = on ? std::move(on) : std::make_unique<cTestScoreWindow>();
         CreateScoreRegistry();
+        root = std::make_unique<ScoreObject>(window.get());
     }
 
     // The class-wide state of a fresh run.
@@ -53,6 +58,7 @@ protected:
     }
 
     std::unique_ptr<cTestScoreWindow> window;
+    std::unique_ptr<ScoreObject> root;
 };
 
 }  // namespace test

@@ -9,6 +9,7 @@
 
 #include "document/music_base.h"
 #include "midi/midi_track.h"
+#include "staves/score_object.h"
 #include "staves/tempo_dialog.h"
 #include "tests/midi/fake_midi_driver.h"
 #include "tests/staves/staff_fixture.h"
@@ -116,13 +117,13 @@ TEST_F(TempoDialogScripted, OkStoresTheSliderAndTheBoxCancelKeepsBoth) {
             user.ranWhileOpen = WaitForFirings(driver.TimerFirings() + 1);
             d.Command(c.end);
         });
-        sScoreTempo score;
-        score.tempo = c.tempo;
-        score.playRepeats = c.repeats;
+        ScoreObject score;
+        score.SetTempo(c.tempo);
+        score.SetPlayRepeats(c.repeats);
         const std::string label = std::to_string(c.tempo) + " -> " + std::to_string(c.slideTo) + " end " + std::to_string(c.end);
-        EXPECT_EQ(TempoDialog(score, 0), c.tempo) << label;
-        EXPECT_EQ(score.tempo, c.tempoAfter) << label;
-        EXPECT_EQ(score.playRepeats, c.repeatsAfter) << label;
+        EXPECT_EQ(score.TempoDialog(0), c.tempo) << label;
+        EXPECT_EQ(score.GetTempo(), c.tempoAfter) << label;
+        EXPECT_EQ(score.GetPlayRepeats(), c.repeatsAfter) << label;
         EXPECT_EQ(user.templateId, 1006u);
         EXPECT_EQ(user.helpTopic, 1050u);
         EXPECT_EQ(user.slider, c.tempo) << label;
@@ -143,8 +144,8 @@ TEST_F(TempoDialogScripted, AGivenTempoStartsNoMetronome) {
         opened = true;
         d.Command(kCancel);
     });
-    sScoreTempo score;
-    EXPECT_EQ(TempoDialog(score, 150), 120);
+    ScoreObject score;
+    EXPECT_EQ(score.TempoDialog(150), 120);
     EXPECT_FALSE(opened);
     EXPECT_TRUE(driver.TimersSet().empty()) << "a tempo given opens no dialog and starts no metronome";
 }
@@ -156,11 +157,11 @@ TEST_F(TempoDialogScripted, AStoredTempoOffTheRangeIsKeptUnlessOkStoresTheSlider
             shown = d.GetControlInt(102);
             d.Command(end);
         });
-        sScoreTempo score;
-        score.tempo = 300;
-        EXPECT_EQ(TempoDialog(score, 0), 300);
-        if (end == kCancel) EXPECT_EQ(score.tempo, 300);
-        if (end == kOk) EXPECT_EQ(score.tempo, uint16_t(shown)) << "OK stores what the slider holds";
+        ScoreObject score;
+        score.SetTempo(300);
+        EXPECT_EQ(score.TempoDialog(0), 300);
+        if (end == kCancel) EXPECT_EQ(score.GetTempo(), 300);
+        if (end == kOk) EXPECT_EQ(score.GetTempo(), uint16_t(shown)) << "OK stores what the slider holds";
     }
 }
 

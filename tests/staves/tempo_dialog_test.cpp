@@ -2,7 +2,7 @@
 // taken, and without a score window to open the dialog in nothing changes.
 #include <gtest/gtest.h>
 
-#include "staves/tempo_dialog.h"
+#include "staves/score_object.h"
 #include "tests/staves/staff_fixture.h"
 
 namespace {
@@ -20,23 +20,23 @@ TEST_F(TempoDialogDirect, ATempoIsTakenWithoutADialog) {
         {120, 1000, 120, 1000},
     };
     for (const sCase &c : cases) {
-        sScoreTempo score;
-        score.tempo = c.stored;
-        score.playRepeats = 0;
-        EXPECT_EQ(TempoDialog(score, c.given), c.answer) << c.stored << " " << c.given;
-        EXPECT_EQ(score.tempo, c.after) << c.stored << " " << c.given;
-        EXPECT_EQ(score.playRepeats, 0) << "the switch is the dialog's alone";
+        ScoreObject score;
+        score.SetTempo(c.stored);
+        score.SetPlayRepeats(0);
+        EXPECT_EQ(score.TempoDialog(c.given), c.answer) << c.stored << " " << c.given;
+        EXPECT_EQ(score.GetTempo(), c.after) << c.stored << " " << c.given;
+        EXPECT_EQ(score.GetPlayRepeats(), 0) << "the switch is the dialog's alone";
     }
 }
 
 TEST_F(TempoDialogDirect, WithoutAScoreWindowNothingChanges) {
     cPObjBase::SetCurrentWindow(nullptr);
-    sScoreTempo score;
-    score.tempo = 90;
-    score.playRepeats = 1;
-    EXPECT_EQ(TempoDialog(score, 0), 90);
-    EXPECT_EQ(score.tempo, 90);
-    EXPECT_EQ(score.playRepeats, 1);
+    ScoreObject score;
+    score.SetTempo(90);
+    score.SetPlayRepeats(1);
+    EXPECT_EQ(score.TempoDialog(0), 90);
+    EXPECT_EQ(score.GetTempo(), 90);
+    EXPECT_EQ(score.GetPlayRepeats(), 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "foundation/win32_win.h"
+#include "staves/score_object.h"
 #include "staves/tempo_dialog.h"
 #include "tests/staves/staff_fixture.h"
 #include "tests/support/hidden_score_top_win.h"
@@ -78,17 +79,17 @@ TEST_F(TempoDialogWin, OkStoresTheSliderAndTheBoxCancelKeepsBoth) {
         gUser.slideTo = c.slideTo;
         gUser.clickRepeats = c.clickRepeats;
         gUser.cancel = c.cancel;
-        sScoreTempo score;
-        score.tempo = c.tempo;
-        score.playRepeats = c.repeats;
+        ScoreObject score;
+        score.SetTempo(c.tempo);
+        score.SetPlayRepeats(c.repeats);
         const std::string label = std::to_string(c.tempo) + " -> " + std::to_string(c.slideTo);
-        EXPECT_EQ(TempoDialog(score, 0), c.tempo) << label;
+        EXPECT_EQ(score.TempoDialog(0), c.tempo) << label;
         EXPECT_EQ(gUser.opened, 1) << label;
         EXPECT_EQ(top.lastTemplate, 1006u);
         EXPECT_EQ(gUser.text, std::to_wstring(c.tempo)) << label;
         EXPECT_EQ(gUser.checked, c.repeats) << label;
-        EXPECT_EQ(score.tempo, c.tempoAfter) << label;
-        EXPECT_EQ(score.playRepeats, c.repeatsAfter) << label;
+        EXPECT_EQ(score.GetTempo(), c.tempoAfter) << label;
+        EXPECT_EQ(score.GetPlayRepeats(), c.repeatsAfter) << label;
     }
 }
 
