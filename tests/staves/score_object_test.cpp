@@ -10,6 +10,7 @@
 
 #include "document/commands.h"
 #include "document/music_commands.h"
+#include "document/shape_images.h"
 #include "foundation/memory_binary_file.h"
 #include "midi/midi_track_base.h"
 #include "foundation/text_util.h"
@@ -19,7 +20,10 @@
 #include "tests/support/log_capture.h"
 #include "tests/support/test_menu.h"
 #include "tests/test_support.h"
+#include "ui/font_table.h"
+#include "ui/graph_dvc.h"
 #include "ui/menu_item.h"
+#include "ui/music_font_metrics.h"
 
 namespace {
 
@@ -211,6 +215,16 @@ TEST_F(ScoreObjectTest, TempoAndRepeatsSurviveTheFileAndTheTextForm) {
     EXPECT_EQ(log->Text(), "");
 }
 
+TEST_F(ScoreObjectTest, AfterLoadingEveryGlyphIsDrawnInTheMusicFont) {
+    AddFreeStaff(100);
+    ASSERT_EQ(cPObjPoint::SaveFile(score, Path("font.pmr").c_str(), nullptr), 0);
+    const uint16_t musicFont = window->FindFont(kMusicFontFace, kMusicFontHeight, 0);
+    ASSERT_NE(musicFont, kFontNone);
+    gMusicFontIndex = kFontNone;
+    ASSERT_EQ(score->LoadFile(Path("font.pmr").c_str()), 0);
+    EXPECT_EQ(gMusicFontIndex, musicFont);
+}
+
 TEST_F(ScoreObjectTest, AVesterinFileGivesTheVersionAlertAndIsNotRead) {
     AddFreeStaff(100);
     ASSERT_EQ(cPObjPoint::SaveFile(score, Path("ours.pmr").c_str(), nullptr), 0);
@@ -362,6 +376,18 @@ TEST_F(ScoreObjectTest, RemovingTheLastBraceClearsTheScoreStaffFlags) {
     EXPECT_EQ(gScoreStaffFlags, 0u);
     ASSERT_NE(gStaffTemplates, nullptr);
     EXPECT_EQ(gStaffTemplates->Count(), templates);
+}
+
+TEST_F(ScoreObjectTest, WithoutAnOutputWindowNothingIsPrinted) {
+    AddFreeStaff(100);
+    gOutputWindow = nullptr;
+#if !defined(_WIN32)
+    window->TakeOps();
+#endif
+    EXPECT_EQ(score->PrintPages(), 0);
+#if !defined(_WIN32)
+    EXPECT_TRUE(window->TakeOps().empty());
+#endif
 }
 
 TEST_F(ScoreObjectTest, TheExportPassCountsTheStaffsOfTheChild) {
