@@ -189,6 +189,31 @@ TEST_F(StaffStorage, OlderFilesByTheirVersionGates) {
     want.nameOffsetY = -9, want.reserved2 = 17;
     EXPECT_EQ(Record(early), Record(want));
     EXPECT_TRUE(early.name == want.name);
+
+    // Before 2.0.2 the staff's own class data (stated as 10 bytes) carries
+    // the staff base's, four skipped values, then the defaults: it is read
+    // to its end, and the dictionary goes on from there.
+    keepOne();
+    gFileVersion = 0x2000100;
+    gStaffDefaultClef = 102;
+    cMemoryBinaryFile staffData(u"staff", std::string(), cBinaryFileBase::kWrite);
+    staffData.Write(firstBytes.data(), uint32_t(firstBytes.size()));
+    for (int i = 0; i < 4; ++i) staffData.WriteU16(uint16_t(0x7777));
+    staffData.WriteU16(0);      // no clef: ClefG
+    staffData.WriteU16(0);      // no key: KeySigC
+    staffData.WriteU16(0x603);  // 6/8
+    const std::string staffBytes = staffData.Bytes();
+    {
+        cMemoryBinaryFile file(u"data", staffBytes + "tail");
+        EXPECT_EQ(prototype.LoadClassData(&file, 10), kClassDataReadByContent);
+        EXPECT_EQ(file.GetPosition(), staffBytes.size());
+    }
+    ASSERT_EQ(gStaffTemplates->Count(), 1);
+    EXPECT_TRUE(gStaffTemplates->At(0)->name == want.name);
+    EXPECT_EQ(gStaffDefaultClef, 101);
+    EXPECT_EQ(gStaffDefaultKey, 103);
+    EXPECT_EQ(gStaffDefaultTime, 0x603);
+    EXPECT_EQ(gMusicState.timeWord, 0x603);
 }
 
 TEST_F(StaffStorage, DamagedTemplatesTakeTheDefaultTemplatesValues) {
