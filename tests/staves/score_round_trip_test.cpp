@@ -73,10 +73,9 @@ protected:
         cStaffBase::MakeDefaultTemplates();
         folder = test::MakeTempFolder("score_round_trip");
         log = std::make_unique<test::LogCapture>("score_round_trip_log");
-        doc = new PointWindowObject(window.get());
+        doc = root.get();
     }
     void TearDown() override {
-        delete doc;
         log.reset();
         gProgramStatus = InitProgramStatus();
         StaffTest::TearDown();
@@ -160,7 +159,7 @@ protected:
     static constexpr uint16_t kChildren = 2 + 13 + 26 + 7 + 10 + 7;
     std::u16string folder;
     std::unique_ptr<test::LogCapture> log;
-    PointWindowObject *doc = nullptr;
+    ScoreObject *doc = nullptr;    // the fixture's score
     StaffObject *staff = nullptr;  // owned by doc
 };
 
@@ -214,9 +213,10 @@ TEST_F(ScoreRoundTrip, TextExportedImportedAndExportedAgainIsTheSame) {
     EXPECT_EQ(log->Text(), "");
 }
 
-// The score of two parts: the first staff holds every class of the round
-// above, the second, of another part, starts with another clef and key and
-// holds every clef and key signature.  The binary file saved, loaded and
+// The score of two parts, with a tempo and a repeat switch of its own: the
+// first staff holds every class of the round above, the second, of another
+// part, starts with another clef and key and holds every clef and key
+// signature.  The binary file saved, loaded and
 // saved again is the same bytes, and the text exported, imported and
 // exported again the same text (after one load settles the defaults of new
 // staffs, which follow the last clef, key and time placed).
@@ -231,13 +231,16 @@ TEST_F(ScoreRoundTrip, TwoStaffsOfEveryClassSurviveBothForms) {
     cStaffBase::sTemplate violin(u"Violin \"1\" \u00e9");
     violin.program = 40, violin.channel = 2, violin.transposition = -2, violin.nameOffsetX = 3;
     cStaffBase::sTemplate cello(u"Cello");
-    cello.program = 42, cello.channel = 5, cello.lines = 5, cello.height = 300, cello.heightUnits = 31;
+    // All parts share one staff size: the sizes stay those of a new template.
+    cello.program = 42, cello.channel = 5, cello.nameOffsetY = -8, cello.ledgerWidth = 12;
     delete gStaffTemplates;
     gStaffTemplates = new cStaffBase::StaffTemplate;
     gStaffTemplates->Append(new cStaffBase::sTemplate(violin));
     gStaffTemplates->Append(new cStaffBase::sTemplate(cello));
     gBarNumberMode = 1;
     gNoteGrid = 3;
+    doc->SetTempo(96);
+    doc->SetPlayRepeats(0);
 
     BuildStaff(kTop);
     StaffObject *second = new StaffObject;
@@ -274,7 +277,9 @@ TEST_F(ScoreRoundTrip, TwoStaffsOfEveryClassSurviveBothForms) {
     EXPECT_EQ(loaded->GetStartKey(), 105);
     ASSERT_EQ(gStaffTemplates->Count(), 2);
     EXPECT_TRUE(gStaffTemplates->At(0)->name == violin.name);
-    EXPECT_EQ(gStaffTemplates->At(1)->heightUnits, 31);
+    EXPECT_EQ(gStaffTemplates->At(1)->ledgerWidth, 12);
+    EXPECT_EQ(doc->GetTempo(), 96);
+    EXPECT_EQ(doc->GetPlayRepeats(), 0);
     EXPECT_EQ(Save("second.pmr"), first);
 
     // Text.
@@ -287,7 +292,11 @@ TEST_F(ScoreRoundTrip, TwoStaffsOfEveryClassSurviveBothForms) {
     ASSERT_EQ(doc->LoadFile((folder + u"settle.txt").c_str()), 0);
     const std::string text = exportAs("first.txt");
     ASSERT_NE(text.find("Violin"), std::string::npos);
+    doc->SetTempo(120);
+    doc->SetPlayRepeats(1);
     ASSERT_EQ(doc->LoadFile((folder + u"first.txt").c_str()), 0);
+    EXPECT_EQ(doc->GetTempo(), 96);
+    EXPECT_EQ(doc->GetPlayRepeats(), 0);
     ASSERT_EQ(doc->GetChildCount(), 2);
     EXPECT_EQ(DescribeStaff(doc->GetChild(0)) + DescribeStaff(doc->GetChild(1)), before);
     EXPECT_EQ(exportAs("again.txt"), text);

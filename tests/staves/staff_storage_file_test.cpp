@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "document/document_root.h"
+#include "staves/score_object.h"
 #include "foundation/memory_binary_file.h"
 #include "foundation/text_util.h"
 #include "platform/version_word.h"
@@ -76,10 +76,9 @@ protected:
         Build();
         cStaffBase::MakeDefaultTemplates();
         log = std::make_unique<test::LogCapture>("staff_storage_file_log");
-        doc = new PointWindowObject(window.get());
+        doc = root.get();
     }
     void TearDown() override {
-        delete doc;
         log.reset();
         gProgramStatus = InitProgramStatus();
         PercussionTest::TearDown();
@@ -126,7 +125,7 @@ protected:
     }
 
     std::unique_ptr<test::LogCapture> log;
-    PointWindowObject *doc = nullptr;
+    ScoreObject *doc = nullptr;  // the fixture's score
 };
 
 // Two parts, one of them on the percussion channel with a set of the
