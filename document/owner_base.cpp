@@ -611,9 +611,49 @@ tStatus cMusicOwner::CommandToChild(int16_t commandId, sCommandMask *mask, sComm
     case kCmdExport:
         if (!ExportToChild(mask, static_cast<cMusicBase::sCmdExport *>(record), child)) return 0;
         break;
+    case kCmdMakeChords:
+        if (!ChordsToChild(static_cast<cMusicBase::sCmdChords *>(record), child, previous)) return 0;
+        break;
+    case kCmdMakeBeams:
+        if (!BeamsToChild(static_cast<cMusicBase::sCmdBeams *>(record), child, previous)) return 0;
+        break;
     default: break;
     }
     return cPObjOwnBase::CommandToChild(commandId, mask, record, child, previous, state);
+}
+
+void cMusicOwner::CloseBuiltGroup(cPObjOwnBase *group, bool isBeam) {
+    if (!group) return;
+    if (group->CheckNotEmpty() != 0)
+        delete group->Detach(0);
+    else if (isBeam)
+        group->AutoArrange();
+}
+
+bool cMusicOwner::ChordsToChild(cMusicBase::sCmdChords *record, cPObjPoint *child, cPObjPoint *previous) {
+    if (!record) return true;
+    const bool pass = !child || child->GetTypeId() != kChordTypeId;
+    if (child && previous) return pass;
+    // An owner without children has nothing to close.  The first child
+    // closes a chord that an outer owner left open (an owner among its
+    // children walks its own): forgotten, a chord of one note would stay.
+    if (!child && !previous) return true;
+    CloseBuiltGroup(record->openChord, false);
+    record->openChord = nullptr;
+    return pass;
+}
+
+bool cMusicOwner::BeamsToChild(cMusicBase::sCmdBeams *record, cPObjPoint *child, cPObjPoint *previous) {
+    if (!record) return true;
+    const int16_t id = child ? child->GetTypeId() : 0;
+    const bool pass = id != kBeamTypeId && id != kBeamEndTypeId;
+    if (child && previous) return pass;
+    // As with chords: the first child closes what an outer owner left open.
+    if (!child && !previous) return true;
+    CloseBuiltGroup(record->openBeam, true);
+    record->openBeam = nullptr;
+    record->beamMeasure = 0;
+    return pass;
 }
 
 bool cMusicOwner::ExportToChild(sCommandMask *mask, cMusicBase::sCmdExport *record, cPObjPoint *child) {

@@ -216,8 +216,7 @@ private:
 };
 
 // The owner level of the music layer: the per-child hooks of the export,
-// chord and beam commands (15, 23, 24) come with the notation classes and
-// pass through unchanged until then.
+// chord and beam commands (15, 23, 24).
 class cMusicOwner : public cPObjOwnBase {
 public:
     tStatus CommandToChild(int16_t commandId, sCommandMask *mask, sCommandPrm *record, cPObjPoint *child,
@@ -237,11 +236,22 @@ public:
     virtual cPlayDuration *GetPendingEnds() { return nullptr; }
     virtual int32_t Reserved208() { return 0; }
 
+    // Ends a chord or beam that a builder filled: one that may not stay
+    // (CheckNotEmpty non-zero) is detached, a unit handing its members back
+    // to its own owner, and deleted; a beam that stays is laid out again.
+    static void CloseBuiltGroup(cPObjOwnBase *group, bool isBeam);
+
 protected:
     // The export walk's step before each child: the child's time step goes
     // into the record.  False when the owner keeps the command from the
     // child (a timed owner exports for its members).
     bool ExportToChild(sCommandMask *mask, cMusicBase::sCmdExport *record, cPObjPoint *child);
+    // The chord and beam builders' steps around each child: the first child
+    // closes what an outer owner left open, a chord or beam among the
+    // children is passed over (false), and the closing call (no child)
+    // closes what is still open, so that nothing reaches across owners.
+    bool ChordsToChild(cMusicBase::sCmdChords *record, cPObjPoint *child, cPObjPoint *previous);
+    bool BeamsToChild(cMusicBase::sCmdBeams *record, cPObjPoint *child, cPObjPoint *previous);
 
 public:
     // Owners with children: the first child's.
