@@ -182,9 +182,7 @@ int32_t ScoreObject::UpdateBarNumbers() {
     return 0;
 }
 
-// LEAD: bar numbering joins here once cMusicBase::NumberBars is committed
-// (notation/score_commands.cpp): cMusicBase::NumberBars(this, nullptr);
-void ScoreObject::RenumberBars() {}
+void ScoreObject::RenumberBars() { cMusicBase::NumberBars(this, nullptr); }
 
 // ---- Owner operations -----------------------------------------------------------
 

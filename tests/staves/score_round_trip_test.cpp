@@ -165,6 +165,8 @@ protected:
 
 TEST_F(ScoreRoundTrip, BinaryFileSavedLoadedAndSavedAgainIsTheSame) {
     BuildStaff();
+    // A loaded score has its bars numbered.
+    cMusicBase::NumberBars(doc, nullptr);
     const std::string before = DescribeStaff(staff);
     ASSERT_EQ(staff->GetChildCount(), kChildren);
     EXPECT_NE(before.find("TimeAny@"), std::string::npos);
@@ -196,6 +198,7 @@ TEST_F(ScoreRoundTrip, BinaryFileSavedLoadedAndSavedAgainIsTheSame) {
 
 TEST_F(ScoreRoundTrip, TextExportedImportedAndExportedAgainIsTheSame) {
     BuildStaff();
+    cMusicBase::NumberBars(doc, nullptr);
     const std::string before = DescribeStaff(staff);
     doc->SetFileName((folder + u"trip.pmr").c_str());
     const std::string first = Export("trip.txt");
@@ -258,6 +261,7 @@ TEST_F(ScoreRoundTrip, TwoStaffsOfEveryClassSurviveBothForms) {
         ASSERT_TRUE(second->InsertChild(obj)) << id;
     }
     ASSERT_EQ(doc->GetChildCount(), 2);
+    cMusicBase::NumberBars(doc, nullptr);
     const std::string before = DescribeStaff(doc->GetChild(0)) + DescribeStaff(doc->GetChild(1));
     EXPECT_NE(before.find("KeySig7Flat@"), std::string::npos) << before;
     EXPECT_NE(before.find("ClefPercussion1@"), std::string::npos) << before;
