@@ -378,6 +378,26 @@ TEST_F(ScoreObjectTest, RemovingTheLastBraceClearsTheScoreStaffFlags) {
     EXPECT_EQ(gStaffTemplates->Count(), templates);
 }
 
+// Bar numbers follow an edit only when the edit asked for them (0x40).
+TEST_F(ScoreObjectTest, AnEditThatChangesBarsRenumbersThem) {
+    StaffObject *staff = AddFreeStaff(100);
+    auto *note = new Note14;
+    note->SetPosition(staff->GetX() + 100, 106);
+    ASSERT_TRUE(staff->InsertChild(note));
+    auto *bar = new Bar;
+    bar->SetPosition(staff->GetX() + 200, 100);
+    ASSERT_TRUE(staff->InsertChild(bar));
+    const int16_t unnumbered = bar->GetBarNumber();
+    gHoverObject = nullptr;
+    gDocumentFlags = 0;
+    score->OnMouseMove(10, 10);
+    EXPECT_EQ(bar->GetBarNumber(), unnumbered);
+    gDocumentFlags = 0x40;
+    score->OnMouseMove(20, 20);
+    EXPECT_NE(bar->GetBarNumber(), unnumbered);
+    EXPECT_EQ(bar->GetBarNumber(), 2);
+}
+
 TEST_F(ScoreObjectTest, WithoutAnOutputWindowNothingIsPrinted) {
     AddFreeStaff(100);
     gOutputWindow = nullptr;
