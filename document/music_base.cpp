@@ -92,6 +92,18 @@ tStatus cMusicBase::OnCommand(int16_t commandId, sCommandMask *mask, sCommandPrm
     }
 }
 
+tStatus cMusicBase::OnExport(sCmdExport *record) {
+    const int32_t duration = GetDurationTicks();
+    if (duration == 0) return 0;
+    AssignTime(GetTimeStep());
+    // The note sounds for its own length while the walk moves on by the
+    // step: tuplet members and grace notes differ in the two.
+    const sPitch pitch = GetMidiPitch();
+    if (!pitch.IsNone() && record && record->sink)
+        record->sink->PutNote(pitch.value, uint32_t(GetCurrentTime()), uint32_t(duration));
+    return 0;
+}
+
 void cMusicBase::SeekContext(uint32_t flags, sCommandPrm *record) {
     if (cMusicOwner *staff = FindMusicOwner(kStaffTypeId)) staff->RunContext(GetTimeX(), int32_t(flags), record);
 }

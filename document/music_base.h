@@ -110,15 +110,17 @@ public:
     virtual void LayoutTime(cPObjBase *staff, int32_t limitX, uint8_t advance);
 
     // Score-command handlers.
-    virtual tStatus OnExport(sCmdExport *record) { return 0; }
+    // The default export step: a timed symbol takes its time step and, with
+    // a pitch, sounds for its whole duration into the record's sink.
+    // Untimed symbols neither take time nor sound.  Answers 0; 1 would end
+    // the walk.
+    virtual tStatus OnExport(sCmdExport *record);
     virtual tStatus OnTranspose(sCmdTranspose *record);
     virtual tStatus OnSongbook(sCmdSongbook *record) { return 0; }
     virtual tStatus OnSetStem(sCmdStem *record) { return 0; }
     virtual tStatus OnSetNoteHead(sCmdSetNoteHead *record) { return 0; }
-    // The chord and beam builders (notation/score_commands.cpp): they apply
-    // to every symbol the chord or beam prototype accepts.
-    virtual tStatus OnMakeChords(sCmdChords *record);
-    virtual tStatus OnMakeBeams(sCmdBeams *record);
+    virtual tStatus OnMakeChords(sCmdChords *record) { return 0; }
+    virtual tStatus OnMakeBeams(sCmdBeams *record) { return 0; }
     virtual tStatus OnNumberBars(sCmdBarNum *record) { return 0; }
 
     int32_t GetStemXAtFlip() { return GetStemX(GetStemFlipY()); }
@@ -147,11 +149,6 @@ protected:
     // that starts in the middle of a staff re-runs first.
     static constexpr uint32_t kContextSigns = 0x980;
     static constexpr int16_t kStaffTypeId = 184;
-    // What the chord and beam builders make, and the link that holds each
-    // later note of a beam.
-    static constexpr int16_t kChordTypeId = 34;
-    static constexpr int16_t kBeamTypeId = 32;
-    static constexpr int16_t kBeamEndTypeId = 40;
 
     // The heads whose widths set the stem offsets.
     static constexpr int16_t kHeadStemDown = 43;
