@@ -119,8 +119,10 @@ public:
     virtual tStatus OnSongbook(sCmdSongbook *record) { return 0; }
     virtual tStatus OnSetStem(sCmdStem *record) { return 0; }
     virtual tStatus OnSetNoteHead(sCmdSetNoteHead *record) { return 0; }
-    virtual tStatus OnMakeChords(sCmdChords *record) { return 0; }
-    virtual tStatus OnMakeBeams(sCmdBeams *record) { return 0; }
+    // The chord and beam builders (notation/score_commands.cpp): they apply
+    // to every symbol the chord or beam prototype accepts.
+    virtual tStatus OnMakeChords(sCmdChords *record);
+    virtual tStatus OnMakeBeams(sCmdBeams *record);
     virtual tStatus OnNumberBars(sCmdBarNum *record) { return 0; }
 
     int32_t GetStemXAtFlip() { return GetStemX(GetStemFlipY()); }
@@ -149,6 +151,11 @@ protected:
     // that starts in the middle of a staff re-runs first.
     static constexpr uint32_t kContextSigns = 0x980;
     static constexpr int16_t kStaffTypeId = 184;
+    // What the chord and beam builders make, and the link that holds each
+    // later note of a beam.
+    static constexpr int16_t kChordTypeId = 34;
+    static constexpr int16_t kBeamTypeId = 32;
+    static constexpr int16_t kBeamEndTypeId = 40;
 
     // The heads whose widths set the stem offsets.
     static constexpr int16_t kHeadStemDown = 43;
