@@ -165,6 +165,13 @@ TEST_F(ScoreObjectTest, TheRecordLoadsByTheVersionOfTheFile) {
         EXPECT_EQ(score->GetTempo(), c.tempo);
         EXPECT_EQ(score->GetPlayRepeats(), c.repeats);
     }
+    // A stored tempo of 0 would never move on: the score plays at 120.
+    cRecord stopped(kProgramWord);
+    stopped.U32(1).U16(0).Root();
+    gFileVersion = kProgramWord;
+    cMemoryBinaryFile stoppedFile(u"stopped", stopped.bytes);
+    EXPECT_EQ(score->LoadBinary(&stoppedFile, uint16_t(stopped.bytes.size())), 0);
+    EXPECT_EQ(score->GetTempo(), 120);
     // Cut short before the tempo behind the record: refused.
     cRecord cut(0x1040000);
     cut.Root().U16(0).bytes.pop_back();
