@@ -100,26 +100,12 @@ protected:
         StaffTest::TearDown();
     }
 
-    StaffObject *NewStaff(int32_t top) {
-        auto *staff = new StaffObject;
-        staff->SetPosition(0, top);
-        EXPECT_TRUE(root->InsertChild(staff));
-        return staff;
-    }
+    StaffObject *NewStaff(int32_t top) { return AddStaffAt(top); }
 
     // A symbol of the class on the staff, `steps` diatonic steps below its
     // top line (middle C is 10 under the treble clef).
     cPObjPoint *Put(StaffObject *staff, int16_t classId, int32_t px, int32_t steps) {
-        cPObjBase *made = cPObjBase::NewById(classId);
-        auto *obj = dynamic_cast<cPObjPoint *>(made);
-        EXPECT_NE(obj, nullptr) << classId;
-        if (!obj) {
-            delete made;
-            return nullptr;
-        }
-        obj->SetPosition(px, staff->GetY() + steps * staff->LineSpacing() / 2);
-        EXPECT_TRUE(staff->InsertChild(obj)) << classId;
-        return obj;
+        return PutOn(staff, classId, px, staff->GetY() + steps * staff->LineSpacing() / 2);
     }
 
     // A staff in ClefG and KeySigC with Time44 at the start, a C4 and a D4

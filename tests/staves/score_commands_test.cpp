@@ -85,22 +85,12 @@ protected:
         StaffTest::TearDown();
     }
 
-    StaffObject *AddStaff(int32_t top) {
-        auto *staff = new StaffObject;
-        staff->SetPosition(staff->GetX(), top);
-        EXPECT_TRUE(score->InsertChild(staff));
-        return staff;
-    }
+    StaffObject *AddStaff(int32_t top) { return AddStaffAt(top); }
 
     // A new symbol of the class at (x after the header, y) in the staff.
     cPObjPoint *Put(int16_t id, int32_t dx, int32_t py, StaffObject *staff = nullptr) {
         if (!staff) staff = first;
-        cPObjPoint *obj = cPObjBase::NewById(id);
-        EXPECT_NE(obj, nullptr);
-        if (!obj) return nullptr;
-        obj->SetPosition(staff->GetContentLeft() + dx, py);
-        EXPECT_TRUE(staff->InsertChild(obj)) << id;
-        return obj;
+        return PutOn(staff, id, staff->GetContentLeft() + dx, py);
     }
 
     // Makes the builders' groups the test groups.

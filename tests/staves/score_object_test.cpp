@@ -80,12 +80,7 @@ protected:
         StaffTest::TearDown();
     }
 
-    StaffObject *AddFreeStaff(int32_t py) {
-        auto *staff = new StaffObject;
-        staff->SetPosition(staff->GetX(), py);
-        EXPECT_TRUE(score->InsertChild(staff));
-        return staff;
-    }
+    StaffObject *AddFreeStaff(int32_t py) { return AddStaffAt(py); }
     // A system of staffs at the heights, inserted into the score.
     cMObjBrace *AddSystem(std::initializer_list<int32_t> heights) {
         auto *brace = new cMObjBrace;

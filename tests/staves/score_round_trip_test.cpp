@@ -81,18 +81,7 @@ protected:
         StaffTest::TearDown();
     }
 
-    cPObjPoint *Put(int16_t id, int32_t px, int32_t py) {
-        cPObjBase *made = cPObjBase::NewById(id);
-        auto *obj = dynamic_cast<cPObjPoint *>(made);
-        EXPECT_NE(obj, nullptr) << id;
-        if (!obj) {
-            delete made;
-            return nullptr;
-        }
-        obj->SetPosition(px, py);
-        EXPECT_TRUE(staff->InsertChild(obj)) << id;
-        return obj;
-    }
+    cPObjPoint *Put(int16_t id, int32_t px, int32_t py) { return PutOn(staff, id, px, py); }
 
     // Every class of the round, left to right 30 apart, at heights that
     // vary; the glyph classes with heads and flags that differ from their

@@ -39,6 +39,30 @@ protected:
         root = std::make_unique<ScoreObject>(window.get());
     }
 
+    // A new staff with its top line at the y, placed by the score (a free
+    // staff, or a staff of the system at that place).
+    StaffObject *AddStaffAt(int32_t top) {
+        auto *staff = new StaffObject;
+        staff->SetPosition(0, top);
+        EXPECT_TRUE(root->InsertChild(staff));
+        return staff;
+    }
+
+    // A new symbol of the class at (x, y) on the staff; null, and a test
+    // failure, when the class cannot be made.  The staff must take it.
+    static cPObjPoint *PutOn(StaffObject *staff, int16_t classId, int32_t px, int32_t py) {
+        cPObjBase *made = cPObjBase::NewById(classId);
+        auto *obj = dynamic_cast<cPObjPoint *>(made);
+        EXPECT_NE(obj, nullptr) << classId;
+        if (!obj) {
+            delete made;
+            return nullptr;
+        }
+        obj->SetPosition(px, py);
+        EXPECT_TRUE(staff->InsertChild(obj)) << classId;
+        return obj;
+    }
+
     // The class-wide state of a fresh run.
     static void ResetStaffState() {
         delete gStaffTemplates;

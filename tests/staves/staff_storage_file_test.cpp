@@ -84,20 +84,10 @@ protected:
         PercussionTest::TearDown();
     }
 
-    StaffObject *AddStaff(int32_t top) {
-        auto *staff = new StaffObject;
-        staff->SetPosition(0, top);
-        EXPECT_TRUE(doc->InsertChild(staff));
-        return staff;
-    }
+    StaffObject *AddStaff(int32_t top) { return AddStaffAt(top); }
 
     cPObjPoint *Put(StaffObject *staff, int16_t id, int32_t px) {
-        auto *obj = dynamic_cast<cPObjPoint *>(cPObjBase::NewById(id));
-        EXPECT_NE(obj, nullptr) << id;
-        if (!obj) return nullptr;
-        obj->SetPosition(px, staff->y + 12);
-        EXPECT_TRUE(staff->InsertChild(obj)) << id;
-        return obj;
+        return PutOn(staff, id, px, staff->y + 12);
     }
 
     StaffObject *StaffAt(uint16_t index) {
