@@ -19,16 +19,6 @@
 
 namespace {
 
-// A score that keeps the end times of its sounding notes, as the time walk
-// needs them.
-class cTimedScore : public ScoreObject {
-public:
-    cPlayDuration *GetPendingEnds() override { return &ends; }
-
-private:
-    cPlayDuration ends;
-};
-
 constexpr uint32_t kOlderVersion = 0x02090000;
 
 bool Cleared(const sKeyAccidentals &accidentals) {
@@ -42,14 +32,7 @@ protected:
     void SetUp() override {
         StaffTest::SetUp();
         Build();
-        score = std::make_unique<cTimedScore>();
-        staff = new StaffObject;
-        staff->SetPosition(staff->GetX(), 100);
-        ASSERT_TRUE(score->InsertChild(staff));
-    }
-    void TearDown() override {
-        score.reset();
-        StaffTest::TearDown();
+        staff = AddStaffAt(100);
     }
 
     template <class T>
@@ -74,7 +57,6 @@ protected:
         return gMusicState.measureStart;
     }
 
-    std::unique_ptr<cTimedScore> score;
     StaffObject *staff = nullptr;
 };
 

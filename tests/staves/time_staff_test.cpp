@@ -84,22 +84,13 @@ TEST_F(TimeInStaff, TheStaffsFreeTimeSignatureTakesTheNumbersAskedFor) {
     EXPECT_EQ(time->FindOwner(0, 0), staff.get());
 }
 
-// A score root of the test's own: it keeps the pending note ends of the
-// time walk.
-class cTimedScore : public test::cListOwner {
-public:
-    cTimedScore() : cListOwner(186, 0) {}
-    cPlayDuration *GetPendingEnds() override { return &ends; }
-    cPlayDuration ends;
-};
-
 TEST_F(TimeInStaff, ARestHoldsTheNextNoteBackByItsDuration) {
     struct sCase {
         bool withRest;
         int32_t secondNoteTime;
     };
     for (const sCase &c : {sCase{false, 480}, sCase{true, 960}}) {
-        cTimedScore score;
+        ScoreObject score;
         StaffObject *staff = NewStaff();
         staff->SetOwner(&score);
         score.AddChild(staff);
