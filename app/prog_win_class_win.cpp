@@ -2,6 +2,7 @@
 #include "app/prog_win_class.h"
 
 #include "app/menu_texts.h"
+#include "app/music_window.h"
 #include "foundation/wide_stream.h"
 #include "midi/midi_devices.h"
 #include "platform/op_sys.h"
@@ -40,6 +41,7 @@ tStatus ProgWinClass::Open() {
     opSys->LoadAccelerators(u"M_PELMORA");
     if (cViewHelp *help = opSys->GetHelpViewer()) help->SetHelpFile(opSys->LoadString(kHelpFileString));
     OpenStatusBar();
+    OpenScoreWindow();
     // The language file named in the settings; a non-English first run asks.
     InstallLanguageDialogs();
     opSys->ChooseLanguage(kLanguageFilePattern);
@@ -63,12 +65,30 @@ void ProgWinClass::OpenStatusBar() {
     bar->Open();
 }
 
+// The score window takes the commands first and goes with the frame: the
+// frame deletes its listeners.
+void ProgWinClass::OpenScoreWindow() {
+    scoreWindow = new MusicWin(this);
+    AddListener(scoreWindow);
+    scoreWindow->Open();
+    PlaceScoreWindow(GetWidth(), GetHeight());
+    scoreWindow->UpdateStatusText();
+}
+
+void ProgWinClass::PlaceScoreWindow(int32_t width, int32_t height) {
+    if (!scoreWindow) return;
+    auto *bar = dynamic_cast<cStatusBarBase *>(GetStatusBar());
+    const int32_t barHeight = bar ? bar->GetHeight() : 0;
+    scoreWindow->MoveWindowTo(0, 0, width, height > barHeight ? height - barHeight : 0);
+}
+
 tStatus ProgWinClass::OnSize(int32_t width, int32_t height, sWinMessage &record) {
     tStatus status = cViewPortTop::OnSize(width, height, record);
     if (auto *bar = dynamic_cast<cStatusBarBase *>(GetStatusBar())) {
         const int32_t barHeight = bar->GetHeight();
         bar->MoveWindowTo(0, height - barHeight, width, barHeight);
     }
+    PlaceScoreWindow(width, height);
     return status;
 }
 

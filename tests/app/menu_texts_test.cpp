@@ -12,6 +12,7 @@
 #include "foundation/text_util.h"
 #include "tests/platform/language_fakes.h"
 #include "tests/support/main_menu_layout.h"
+#include "tests/support/main_menu_tree.h"
 #include "tests/support/test_menu.h"
 #include "ui/status_bar.h"
 
@@ -19,21 +20,8 @@ namespace {
 
 std::u16string S(const char16_t *text) { return text ? std::u16string(text) : std::u16string(u"<null>"); }
 
-// Builds the layout's tree under the root, each node with its text as the
-// resource gives it; answers the root.
 std::unique_ptr<test::cTestMenu> BuildLayoutMenu(cViewPortBase *owner, std::vector<test::cTestMenu::sInstall> *log) {
-    auto root = std::make_unique<test::cTestMenu>(owner, 1, nullptr, log);
-    root->SetFlagsAndText(0, u"Menu");
-    std::vector<test::cTestMenu *> path = {root.get()};
-    uint32_t popupId = 1;
-    for (const test::sMenuRow &row : test::kMainMenuRows) {
-        path.resize(size_t(row.depth) + 1);
-        if (row.id == 0)
-            path.push_back(path.back()->Sub(row.text, ++popupId + 0x10000));
-        else
-            path.back()->Leaf(row.text, row.id);
-    }
-    return root;
+    return test::BuildMainMenuTree(owner, log);
 }
 
 // The popup of that text anywhere in the tree; null when there is none.

@@ -62,6 +62,10 @@ std::string Utf8(const char16_t *text) { return ToUtf8(text ? std::u16string(tex
 // A text as it stands in a UTF-16 file.
 std::string Utf16Text(const std::u16string &text) { return Utf16File(text).substr(2); }
 
+// Copy, Cut, Paste, Delete, Undo, Deselect, Paste Lyrics, Paste Text and
+// Properties follow the selection, the clipboard and the undo list.
+bool IsGreyOnAFreshScore(uint32_t id) { return (id >= 200 && id <= 208) || id == 601; }
+
 TEST_F(MainMenu, TheMenuBarHoldsEveryItemWithItsIdLabelKeyNameAndHint) {
     Start("main_menu_tree");
     tStateDump dump = program.ReadState(frame);
@@ -76,7 +80,9 @@ TEST_F(MainMenu, TheMenuBarHoldsEveryItemWithItsIdLabelKeyNameAndHint) {
         // A popup's id is its menu handle.
         if (row.id) EXPECT_EQ(f[1], std::to_string(row.id)) << at;
         EXPECT_EQ(f[2], ToUtf8(cMenuItemBase::LabelOf(row.text))) << at;
-        EXPECT_EQ(f[3], "1") << at;
+        // The score window greys what a fresh score cannot do yet (its own
+        // test checks those); everything else is enabled.
+        if (!IsGreyOnAFreshScore(row.id)) EXPECT_EQ(f[3], "1") << at;
         EXPECT_EQ(f[4], "0") << at;
         EXPECT_EQ(f[5], Utf8(row.keyName)) << at;
         EXPECT_EQ(f[6], Utf8(row.hint)) << at;

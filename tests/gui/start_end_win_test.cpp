@@ -38,7 +38,7 @@ TEST(ProgramRun, FrameEndsByExitAndLeavesLogAndSettings) {
     ASSERT_TRUE(program.Start(folder));
     HWND frame = program.WaitForFrame();
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(WindowTitle(frame), u"Pelmora");
+    EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
     EXPECT_TRUE(HasMenu(frame));
     ASSERT_TRUE(PostCommand(frame, kCmdExit));
     uint32_t code = 0xDEAD;

@@ -1,0 +1,111 @@
+// The score window: the frame's child in which the one open score is shown
+// and edited.  It owns the score, the printer device and the MIDI player,
+// puts the volume and zoom sliders into the frame's status bar, paints the
+// score and keeps the Edit and Setup menus in step with the selection, the
+// clipboard and the undo list, writes the status texts and, as the frame's
+// listener, sees every menu command before the frame does.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/view_port.h"
+
+class cMidiTrack;
+class cPObjPoint;
+class cStatusVolume;
+class cStatusZoom;
+class cWinPrint;
+class ScoreObject;
+
+// The edit-mode command whose label names the mode in the status bar:
+// Edit > Move (209) for mode 2, Edit > Resize (210) for mode 3, 0 otherwise.
+uint32_t EditModeMenuId(uint32_t editMode);
+// The log line of a zoom slider value against the line spacing: the drawn
+// page grows with the square of the zoom, so the percentage is of the area.
+std::u16string ZoomLogText(int32_t sliderValue, int32_t lineSpacing);
+
+class MusicWin : public cViewPort {
+public:
+    static constexpr uint32_t kScoreWindowStyle = 0x50000000;  // child, visible
+    static constexpr uint16_t kPlayerTicksPerQuarter = 480;
+    static constexpr uint32_t kPlayerBufferSize = 1024;
+    static constexpr size_t kStatusTextLength = 80;
+    static constexpr const char16_t *kNoNameScore = u"NoName.pmr";
+
+    // No window yet; the player is asked for at once and may be null.
+    explicit MusicWin(cMessageDvcBase *frame);
+    // The sliders belong to the status bar; the score goes first and takes
+    // the symbol layer's class-wide state with it.
+    ~MusicWin() override;
+
+    // The window, the printer device, the registry, a score of one staff
+    // named "NoName.pmr", its first pagination and the two sliders.
+    tStatus Open() override;
+    // The zoom slider's scroll messages and the player's notices.
+    tStatus OnMessage(uint32_t message, sWinMessage &record) override;
+    tStatus OnPaint(sWinMessage &record) override;
+    tStatus OnSize(int32_t width, int32_t height, sWinMessage &record) override;
+    tStatus OnSetFocus(sWinMessage &record) override;
+    tStatus MoveWindowTo(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    // Asks whether a changed score is to be saved; a save that fails keeps
+    // the window open (negative answer) so that the work is not lost.
+    tStatus CanClose() override;
+    // The status bar goes with the frame: the sliders are forgotten first.
+    tStatus OnClose(sWinMessage &record) override;
+    // 0 for a command of the score window, RC_FAIL for any other.
+    tStatus OnCommand(sWinMessage &record) override;
+
+    // Renumbers, re-extends, repaginates and repaints after a change that
+    // can change the score's size.
+    void UpdateScrollExtent();
+    // Status parts 0 (edit mode), 1 (mouse position) and, in diagnostic
+    // mode, 4 (symbol counts).
+    void UpdateStatusText();
+    // The selected symbol, else the last right-clicked one; the right click
+    // is forgotten either way.
+    cPObjPoint *TakeCurrentSymbol();
+    // Writes the score to the path as File > Save does: the previous file is
+    // copied to its backup first and is replaced only by a complete write.
+    // Any failure has been shown; answers the write's result.
+    tStatus SaveScore(const char16_t *path);
+    // Stops playback (nothing without a player).
+    void OnStop();
+    // Edit > Move (2) or Edit > Resize (3).
+    void SetEditMode(uint32_t mode);
+
+    ScoreObject *GetScore() const { return score; }
+    cMidiTrack *GetPlayer() const { return player; }
+    cWinPrint *GetPrinter() const { return printer; }
+    cStatusZoom *GetZoomSlider() const { return zoomSlider; }
+    cStatusVolume *GetVolumeSlider() const { return volumeSlider; }
+    bool IsBusy() const { return busy; }
+    void SetMousePosition(int32_t x, int32_t y) {
+        mouseX = x;
+        mouseY = y;
+    }
+    void SetRightClicked(cPObjPoint *symbol) { rightClicked = symbol; }
+
+private:
+    // The page is drawn at the zoom that the slider's value gives against
+    // the line spacing; a disabled slider changes nothing.
+    void ApplyZoomSlider();
+    // The scroll extent from the score's bounds and the printer's page.
+    void SetScoreExtent();
+    // Edit and Setup items follow the selection, clipboard and undo list.
+    void UpdateMenuStates();
+    void SetDefaultTextFont();
+    void MakeSliders();
+
+    cWinPrint *printer = nullptr;           // owned
+    cMessageDvcBase *productWin = nullptr;  // owned
+    cMessageDvcBase *frame;
+    bool busy = false;
+    cMidiTrack *player = nullptr;  // owned
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+    cPObjPoint *rightClicked = nullptr;
+    cStatusZoom *zoomSlider = nullptr;      // the status bar owns it
+    cStatusVolume *volumeSlider = nullptr;  // the status bar owns it
+    ScoreObject *score = nullptr;           // owned
+};
