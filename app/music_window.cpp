@@ -273,6 +273,19 @@ void MusicWin::OnStop() {
     if (player) player->Stop();
 }
 
+bool MusicWin::RepaintPendingArea(bool clear) {
+    const cRectangl *area = cRectangl::TempUnion(*cPObjBase::GetRedrawArea(), *cPObjBase::GetOwnerRedrawArea());
+    const bool pending = !area->IsEmpty();
+    if (pending) InvalidateArea(area->Left(), area->Top(), area->Width(), area->Height());
+    if (clear) {
+        cPObjBase::ClearRedrawArea();
+        cPObjBase::ClearOwnerRedrawArea();
+    }
+    return pending;
+}
+
+cMusicToolBarItem *MusicWin::GetCurrentTool() { return paletteHost ? paletteHost->GetCurrentTool() : nullptr; }
+
 void MusicWin::SetEditMode(uint32_t mode) {
     gEditMode = mode;
     UpdateStatusText();

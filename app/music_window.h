@@ -12,6 +12,7 @@
 #include "ui/view_port.h"
 
 class cMidiTrack;
+class cMusicToolBarItem;
 class cPObjPoint;
 class cStatusVolume;
 class cStatusZoom;
@@ -24,6 +25,17 @@ uint32_t EditModeMenuId(uint32_t editMode);
 // The log line of a zoom slider value against the line spacing: the drawn
 // page grows with the square of the zoom, so the percentage is of the area.
 std::u16string ZoomLogText(int32_t sliderValue, int32_t lineSpacing);
+
+// What the score window needs of the frame's symbol palette: the tool that
+// a click places, and the page that File > New turns to.  The frame
+// implements it; a window without one places nothing.
+class cPaletteHost {
+public:
+    virtual ~cPaletteHost() = default;
+    virtual cMusicToolBarItem *GetCurrentTool() = 0;
+    virtual bool IsPopupPaletteActive() = 0;
+    virtual void SelectPalettePage(uint32_t pageId) = 0;
+};
 
 class MusicWin : public cViewPort {
 public:
@@ -73,6 +85,33 @@ public:
     void OnStop();
     // Edit > Move (2) or Edit > Resize (3).
     void SetEditMode(uint32_t mode);
+    // Invalidates the union of the symbol layer's two pending redraw areas;
+    // with `clear` both are emptied afterwards.  Answers whether the union
+    // held anything.
+    bool RepaintPendingArea(bool clear);
+    // The frame's current palette tool, or null.
+    cMusicToolBarItem *GetCurrentTool();
+    void SetPaletteHost(cPaletteHost *host) { paletteHost = host; }
+
+    // ---- File commands (music_window_files.cpp) ----
+    // Asks about a changed score, then empties it and names it "NoName.pmr";
+    // a negative answer (the save failed) leaves the score as it was.
+    tStatus ResetDocument();
+    void OnFileNew();
+    // Without a path the open dialog asks for one.
+    tStatus OnFileOpen(const char16_t *path);
+    // Loads the file into the emptied score; a file that fails to load
+    // leaves an empty score named "NoName.pmr" and no recent entry.
+    tStatus LoadFile(const char16_t *path);
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnSongbook();
+    void OnExportMidi();
+    void OnExportText();
+    void OnExportCsv();
+    void OnPrint();
+    void OnPrinterSetup(const char16_t *printerName);
+    void OnExampleFiles();
 
     ScoreObject *GetScore() const { return score; }
     cMidiTrack *GetPlayer() const { return player; }
@@ -108,4 +147,5 @@ private:
     cStatusZoom *zoomSlider = nullptr;      // the status bar owns it
     cStatusVolume *volumeSlider = nullptr;  // the status bar owns it
     ScoreObject *score = nullptr;           // owned
+    cPaletteHost *paletteHost = nullptr;    // the frame's palette, not owned
 };
