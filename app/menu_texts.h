@@ -24,10 +24,25 @@ constexpr int32_t kMenuKeyNameCount = 73;
 extern const char16_t *const kMenuHints[kMenuHintCount];
 extern const char16_t *const kMenuKeyNames[kMenuKeyNameCount];
 
-// Commands of the main menu that the frame handles itself.
+// Commands of the main menu's File popup; the frame handles Exit itself,
+// the score window the others.
 constexpr uint32_t kCmdNew = 100;
+constexpr uint32_t kMenuOpen = 101;
+constexpr uint32_t kMenuSave = 102;
+constexpr uint32_t kMenuSaveAs = 103;
+constexpr uint32_t kMenuSongbook = 104;
+constexpr uint32_t kMenuExportMidi = 105;
+constexpr uint32_t kMenuExportText = 106;
+constexpr uint32_t kMenuExportCsv = 107;
+constexpr uint32_t kMenuPrint = 108;
+constexpr uint32_t kMenuPrinterSetup = 109;
+constexpr uint32_t kMenuExampleFiles = 110;
 constexpr uint32_t kCmdExit = 111;
+// The recent files follow the File popup's last separator.
 constexpr uint32_t kFirstRecentFileId = 112;
+constexpr uint32_t kLastRecentFileId = 199;
+constexpr int32_t kRecentFileCount = 4;
+// Other commands the frame handles itself.
 constexpr uint32_t kCmdTranslate = 609;
 constexpr uint32_t kCmdResetLanguage = 610;
 

@@ -1,5 +1,7 @@
 #include "app/music_window.h"
 
+#include "app/menu_texts.h"
+
 #include <cmath>
 
 #include "document/block_mark.h"
@@ -27,6 +29,7 @@ constexpr int32_t kVolumePart = 2;
 constexpr int32_t kZoomPart = 3;
 constexpr int32_t kCountPart = 4;
 
+constexpr uint32_t kStaffPage = 307;
 constexpr uint32_t kCmdCopy = 200;
 constexpr uint32_t kCmdCut = 201;
 constexpr uint32_t kCmdPaste = 202;
@@ -114,7 +117,7 @@ tStatus MusicWin::Open() {
     score = new ScoreObject(this);
     score->AddStaff(new StaffObject());
     score->SetFileName(kNoNameScore);
-    if (auto *titled = dynamic_cast<cMessageDvc *>(frame)) titled->SetWindowTitle(kNoNameScore);
+    SetFrameTitle(kNoNameScore);
     score->Paginate();
     score->SetSoundOutput(player);
     MakeSliders();
@@ -329,7 +332,28 @@ tStatus MusicWin::OnClose(sWinMessage &record) {
 tStatus MusicWin::OnCommand(sWinMessage &record) {
     if (cMessageDvcBase::OnCommand(record) >= 0) return RC_OK;
     const uint32_t id = record.key & kCommandIdMask & ~kWindowCommandBit;
+    if (id >= kFirstRecentFileId && id <= kLastRecentFileId) {
+        const char16_t *recent = gOpSys ? gOpSys->GetRecentFile(int32_t(id - kFirstRecentFileId)) : nullptr;
+        // A number beyond the list opens nothing (never the dialog).
+        if (recent && *recent) OnFileOpen(std::u16string(recent).c_str());
+        return RC_OK;
+    }
     switch (id) {
+        case kCmdNew:
+            OnFileNew();
+            // The first click on a new score places a staff.
+            if (paletteHost && !paletteHost->IsPopupPaletteActive()) paletteHost->SelectPalettePage(kStaffPage);
+            return RC_OK;
+        case kMenuOpen: OnFileOpen(nullptr); return RC_OK;
+        case kMenuSave: OnFileSave(); return RC_OK;
+        case kMenuSaveAs: OnFileSaveAs(); return RC_OK;
+        case kMenuSongbook: OnSongbook(); return RC_OK;
+        case kMenuExportMidi: OnExportMidi(); return RC_OK;
+        case kMenuExportText: OnExportText(); return RC_OK;
+        case kMenuExportCsv: OnExportCsv(); return RC_OK;
+        case kMenuPrint: OnPrint(); return RC_OK;
+        case kMenuPrinterSetup: OnPrinterSetup(nullptr); return RC_OK;
+        case kMenuExampleFiles: OnExampleFiles(); return RC_OK;
         case kCmdMove: SetEditMode(kEditModeMove); return RC_OK;
         case kCmdResize: SetEditMode(kEditModeResize); return RC_OK;
         case kCmdStop: OnStop(); return RC_OK;

@@ -134,6 +134,7 @@ private:
     // Edit and Setup items follow the selection, clipboard and undo list.
     void UpdateMenuStates();
     void SetDefaultTextFont();
+    void SetFrameTitle(const char16_t *title);
     void MakeSliders();
 
     cWinPrint *printer = nullptr;           // owned

@@ -435,11 +435,14 @@ tStatus PointWindowObject::LoadFile(const char16_t *path) {
                 }
                 result = ok ? LoadBinary(file.get(), size) : kFailed;
             }
-            // A tree refused after its header passed is malformed: say so
-            // once, unless the reader has already.  (The header's own
-            // refusals are told by ReadHeader.)
+            // A tree refused after its header passed is malformed: the log
+            // says so once, unless the reader has already.  A stream found
+            // malformed anywhere is told to the user as a header that is not
+            // ours is (ReadHeader tells its own refusals of the header).
             if (result < 0 && headerPassed && gErrorMsg && gErrorMsg->ErrorCount() == reported)
                 ErrorInvalidStream();
+            if (result < 0 && gErrorMsg && gErrorMsg->ErrorCount() != reported)
+                if (cGraphDvc *w = Window()) w->ShowMessage(u"This is not a valid Pelmora file.", u"File Error!");
         }
     }
     return EndLoad(result, 1, current);

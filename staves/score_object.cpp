@@ -78,12 +78,13 @@ tStatus ScoreObject::LoadFile(const char16_t *path) {
     tStatus result = kFailed;
     if (path && cMidiFile::IsMidiFile(path) == 0) {
         // Standard MIDI Files are not imported yet: such a file leaves an
-        // empty score named after it, to be saved as a score file, and the
-        // load fails.
+        // empty score named after it, the load fails, and the user is told
+        // (the file is not one the score can be read from).
         Clear(0);
         std::u16string name(path);
         SetExtension(name, u"pmr");
         SetFileName(name.c_str());
+        if (cGraphDvc *w = Window()) w->ShowMessage(u"This is not a valid Pelmora file.", u"File Error!");
     } else {
         result = PointWindowObject::LoadFile(path);
     }

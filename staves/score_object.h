@@ -27,6 +27,9 @@ public:
     // The new score becomes the current document; it has no brace yet, plays
     // at 120 and replays repeats.
     explicit ScoreObject(cViewPortBase *window = nullptr);
+    // Staffs, systems and page breaks run down the pages: the children are
+    // kept by y, then x, which printing and pagination walk in turn.
+    int32_t GetChildOrder() const override { return 0; }
     // The block marks among the children go first: they refer to what they
     // cover.
     ~ScoreObject() override;

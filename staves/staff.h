@@ -314,7 +314,11 @@ private:
 };
 
 // A system of staffs (its own behaviour comes with the systems).
-class cMObjBrace : public lcSymbolClass<cMObjBrace, 183, cStaffBase> {};
+class cMObjBrace : public lcSymbolClass<cMObjBrace, 183, cStaffBase> {
+public:
+    // A system's staffs lie one below the other: kept by y, then x.
+    int32_t GetChildOrder() const override { return 0; }
+};
 
 // ---- Class-wide state of the staffs ----
 extern cStaffBase::StaffTemplate *gStaffTemplates;

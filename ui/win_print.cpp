@@ -128,16 +128,7 @@ tDcHandle cWinPrint::GetDeviceContext() {
     return dc;
 }
 
-tStatus cWinPrint::Attach() {
-    if (!HasPrinter()) return RC_FAIL;
-    cTakenPrinterDC taken(*this);
-    return cGraphDvc::Attach();
-}
-
-tStatus cWinPrint::PrepareDraw() {
-    if (!HasPrinter()) return RC_FAIL;
-    cTakenPrinterDC taken(*this);
-    tStatus result = cGraphDvc::PrepareDraw();
+void cWinPrint::TakePageMetrics() {
     sPageMetrics page;
     if (deviceContext && GetPrintSpooler().ReadPage(deviceContext, page) == RC_OK) {
         resolution = page.resolution;
@@ -146,6 +137,21 @@ tStatus cWinPrint::PrepareDraw() {
         deviceRect.SetSize(page.width, page.height);
         frameRect.Assign(deviceRect);
     }
+}
+
+tStatus cWinPrint::Attach() {
+    if (!HasPrinter()) return RC_FAIL;
+    cTakenPrinterDC taken(*this);
+    const tStatus result = cGraphDvc::Attach();
+    TakePageMetrics();
+    return result;
+}
+
+tStatus cWinPrint::PrepareDraw() {
+    if (!HasPrinter()) return RC_FAIL;
+    cTakenPrinterDC taken(*this);
+    tStatus result = cGraphDvc::PrepareDraw();
+    TakePageMetrics();
     return result;
 }
 

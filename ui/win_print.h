@@ -19,6 +19,8 @@ public:
     cWinPrint();
     ~cWinPrint() override;
 
+    // Also takes the page's metrics: the pages are laid out before anything
+    // prints.
     tStatus Attach() override;
     tStatus PrepareDraw() override;
     tStatus Open() override;
@@ -44,6 +46,9 @@ public:
     const sPrinterInfo *ChosenRecord() const;
 
 private:
+    // The page's size, resolution and printable offset as the spooler gives
+    // them for the printer's device context.
+    void TakePageMetrics();
 
     std::u16string printerName{u"None"};
     std::u16string documentName;

@@ -346,6 +346,27 @@ bool SetScrollPosition(HWND dialog, uint32_t id, int32_t position) {
 
 bool PressButton(HWND dialog, uint32_t id) { return Notify(dialog, id, BN_CLICKED); }
 
+bool AnswerFileDialog(HWND dialog, const std::u16string &path) {
+    // The explorer-style dialog names the file in a combo box with an edit
+    // field (cmb13); Wine's and the older dialog in an edit box (edt1).
+    constexpr uint32_t kNameCombo = 0x47C;
+    constexpr uint32_t kNameEdit = 0x480;
+    HWND box = DialogItem(dialog, kNameCombo);
+    if (!box) box = DialogItem(dialog, kNameEdit);
+    if (!box) return false;
+    SendTimed(box, WM_SETTEXT, 0, LPARAM(W(path.c_str())));
+    return PressButton(dialog, IDOK);
+}
+
+bool WaitUntilClosed(HWND window, uint32_t timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
 std::u16string ClipboardText() {
     std::u16string text;
     if (!OpenClipboard(nullptr)) return text;

@@ -126,6 +126,12 @@ bool SelectComboItem(HWND dialog, uint32_t id, int32_t index);
 bool SelectListItem(HWND dialog, uint32_t id, int32_t index);
 bool SetScrollPosition(HWND dialog, uint32_t id, int32_t position);  // a scroll-bar control
 bool PressButton(HWND dialog, uint32_t id);
+// The system's open or save dialog filled as a user fills it: the path typed
+// into its file-name box, then its Open or Save button pressed.  False when
+// the dialog has no file-name box.
+bool AnswerFileDialog(HWND dialog, const std::u16string &path);
+// Waits until the window is gone (a dialog closed); false after the timeout.
+bool WaitUntilClosed(HWND window, uint32_t timeoutMs = 30000);
 
 // The clipboard's text; empty when it holds none.
 std::u16string ClipboardText();
