@@ -106,6 +106,6 @@ tStatus ProgWinClass::OnCommand(sWinMessage &record) {
             ResetMenuTexts(*gOpSys, *this);
             return RC_OK;
         default:
-            return RC_FAIL;
+            return OnFrameCommand(record.key & kCommandIdMask & ~kWindowCommandBit);
     }
 }
