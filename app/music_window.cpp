@@ -40,7 +40,9 @@ constexpr uint32_t kCmdPasteLyrics = 207;
 constexpr uint32_t kCmdPasteText = 208;
 constexpr uint32_t kCmdMove = 209;
 constexpr uint32_t kCmdResize = 210;
+constexpr uint32_t kCmdPlay = 400;
 constexpr uint32_t kCmdStop = 401;
+constexpr uint32_t kCmdPlayConfig = 402;
 constexpr uint32_t kCmdMoveAll = 508;
 constexpr uint32_t kCmdProperties = 601;
 
@@ -151,9 +153,7 @@ tStatus MusicWin::OnMessage(uint32_t message, sWinMessage &record) {
             return RC_OK;
         }
     }
-    // The player's notices (end of playback, the played position) are
-    // followed once playback lands; until then they are taken and dropped.
-    if (message == kMessageUser) return RC_OK;
+    if (message == kMessageUser) return OnPlayerNotice(uint32_t(record.key), record.lParam);
     return cViewPort::OnMessage(message, record);
 }
 
@@ -272,10 +272,6 @@ cPObjPoint *MusicWin::TakeCurrentSymbol() {
     return symbol;
 }
 
-void MusicWin::OnStop() {
-    if (player) player->Stop();
-}
-
 bool MusicWin::RepaintPendingArea(bool clear) {
     const cRectangl *area = cRectangl::TempUnion(*cPObjBase::GetRedrawArea(), *cPObjBase::GetOwnerRedrawArea());
     const bool pending = !area->IsEmpty();
@@ -356,7 +352,9 @@ tStatus MusicWin::OnCommand(sWinMessage &record) {
         case kMenuExampleFiles: OnExampleFiles(); return RC_OK;
         case kCmdMove: SetEditMode(kEditModeMove); return RC_OK;
         case kCmdResize: SetEditMode(kEditModeResize); return RC_OK;
+        case kCmdPlay: OnPlay(); return RC_OK;
         case kCmdStop: OnStop(); return RC_OK;
+        case kCmdPlayConfig: OnPlayConfig(); return RC_OK;
         // The file, edit, score, format, set-up and help commands come with
         // their handlers; until then the frame is told they are not taken.
         default: return RC_FAIL;

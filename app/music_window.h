@@ -81,8 +81,6 @@ public:
     // copied to its backup first and is replaced only by a complete write.
     // Any failure has been shown; answers the write's result.
     tStatus SaveScore(const char16_t *path);
-    // Stops playback (nothing without a player).
-    void OnStop();
     // Edit > Move (2) or Edit > Resize (3).
     void SetEditMode(uint32_t mode);
     // Invalidates the union of the symbol layer's two pending redraw areas;
@@ -149,4 +147,35 @@ private:
     cStatusVolume *volumeSlider = nullptr;  // the status bar owns it
     ScoreObject *score = nullptr;           // owned
     cPaletteHost *paletteHost = nullptr;    // the frame's palette, not owned
+
+    // ---- Playback (music_playback.cpp) ----
+public:
+    // Score > Play: the score, or the selected symbol onwards, into the
+    // player, whose notices the window follows until the pass ends or is
+    // stopped.  Without a MIDI output device only a message is shown.
+    void OnPlay();
+    // Score > Stop Playback, and the first step of closing: the player
+    // falls silent and no notice of the pass is followed any more (nothing
+    // without a player).
+    void OnStop();
+    // Score > Config: playback stops as by OnStop, then the tempo dialog.
+    void OnPlayConfig();
+
+private:
+    // WM_USER: the player's notices (the end of the pass, a passed position
+    // mark) and the window's own mark of the start of a pass.
+    tStatus OnPlayerNotice(uint32_t notice, tLParam lParam);
+    // Text selections and block marks cleared, the window repainted.
+    void EndPlayback();
+    // "MidiDump.txt" in the current folder: the score's name and the
+    // player's events.
+    void WritePlayerDump();
+
+    // Notices are posted, so some arrive after their pass was stopped or
+    // replaced.  Each Play posts its pass number behind whatever the old
+    // pass left queued, and Stop retires the number; only the notices after
+    // the start of the newest pass, until it ends or is stopped, are
+    // followed.
+    uint32_t passNumber = 0;
+    bool following = false;
 };

@@ -25,11 +25,19 @@ int32_t cMusicFile::EndAllTracks() {
 }
 
 tStatus cMusicFile::WriteText(const char16_t *textFileName, const char *heading) {
+    std::vector<cMusicTrack *> all;
+    for (auto &track : tracks) all.push_back(track.get());
+    return WriteTracksText(textFileName, heading, all);
+}
+
+tStatus cMusicFile::WriteTracksText(const char16_t *textFileName, const char *heading,
+                                    const std::vector<cMusicTrack *> &tracks) {
     if (!textFileName || !*textFileName) return RC_FAIL;
     cReplacingFileStream out(textFileName);
     if (!out.is_open()) return RC_FAIL;
     if (heading) out << heading << '\n';
-    for (auto &track : tracks) track->Dump(&out);
+    for (cMusicTrack *track : tracks)
+        if (track) track->Dump(&out);
     return out.Close();
 }
 

@@ -31,6 +31,11 @@ public:
     // heading line when one is given.  The file is replaced only when the
     // whole text was written; RC_FAIL (reported) otherwise.
     virtual tStatus WriteText(const char16_t *textFileName, const char *heading);
+    // The same for tracks that belong to no file (the player's, before a
+    // pass): the file is opened by its wide name, so a folder outside the
+    // 8-bit code page takes it too.
+    static tStatus WriteTracksText(const char16_t *textFileName, const char *heading,
+                                   const std::vector<cMusicTrack *> &tracks);
 
     // The file's current time signature, taken by tracks whose own is unset.
     void SetTimeSignature(int8_t numerator, uint8_t exponent);
