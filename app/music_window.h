@@ -91,6 +91,37 @@ public:
     cMusicToolBarItem *GetCurrentTool();
     void SetPaletteHost(cPaletteHost *host) { paletteHost = host; }
 
+    // ---- Score input (music_input.cpp) ----
+    // The right-click popup's own commands (they arrive with the window
+    // command bit): select the staff or the brace of the symbol clicked.
+    static constexpr uint32_t kCmdSelectStaff = 40;
+    static constexpr uint32_t kCmdSelectBrace = 41;
+    // A left click places the current palette tool (the block tool while
+    // Shift is held) or picks what lies under the point; moves drag it and
+    // show the position; the release ends the edit.  While the window is
+    // busy printing, the mouse only moves the remembered position.
+    tStatus OnLeftDown(int32_t x, int32_t y, sWinMessage &record) override;
+    tStatus OnMouseMove(int32_t x, int32_t y, sWinMessage &record) override;
+    tStatus OnLeftUp(int32_t x, int32_t y, sWinMessage &record) override;
+    // With the left button held, deletes the symbol it holds (undoable);
+    // otherwise shows the popup "ObjectRBtn" for the symbol under the point.
+    tStatus OnRightDown(int32_t x, int32_t y, sWinMessage &record) override;
+    // Ctrl+C, Ctrl+V and Ctrl+X copy, paste and cut the marked block; any
+    // other key goes to the score.  Without a record the key is an ordinary
+    // one (Edit > Undo comes here with Ctrl+Z).
+    tStatus OnKey(uint16_t key, sWinMessage &record) override;
+    tStatus OnKey(uint16_t key, const sWinMessage *record);
+    // Selects the symbol of the last right click, or its nearest owner of
+    // the class; answers the symbol now selected, or null.
+    cPObjPoint *SelectObjectOfType(int16_t classId);
+    // The popup's commands 40 and 41, with or without the window command
+    // bit; RC_FAIL for any other id.
+    tStatus OnInputCommand(uint32_t id);
+    // Busy while File > Print runs (the print sets it itself; the seam is
+    // for tests of input during a print).
+    void SetBusy(bool on) { busy = on; }
+    cPObjPoint *GetRightClicked() const { return rightClicked; }
+
     // ---- File commands (music_window_files.cpp) ----
     // Asks about a changed score, then empties it and names it "NoName.pmr";
     // a negative answer (the save failed) leaves the score as it was.
