@@ -27,6 +27,7 @@ constexpr uint16_t kKeyPaste = 22;  // Ctrl+V
 constexpr uint16_t kKeyCut = 24;    // Ctrl+X
 constexpr uint16_t kKeyUndo = 26;   // Ctrl+Z
 
+constexpr uint32_t kCmdPaste = 202;
 constexpr uint32_t kCmdUndo = 204;
 constexpr uint32_t kCmdDeselect = 205;
 constexpr uint32_t kCmdDrawStaff = 307;
@@ -61,6 +62,15 @@ std::u16string MenuAndCommandLabel(uint32_t id) {
 // The window's copy of a main-menu command; nothing when the menu lacks it.
 void AddCopyOf(cSubMenuBase &popup, uint32_t id) {
     if (cMenuItemBase *item = gMainMenu ? gMainMenu->FindById(id) : nullptr) popup.AddItemFrom(item);
+}
+
+// Edit > Paste follows the block clipboard at once, not at the next paint.
+void EnablePaste() {
+    if (!gMainMenu) return;
+    if (gBlockClipboard)
+        gMainMenu->EnableCommand(kCmdPaste);
+    else
+        gMainMenu->DisableCommand(kCmdPaste);
 }
 
 // The selected symbol when the click is on it; otherwise the selection goes
@@ -162,10 +172,12 @@ tStatus MusicWin::OnKey(uint16_t key, const sWinMessage *record) {
         switch (key) {
             case kKeyCopy:
                 if (gCurrentBlockMark) cPObjBlockMark::CopyBlock(nullptr);
+                EnablePaste();
                 key = 0;
                 break;
             case kKeyCut:
                 if (gCurrentBlockMark) cPObjBlockMark::CutBlock(nullptr, 0);
+                EnablePaste();
                 key = 0;
                 break;
             case kKeyPaste:

@@ -24,6 +24,7 @@ using test::S;
 
 constexpr int16_t kQuarterId = Note14::kClassId;
 constexpr int16_t kBlockId = 185;
+constexpr uint32_t kCmdPaste = 202;
 constexpr uint32_t kCmdUndo = 204;
 constexpr uint32_t kWindowBit = 0x4000;
 
@@ -315,9 +316,12 @@ TEST_F(MusicInputTest, ShiftDragMakesABlockThatTheKeysCopyPasteAndCut) {
     Key(22, KEY_SPECIAL);
     EXPECT_EQ(Notes(), placed);
 
-    // Ctrl+C copies the C and the B; Ctrl+V adds copies at the mark.
+    // Ctrl+C copies the C and the B, and Edit > Paste is offered at once;
+    // Ctrl+V adds copies at the mark.
+    EXPECT_FALSE(Enabled(kCmdPaste));
     Key(3);
     ASSERT_NE(gBlockClipboard, nullptr);
+    EXPECT_TRUE(Enabled(kCmdPaste));
     EXPECT_EQ(gBlockClipboard->GetChildCount(), 2);
     Key(22);
     const std::vector<sNote> pasted = {
