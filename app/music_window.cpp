@@ -328,6 +328,8 @@ tStatus MusicWin::OnClose(sWinMessage &record) {
 tStatus MusicWin::OnCommand(sWinMessage &record) {
     if (cMessageDvcBase::OnCommand(record) >= 0) return RC_OK;
     const uint32_t id = record.key & kCommandIdMask & ~kWindowCommandBit;
+    // The symbol popup's own items.
+    if (OnInputCommand(id) >= 0) return RC_OK;
     if (id >= kFirstRecentFileId && id <= kLastRecentFileId) {
         const char16_t *recent = gOpSys ? gOpSys->GetRecentFile(int32_t(id - kFirstRecentFileId)) : nullptr;
         // A number beyond the list opens nothing (never the dialog).
