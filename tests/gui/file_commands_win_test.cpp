@@ -98,11 +98,11 @@ TEST_F(FileCommands, TheOpenDialogFilledByItsControlsOpensTheScoreAndItsCsvLists
     ASSERT_TRUE(PostCommand(frame, kCmdOpen));
     HWND open = program.WaitForWindowOf(u"#32770", u"Open");
     ASSERT_NE(open, nullptr) << "no open dialog";
-    SaveScreenshot(open, folder + u"open_dialog.bmp");
     ASSERT_TRUE(AnswerFileDialog(open, melody));
     ASSERT_TRUE(WaitUntilClosed(open));
     Settled();
     EXPECT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(melody));
+    SaveScreenshot(frame, folder + u"opened.bmp");
     EXPECT_EQ(CountOf(Log(), "Status: File=" + ToUtf8(melody)), 1) << Log();
 
     const std::u16string list = folder + u"listed.csv";
