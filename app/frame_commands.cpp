@@ -22,15 +22,16 @@ tStatus ProgWinClass::OnFrameCommand(uint32_t id) {
     }
 }
 
-// The frame has no floating palette window yet: "WindowTools" is removed.
+// "WindowTools" keeps the floating palette's place only while it is the
+// active palette: the next start reopens it then.
 tStatus ProgWinClass::SaveSetup() {
     if (!gOpSys) return RC_FAIL;
-    return SaveSetupTo(gOpSys->Settings(), *this, nullptr, scoreWindow);
+    return SaveSetupTo(gOpSys->Settings(), *this, IsPopupPaletteActive() ? GetPopupPaletteWin() : nullptr, scoreWin);
 }
 
-void ProgWinClass::OnHelpDraw() { ShowSymbolHelp(*this, scoreWindow); }
+void ProgWinClass::OnHelpDraw() { ShowSymbolHelp(*this, scoreWin); }
 
-void ProgWinClass::OnHelpForum() { ShowHelpForum(*this, scoreWindow); }
+void ProgWinClass::OnHelpForum() { ShowHelpForum(*this, scoreWin); }
 
 tStatus ProgWinClass::OnClose(sWinMessage &record) {
     EndTranslateMode();

@@ -74,8 +74,15 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
 void WriteStateDump(cOpSysVirtual &opSys) {
     sTestState state;
     state.menu = gMainMenu;
-    if (cViewPortTop *frame = opSys.GetMainWindow())
+    if (cViewPortTop *frame = opSys.GetMainWindow()) {
         state.statusBar = dynamic_cast<cStatusBarBase *>(frame->GetStatusBar());
+        // The popup menus stay built after they closed: a test reads the
+        // last one shown after it has dismissed it.
+        if (frame->GetPopupMenu()) state.popups.push_back(frame->GetPopupMenu());
+        for (cMessageDvcBase *listener : frame->Listeners())
+            if (auto *window = dynamic_cast<cViewPortBase *>(listener))
+                if (window->GetPopupMenu()) state.popups.push_back(window->GetPopupMenu());
+    }
     EnumThreadWindows(GetCurrentThreadId(), AddWindow, reinterpret_cast<LPARAM>(&state.windows));
     state.shift = opSys.IsShiftDown();
     state.ctrl = opSys.IsCtrlDown();

@@ -41,6 +41,12 @@ std::string ComposeTestStateDump(const sTestState &state) {
                 out += "status\t" + std::to_string(i) + "\t" + Field(part->GetText()) + "\n";
     DumpWindows("window", state.windows, out);
     DumpWindows("page", state.pages, out);
+    for (cSubMenuBase *popup : state.popups) {
+        for (int32_t i = 0; popup && i < popup->GetItemCount(); ++i)
+            if (cMenuItemBase *item = popup->GetItem(i))
+                out += "popup\t" + Field(popup->GetText()) + "\t" + std::to_string(item->GetId()) + "\t" +
+                       Field(item->GetLabel()) + "\n";
+    }
     out += std::string("modifiers\t") + (state.shift ? "1" : "0") + "\t" + (state.ctrl ? "1" : "0") + "\n";
     out += "end\n";
     return out;

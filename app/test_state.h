@@ -15,6 +15,9 @@
 //           the program's visible top-level windows, in the system's order
 //   page    <class> <title>
 //           the pages of the palette windows, when there are any
+//   popup   <menu name> <id> <label>
+//           one line per item of the windows' popup menus (the main
+//           window's and its listeners'), as last built ("ToolRBtn")
 //   modifiers <shift 0|1> <ctrl 0|1>
 //           the modifier keys as the program sees them
 // A line "end" closes the dump, so that a reader knows it read all of it.
@@ -37,6 +40,7 @@ struct sTestState {
     cStatusBarBase *statusBar = nullptr;
     std::vector<sTestWindowInfo> windows;
     std::vector<sTestWindowInfo> pages;
+    std::vector<cSubMenuBase *> popups;
     bool shift = false;
     bool ctrl = false;
 };

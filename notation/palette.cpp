@@ -107,6 +107,11 @@ void cMusicToolBar::BuildItems() {
     SelectIndex(uint32_t(first.selected));
 }
 
+bool cMusicToolBar::HoldsButton(const cToolBarItem *button) const {
+    if (!button || !allItems) return false;
+    return std::find(allItems, allItems + allCount, button) != allItems + allCount;
+}
+
 void cMusicToolBar::Refresh(int32_t) {
     for (int32_t g = 0; g < groupCount; ++g)
         for (int32_t i = 0; i < groups[g].count; ++i) EnableGroupItem(uint32_t(g), uint32_t(i));

@@ -82,6 +82,10 @@ public:
     // Enables every button of every page.
     void Refresh(int32_t flag) override;
 
+    // Whether the button is one of this bar's, on any page: a message
+    // posted earlier may carry a button of a bar that is gone.
+    bool HoldsButton(const cToolBarItem *button) const;
+
     const sPalettePage *GetPages() const { return pages; }
     int32_t GetPageCount() const { return pageCount; }
 

@@ -31,7 +31,13 @@ TEST(TestStateDump, MenusStatusPartsWindowsAndModifiersInOrder) {
     bar.SetPartText(0, u"Bar 3");
     bar.SetPartText(1, u"a\ttab");
 
+    test::cTestMenu popup{nullptr, 0, nullptr, &installs};
+    popup.SetFlagsAndText(0, u"ToolRBtn");
+    popup.Leaf(u"Help", 0x4000 | 700);
+    popup.Leaf(u"Setup Draw", 0x4000 | 600);
+
     sTestState state;
+    state.popups = {&popup};
     state.menu = &root;
     state.statusBar = &bar;
     state.windows = {{u"VPClassPelmora0", u"Pelmora"}};
@@ -48,6 +54,8 @@ TEST(TestStateDump, MenusStatusPartsWindowsAndModifiersInOrder) {
               "status\t1\ta tab\n"
               "window\tVPClassPelmora0\tPelmora\n"
               "page\tVPClassPalette0\tNotes\n"
+              "popup\tToolRBtn\t17084\tHelp\n"
+              "popup\tToolRBtn\t16984\tSetup Draw\n"
               "modifiers\t1\t0\n"
               "end\n");
 }

@@ -142,6 +142,9 @@ std::u16string TodaysLogName() {
 cProgram::~cProgram() { Kill(); }
 
 bool cProgram::Start(const sStart &how) {
+    const std::u16string settings = how.dataFolder + kSettingsName;
+    if (!how.firstRun && !how.dataFolder.empty() && !FileExists(settings))
+        WriteFile(settings, Utf16File(kFirstRunSettings));
     // The child inherits this process's environment with the test settings.
     SetEnvironmentVariableW(L"PELMORA_DATA_FOLDER", how.dataFolder.empty() ? nullptr : W(how.dataFolder.c_str()));
     std::u16string answer = FormatInt(how.boxAnswer);

@@ -47,7 +47,16 @@ struct sStart {
     std::u16string fault;           // PELMORA_TEST_FAULT ("ask", or "1": about 100 ms after start)
     std::u16string shellCapture;    // PELMORA_TEST_SHELL_CAPTURE
     bool state = true;              // PELMORA_TEST_STATE in the data folder (needs dataFolder)
+    // A data folder without settings makes a first run, which stops on the
+    // modal welcome dialog.  So, unless a test asks for the first run (or
+    // brings its own settings file), the driver puts the settings file that
+    // a first run leaves behind into the folder before the start.
+    bool firstRun = false;
 };
+
+// The name of the settings file and what a first run writes into it.
+constexpr const char16_t *kSettingsName = u"PelmoraSetup.ini";
+constexpr const char16_t *kFirstRunSettings = u"Language=0\n";
 
 // One line of the state dump (app/test_state.h): its kind and its fields.
 struct sStateLine {

@@ -149,8 +149,15 @@ std::u16string Label(const std::u16string &text) {
     return out;
 }
 
+// The one named exception: the welcome dialog's OK is button 2, which ends
+// it as Cancel ends the others.
+constexpr uint32_t kWelcomeDialogId = 1003;
+bool IsWelcomeOk(uint32_t templateId, const sItem &item) {
+    return templateId == kWelcomeDialogId && item.id == kDialogCancel && item.text == u"OK";
+}
+
 // What breaks the rules, one text per fault; empty when nothing does.
-std::vector<std::string> RuleFaults(const std::vector<sItem> &items) {
+std::vector<std::string> RuleFaults(const std::vector<sItem> &items, uint32_t templateId = 0) {
     struct sShared {
         uint32_t id;
         const char16_t *label;
@@ -162,6 +169,7 @@ std::vector<std::string> RuleFaults(const std::vector<sItem> &items) {
         const std::string at = "item " + std::to_string(item.id);
         const bool button = IsClass(item, 0x80, u"Button");
         for (const sShared &s : shared) {
+            if (IsWelcomeOk(templateId, item)) break;
             const bool labelled = button && Label(item.text) == s.label;
             if (labelled && item.id != s.id) faults.push_back(at + ": a shared button with another id");
             if (item.id == s.id && !labelled) faults.push_back(at + ": the id of a shared button on another item");
@@ -219,6 +227,12 @@ TEST(DialogTemplates, TheRulesFindEachKindOfFault) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(RuleFaults(c.items).size(), 1u);
     }
+    // The welcome dialog's OK on button 2 is allowed there only, and only
+    // for that button.
+    const std::vector<sItem> welcome = {button(2, u"OK"), button(101, u"Online Video")};
+    EXPECT_TRUE(RuleFaults(welcome, kWelcomeDialogId).empty());
+    EXPECT_EQ(RuleFaults(welcome, 28621).size(), 2u) << "id 2 is OK, and OK is not id 1";
+    EXPECT_EQ(RuleFaults({button(3, u"OK")}, kWelcomeDialogId).size(), 1u);
 }
 
 TEST(DialogTemplates, EveryTemplateOfTheProgramFollowsTheRules) {
@@ -231,11 +245,11 @@ TEST(DialogTemplates, EveryTemplateOfTheProgramFollowsTheRules) {
         seen.insert(t.id);
         ASSERT_TRUE(t.parsed);
         EXPECT_FALSE(t.items.empty());
-        for (const std::string &fault : RuleFaults(t.items)) ADD_FAILURE() << fault;
+        for (const std::string &fault : RuleFaults(t.items, t.id)) ADD_FAILURE() << fault;
     }
     // The framework's own templates are among those checked.
     for (uint32_t id : {kSelectLanguageDialogId, kTranslateDialogItemId, kTranslateToolHintId, kLanguageFileDialogId,
-                        kTranslateMenuSelectionId})
+                        kTranslateMenuSelectionId, kWelcomeDialogId})
         EXPECT_EQ(seen.count(id), 1u) << id;
 }
 

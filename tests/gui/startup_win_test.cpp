@@ -1,0 +1,173 @@
+// The program's start-up: the first start greets the user once and leaves a
+// settings file before the main loop runs; the log tells what the program
+// found; the palette, the title and the status bar are as the start-up
+// made them; a saved window size comes back; the score window stays
+// between the palette and the status bar whatever the frame's size.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/text_util.h"
+#include "tests/gui/gui_driver_win.h"
+#include "tests/test_support.h"
+
+using namespace gui;
+
+namespace {
+
+constexpr uint32_t kCmdExit = 111;
+constexpr uint32_t kVideoButton = 101;
+constexpr uint32_t kWelcomeOk = 2;
+
+class Startup : public testing::Test {
+protected:
+    void Launch(sStart how) {
+        how.dataFolder = folder;
+        ASSERT_TRUE(program.Start(how));
+    }
+    HWND Frame() {
+        frame = program.WaitForFrame();
+        return frame;
+    }
+    // The program answers the state channel only from its main loop: once
+    // it does, the start-up is over.
+    tStateDump Settled() {
+        tStateDump dump = program.ReadState(frame);
+        EXPECT_FALSE(dump.empty()) << "the program did not reach its main loop";
+        return dump;
+    }
+    uint32_t Exit() {
+        PostCommand(frame, kCmdExit);
+        uint32_t code = 0xDEAD;
+        EXPECT_TRUE(program.WaitForExit(30000, code));
+        frame = nullptr;
+        return code;
+    }
+    std::string Log() { return ReadFile(folder + TodaysLogName()); }
+    static std::string StatusPart(const tStateDump &dump, const char *index) {
+        for (const sStateLine &line : LinesOf(dump, "status"))
+            if (line.fields.size() >= 2 && line.fields[0] == index) return line.fields[1];
+        return "<none>";
+    }
+    // A child window's rectangle in the frame's client coordinates.
+    RECT ChildRect(HWND child) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, frame, reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    }
+    HWND Child(const wchar_t *className) {
+        for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[128] = {};
+            GetClassNameW(child, name, 128);
+            if (std::wstring(name).rfind(className, 0) == 0) return child;
+        }
+        return nullptr;
+    }
+
+    std::u16string folder;
+    cProgram program;
+    HWND frame = nullptr;
+};
+
+TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
+    folder = FreshFolder("startup_first");
+    const std::u16string settings = folder + kSettingsName;
+    sStart how;
+    how.firstRun = true;
+    how.shellCapture = folder + u"shell.txt";
+    Launch(how);
+    HWND welcome = program.WaitForWindow(u"Welcome to Pelmora");
+    ASSERT_NE(welcome, nullptr) << "no welcome on the first start";
+    SaveScreenshot(welcome, folder + u"welcome.bmp");
+    EXPECT_EQ(ItemText(welcome, kVideoButton), u"Online Video");
+    EXPECT_EQ(ItemText(welcome, kWelcomeOk), u"OK");
+    // The video opens in the browser and the dialog stays.
+    ASSERT_TRUE(PressButton(welcome, kVideoButton));
+    EXPECT_TRUE(program.WaitForText(how.shellCapture, "http://www.pelmora.org/PelmoraDemo.wmv|"))
+        << ReadFile(how.shellCapture);
+    EXPECT_TRUE(IsWindow(welcome));
+    ASSERT_TRUE(PressButton(welcome, kWelcomeOk));
+    ASSERT_TRUE(WaitUntilClosed(welcome));
+
+    ASSERT_NE(Frame(), nullptr);
+    const tStateDump dump = Settled();
+    EXPECT_TRUE(FileExists(settings)) << "written before the main loop";
+    EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
+    EXPECT_EQ(StatusPart(dump, "0"), "Edit: Resize");
+    // The log: session header, the devices, "[edit]", then the first tool.
+    const std::string log = Log();
+    const size_t header = log.find("** Starting new session: ");
+    const size_t midi = log.find("MIDI Mapper: ");
+    const size_t edit = log.find("[edit]\r\n");
+    const size_t tool = log.find("(Tool=Note116)\r\n");
+    ASSERT_NE(header, std::string::npos) << log;
+    ASSERT_NE(midi, std::string::npos) << log;
+    ASSERT_NE(edit, std::string::npos) << log;
+    ASSERT_NE(tool, std::string::npos) << log;
+    EXPECT_LT(header, midi);
+    EXPECT_LT(midi, edit);
+    EXPECT_LT(edit, tool);
+    HWND palette = Child(L"Tool_Bar_Window");
+    ASSERT_NE(palette, nullptr);
+    SaveScreenshot(frame, folder + u"first_start.bmp");
+    EXPECT_EQ(Exit(), 0u);
+
+    // The second start greets nobody: it reaches its loop without a dialog.
+    Launch(sStart{});
+    ASSERT_NE(Frame(), nullptr);
+    Settled();
+    EXPECT_EQ(CountOf(Log(), "<1003>"), 1) << "the welcome dialog's closing line, once";
+    for (const sStateLine &window : LinesOf(program.ReadState(frame), "window"))
+        EXPECT_NE(window.fields.size() > 1 ? window.fields[1] : "", "Welcome to Pelmora");
+    EXPECT_EQ(Exit(), 0u);
+}
+
+TEST_F(Startup, TheFileOfTheCommandLineNamesTheFrame) {
+    folder = FreshFolder("startup_command_line");
+    const std::u16string melody = folder + u"melody.pmr";
+    WriteFile(melody, test::ReadFileBytes(test::SourcePath("tests/app/data/melody.pmr")));
+    sStart how;
+    how.commandLine = u"\"" + melody + u"\"";
+    Launch(how);
+    ASSERT_NE(Frame(), nullptr);
+    Settled();
+    EXPECT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(melody));
+    EXPECT_EQ(CountOf(Log(), "Status: File=" + ToUtf8(melody)), 1) << Log();
+    EXPECT_EQ(Exit(), 0u);
+}
+
+// The client area comes back as saved; after a resize the score window
+// fills the width, from the palette's lower edge to the status bar.
+TEST_F(Startup, ASavedSizeComesBackAndTheScoreWindowFillsTheMiddle) {
+    folder = FreshFolder("startup_size");
+    WriteFile(folder + kSettingsName, Utf16File(u"Language=0\nWindowSize=60,70,700,460\n"));
+    Launch(sStart{});
+    ASSERT_NE(Frame(), nullptr);
+    Settled();
+    RECT client{};
+    GetClientRect(frame, &client);
+    EXPECT_EQ(client.right - client.left, 700 - 1);
+    EXPECT_EQ(client.bottom - client.top, 460 - 1);
+
+    for (const SIZE size : {SIZE{900, 640}, SIZE{520, 380}}) {
+        SetWindowPos(frame, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        Settled();
+        GetClientRect(frame, &client);
+        HWND palette = Child(L"Tool_Bar_Window");
+        HWND score = Child(L"VPClassMusicWin");
+        HWND status = Child(L"msctls_statusbar32");
+        ASSERT_TRUE(palette && score && status);
+        const RECT p = ChildRect(palette), s = ChildRect(score), b = ChildRect(status);
+        EXPECT_EQ(p.top, 0);
+        EXPECT_GT(p.bottom, 0) << "the Notes page";
+        EXPECT_EQ(s.left, 0);
+        EXPECT_EQ(s.right, client.right);
+        EXPECT_EQ(s.top, p.bottom);
+        EXPECT_EQ(s.bottom, b.top);
+        EXPECT_EQ(b.bottom, client.bottom);
+    }
+    EXPECT_EQ(Exit(), 0u);
+}
+
+}  // namespace
