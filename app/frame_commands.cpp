@@ -6,6 +6,7 @@
 #include "app/prog_win_class.h"
 
 #include "platform/op_sys_base.h"
+#include "ui/tool_window.h"
 
 namespace {
 constexpr uint32_t kCmdSaveSetup = 611;
