@@ -347,6 +347,23 @@ bool SetScrollPosition(HWND dialog, uint32_t id, int32_t position) {
                         LPARAM(item)) != 0;
 }
 
+HWND ChildOfClass(HWND parent, const char16_t *classPrefix) {
+    struct sSearch {
+        const char16_t *prefix;
+        HWND found;
+    } search{classPrefix, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto *s = reinterpret_cast<sSearch *>(data);
+            if (!StartsWith(WindowClass(child), s->prefix)) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
 bool PressButton(HWND dialog, uint32_t id) { return Notify(dialog, id, BN_CLICKED); }
 
 bool AnswerFileDialog(HWND dialog, const std::u16string &path) {

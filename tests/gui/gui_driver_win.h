@@ -128,6 +128,9 @@ bool PostDrag(HWND window, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32
 // Dialogs and their items.  The setters change the control and tell its
 // dialog as the control would when the user changed it.
 HWND DialogItem(HWND dialog, uint32_t id);
+// The first child window (at any depth) whose class name starts with the
+// prefix, e.g. u"VPClassMusicWin" for the score window; null when none.
+HWND ChildOfClass(HWND parent, const char16_t *classPrefix);
 bool SetItemText(HWND dialog, uint32_t id, const std::u16string &text);
 std::u16string ItemText(HWND dialog, uint32_t id);
 bool SetCheck(HWND dialog, uint32_t id, bool checked);  // check box and radio button
