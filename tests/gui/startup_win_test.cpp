@@ -15,6 +15,7 @@ using namespace gui;
 
 namespace {
 
+constexpr uint32_t kCmdSaveAs = 103;
 constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kVideoButton = 101;
 constexpr uint32_t kWelcomeOk = 2;
@@ -117,7 +118,7 @@ TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
     Launch(sStart{});
     ASSERT_NE(Frame(), nullptr);
     Settled();
-    EXPECT_EQ(CountOf(Log(), "<1003>"), 1) << "the welcome dialog's closing line, once";
+    EXPECT_EQ(CountOf(Log(), "Dialog_Welcome to Pelmora<1003>:<Cancel>"), 1) << "closed once, by its OK (button 2)";
     for (const sStateLine &window : LinesOf(program.ReadState(frame), "window"))
         EXPECT_NE(window.fields.size() > 1 ? window.fields[1] : "", "Welcome to Pelmora");
     EXPECT_EQ(Exit(), 0u);
@@ -125,15 +126,28 @@ TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
 
 TEST_F(Startup, TheFileOfTheCommandLineNamesTheFrame) {
     folder = FreshFolder("startup_command_line");
-    const std::u16string melody = folder + u"melody.pmr";
-    WriteFile(melody, test::ReadFileBytes(test::SourcePath("tests/app/data/melody.pmr")));
+    const std::u16string tune = folder + u"tune.pmr";
+    // A score saved by the program, under a name given to Save as.
+    sStart save;
+    save.fileAnswers = {tune};
+    Launch(save);
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
+    ASSERT_TRUE(PostCommand(frame, kCmdSaveAs));
+    Settled();
+    EXPECT_EQ(Exit(), 0u);
+    ASSERT_TRUE(FileExists(tune));
+
     sStart how;
-    how.commandLine = u"\"" + melody + u"\"";
+    how.commandLine = u"\"" + tune + u"\"";
     Launch(how);
     ASSERT_NE(Frame(), nullptr);
     Settled();
-    EXPECT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(melody));
-    EXPECT_EQ(CountOf(Log(), "Status: File=" + ToUtf8(melody)), 1) << Log();
+    EXPECT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(tune));
+    const std::string log = Log();
+    EXPECT_EQ(log.find("File Error"), std::string::npos) << log;
+    // The second session loaded it.
+    EXPECT_LT(log.rfind("** Starting new session: "), log.rfind("Status: File=" + ToUtf8(tune))) << log;
     EXPECT_EQ(Exit(), 0u);
 }
 
@@ -147,8 +161,8 @@ TEST_F(Startup, ASavedSizeComesBackAndTheScoreWindowFillsTheMiddle) {
     Settled();
     RECT client{};
     GetClientRect(frame, &client);
-    EXPECT_EQ(client.right - client.left, 700 - 1);
-    EXPECT_EQ(client.bottom - client.top, 460 - 1);
+    EXPECT_EQ(client.right - client.left, 700);
+    EXPECT_EQ(client.bottom - client.top, 460);
 
     for (const SIZE size : {SIZE{900, 640}, SIZE{520, 380}}) {
         SetWindowPos(frame, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
