@@ -23,7 +23,7 @@ cGraphDvc *gCurrentScoreWindow = nullptr;
 cGraphDvc *gOutputWindow = nullptr;
 cRectangl gRedrawArea(0, 0, 0, 0);
 cRectangl gOwnerRedrawArea(0, 0, 0, 0);
-uint32_t gEditMode = 0;
+uint32_t gEditMode = 3;  // resize: the mode a session starts in
 uint32_t gEditFlags = 0;
 uint8_t gRelocate = 0;
 

@@ -37,7 +37,10 @@ tStatus cStatusBar::Open() {
     if (control) {
         RECT r{};
         GetWindowRect(control, &r);
-        int32_t h = r.bottom - r.top + 1;
+        // The window rectangle's bottom edge lies outside the control: its
+        // difference is the height, so that a window laid out above the bar
+        // meets it without a gap.
+        int32_t h = r.bottom - r.top;
         if (cMessageDvcBase *parentWindow = GetOwner()) {
             MoveWindowTo(0, parentWindow->GetHeight() - h, parentWindow->GetWidth(), h);
             parentWindow->AddListener(this);
