@@ -170,8 +170,16 @@ bool cProgram::Start(const sStart &how) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(W(exe.c_str()), W(&line[0]), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
+    // Wine has been seen to refuse a process start once in a full run, for
+    // no reason the tests could see: a refused start is tried again, and
+    // the error goes to the test's output.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(W(exe.c_str()), W(&line[0]), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &info);
+        if (!started) fprintf(stderr, "CreateProcess failed (error %lu)\n", GetLastError());
+    }
+    if (!started) return false;
     CloseHandle(info.hThread);
     process = info.hProcess;
     processId = info.dwProcessId;
