@@ -21,6 +21,7 @@ constexpr uint32_t kMainMenuId = 1000;
 constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kCmdTranslate = 609;
 constexpr uint32_t kCmdReset = 610;
+constexpr uint32_t kCmdUndo = 204;
 constexpr uint32_t kFirstRecentFile = 112;
 // Items of the translation dialogs.
 constexpr uint32_t kOk = 1;
@@ -193,11 +194,17 @@ TEST_F(MainMenu, TranslateModeEnablesEverythingAndItsEndWritesTheLanguageFile) {
     EXPECT_EQ(CountOf(written, Utf16Text(u"Menu_File/MIDI_Text=Midi")), 1);
     EXPECT_EQ(CountOf(written, Utf16Text(u"Menu_Setup/German_Text=Pitch from Text")), 1);
     EXPECT_EQ(CountOf(written, Utf16Text(u"Testish")), 1);
+    // The palette's symbols are translated too: every prototype's hint.
+    EXPECT_EQ(CountOf(written, Utf16Text(u"Symbol_Note14_Hint=")), 1);
+    EXPECT_GT(CountOf(written, Utf16Text(u"Symbol_")), 20);
 
     tStateDump off = program.ReadState(frame);
     translate = MenuItem(off, kCmdTranslate);
     ASSERT_NE(translate, nullptr);
     EXPECT_EQ(translate->fields[4], "0");
+    // Back to the score's own states: nothing to undo on a fresh score.
+    ASSERT_NE(MenuItem(off, kCmdUndo), nullptr);
+    EXPECT_EQ(MenuItem(off, kCmdUndo)->fields[3], "0");
     EXPECT_EQ(Exit(), 0u);
 }
 
