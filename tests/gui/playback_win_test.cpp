@@ -22,6 +22,7 @@ namespace {
 
 constexpr uint32_t kCmdOpen = 101;
 constexpr uint32_t kCmdExportText = 106;
+constexpr uint32_t kCmdExportCsv = 107;
 constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kCmdPlay = 400;
 constexpr uint32_t kCmdStop = 401;
@@ -35,8 +36,9 @@ constexpr const char *kHighlight = "Status: (MIDI at Staff @";
 class Playback : public testing::Test {
 protected:
     // Starts the program on a fresh data folder and opens the score there;
-    // `midi` is the test MIDI setting (empty: the system's MIDI).
-    void Start(const char *name, const std::u16string &midi) {
+    // `midi` is the test MIDI setting (empty: the system's MIDI); an export
+    // writes the file `exportName` there.
+    void Start(const char *name, const std::u16string &midi, const std::u16string &exportName = u"score.txt") {
         folder = FreshFolder(name);
         const std::string bytes = test::ReadFileBytes(test::SourcePath("tests/gui/data/two_staffs.pmr"));
         ASSERT_FALSE(bytes.empty());
@@ -45,7 +47,7 @@ protected:
         sStart how;
         how.dataFolder = folder;
         how.midi = midi;
-        how.fileAnswers = {score, folder + u"score.txt"};
+        how.fileAnswers = {score, folder + exportName};
         ASSERT_TRUE(program.Start(how));
         frame = program.WaitForFrame();
         ASSERT_NE(frame, nullptr);
@@ -169,6 +171,31 @@ TEST_F(Playback, ConfigDuringPlaybackStopsItAndTheTempoDialogSetsTheTempo) {
     Settled();
     const std::string text = ReadFile(folder + u"score.txt");
     EXPECT_EQ(CountOf(text, " = 60, 1"), 1) << text;
+}
+
+// Editing goes on while the score plays: a note of the second staff, still
+// to come, is picked by a click and deleted.  The pass plays on to its end
+// without a fault, and the note is gone from the score.
+TEST_F(Playback, DeletingANoteStillToComeLetsThePassEnd) {
+    Start("playback_delete", u"1", u"score.csv");
+    ASSERT_TRUE(PostCommand(frame, kCmdPlay));
+    ASSERT_TRUE(program.WaitForText(LogPath(), kHighlight)) << Log();
+    HWND scoreWindow = ChildOfClass(frame, u"VPClassMusicWin");
+    ASSERT_NE(scoreWindow, nullptr);
+    // The second staff's last note, as the ASCII export places it.
+    ASSERT_TRUE(PostClick(scoreWindow, 114, 144));
+    ASSERT_TRUE(PostKey(scoreWindow, VK_DELETE));
+    Settled();
+    EXPECT_EQ(CountOf(Log(), kDone), 0) << "the note was deleted while the pass still played";
+    ASSERT_TRUE(program.WaitForText(LogPath(), kDone)) << Log();
+    EXPECT_EQ(CountOf(Log(), "Box: "), 0) << Log();
+
+    ASSERT_TRUE(PostCommand(frame, kCmdExportCsv));
+    Settled();
+    const std::vector<std::string> rows = test::SplitLines(ReadFile(folder + u"score.csv"));
+    // The heading's two lines, then the notes: eight on the first staff, two
+    // left on the second.
+    EXPECT_EQ(rows.size(), 2u + 8u + 2u) << ReadFile(folder + u"score.csv");
 }
 
 }  // namespace
