@@ -15,6 +15,7 @@
 
 #include "foundation/text_util.h"
 #include "tests/gui/running_program_win.h"
+#include "tests/test_support.h"
 
 using namespace gui;
 
@@ -43,20 +44,11 @@ struct sRow {
     }
 };
 
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 // The notes the export lists inside a staff (two tabs deep), in the
 // staff's order.
 std::vector<sPlaced> Notes(const std::string &ascii) {
     std::vector<sPlaced> symbols;
-    for (const std::string &line : Lines(ascii)) {
+    for (const std::string &line : test::SplitLines(ascii)) {
         if (line.size() < 3 || line[0] != '\t' || line[1] != '\t' || line[2] == '\t') continue;
         const size_t at = line.find('@');
         if (at == std::string::npos) continue;
@@ -77,7 +69,7 @@ struct sStaffBox {
 };
 sStaffBox FirstStaff(const std::string &ascii) {
     sStaffBox staff;
-    for (const std::string &line : Lines(ascii))
+    for (const std::string &line : test::SplitLines(ascii))
         if (line.compare(0, 7, "\tStaff ") == 0 &&
             std::sscanf(line.c_str() + line.find('@') + 1, "%d , %d size %d , %d", &staff.x, &staff.y, &staff.width,
                         &staff.height) == 4)
@@ -88,7 +80,7 @@ sStaffBox FirstStaff(const std::string &ascii) {
 // The CSV's note rows (after its two header lines).
 std::vector<sRow> Rows(const std::string &csv) {
     std::vector<sRow> rows;
-    const std::vector<std::string> lines = Lines(csv);
+    const std::vector<std::string> lines = test::SplitLines(csv);
     for (size_t i = 2; i < lines.size(); ++i) {
         std::vector<std::string> fields;
         size_t start = 0;
