@@ -290,6 +290,13 @@ void MusicWin::SetEditMode(uint32_t mode) {
     UpdateStatusText();
 }
 
+void MusicWin::OnDeselect() {
+    rightClicked = nullptr;
+    if (!score) return;
+    score->ClearSelection(0, 0);
+    InvalidateAll();
+}
+
 // The previous file is copied, not moved, to its backup: the write replaces
 // it only once complete, so a failed write leaves it where it was.
 tStatus MusicWin::SaveScore(const char16_t *path) {
@@ -354,6 +361,7 @@ tStatus MusicWin::OnCommand(sWinMessage &record) {
         case kMenuExampleFiles: OnExampleFiles(); return RC_OK;
         case kCmdMove: SetEditMode(kEditModeMove); return RC_OK;
         case kCmdResize: SetEditMode(kEditModeResize); return RC_OK;
+        case kCmdDeselect: OnDeselect(); return RC_OK;
         case kCmdPlay: OnPlay(); return RC_OK;
         case kCmdStop: OnStop(); return RC_OK;
         case kCmdPlayConfig: OnPlayConfig(); return RC_OK;

@@ -83,6 +83,9 @@ public:
     tStatus SaveScore(const char16_t *path);
     // Edit > Move (2) or Edit > Resize (3).
     void SetEditMode(uint32_t mode);
+    // Edit > Deselect: nothing stays selected, held or hovered, and the last
+    // right click is forgotten; the whole window is repainted.
+    void OnDeselect();
     // Invalidates the union of the symbol layer's two pending redraw areas;
     // with `clear` both are emptied afterwards.  Answers whether the union
     // held anything.

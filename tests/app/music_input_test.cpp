@@ -26,6 +26,7 @@ constexpr int16_t kQuarterId = Note14::kClassId;
 constexpr int16_t kBlockId = 185;
 constexpr uint32_t kCmdPaste = 202;
 constexpr uint32_t kCmdUndo = 204;
+constexpr uint32_t kCmdDeselect = 205;
 constexpr uint32_t kWindowBit = 0x4000;
 
 // The frame keeps the popup's place instead of showing it: a shown popup
@@ -269,6 +270,39 @@ TEST_F(MusicInputTest, ARightClickWhileTheLeftButtonHoldsANoteDeletesItUndoably)
     RightDown(StaffX(220), StaffY(7), true);
     LeftUp(StaffX(220), StaffY(7));
     EXPECT_EQ(Notes(), kThreeNotes);
+}
+
+// The CSV list plays from the selected symbol: with the last placed note
+// selected it lists that note alone, after Edit > Deselect the whole score.
+TEST_F(MusicInputTest, DeselectLeavesNothingSelectedSoTheListCoversTheScore) {
+    auto listedNotes = [this] {
+        const std::u16string path = folder + u"as_is" + FormatInt(++exports) + u".csv";
+        gOpSys->SetScriptedFileAnswers({path});
+        win->OnExportCsv();
+        return test::SplitLines(test::ReadFileBytes(path)).size() - 2;
+    };
+    ClickThreeNotes();
+    ASSERT_NE(gSelectedObject, nullptr);
+    EXPECT_EQ(listedNotes(), 1u);
+    win->SetRightClicked(staff);
+    Paint();
+    EXPECT_TRUE(Enabled(kCmdDeselect));
+
+    EXPECT_EQ(Command(kCmdDeselect), RC_OK);
+    EXPECT_EQ(gSelectedObject, nullptr);
+    EXPECT_EQ(gFocusObject, nullptr);
+    EXPECT_EQ(gHoverObject, nullptr);
+    EXPECT_EQ(win->GetRightClicked(), nullptr);
+    EXPECT_EQ(listedNotes(), 3u);
+    EXPECT_EQ(Notes(), kThreeNotes) << "the notes stay";
+    Paint();
+    EXPECT_FALSE(Enabled(kCmdDeselect));
+    // With nothing selected, and as the popup's copy of the item, it only
+    // forgets the right click.
+    win->SetRightClicked(staff);
+    EXPECT_EQ(Command(kCmdDeselect | kWindowBit), RC_OK);
+    EXPECT_EQ(gSelectedObject, nullptr);
+    EXPECT_EQ(win->GetRightClicked(), nullptr);
 }
 
 TEST_F(MusicInputTest, UndoThatEmptiesTheListGreysEditUndoAtOnce) {
