@@ -161,12 +161,9 @@ protected:
     // The CSV export of what is selected and what follows it.
     std::vector<sRow> CsvFromSelection() { return Rows(Export(kCmdExportCsv)); }
     // The CSV export of the whole score: the export starts at the selected
-    // symbol, so the selection goes first, as a right click on the staff's
-    // empty end ends it (its popup is closed unused).
+    // symbol, so Edit > Deselect goes first.
     std::vector<sRow> CsvRows() {
-        HWND menu = RightClickMenu(staff.x + staff.width - 20, staff.Line(2));
-        EXPECT_NE(menu, nullptr);
-        if (menu) CloseMenu(menu, {VK_ESCAPE});
+        PostCommand(frame, kCmdDeselect);
         return CsvFromSelection();
     }
 
