@@ -476,11 +476,18 @@ void ProgWinClass::OnToolSelected() {
         }
         return;
     }
+    // The floating palette stays enabled while the frame's dialog runs, and
+    // the dialog's loop hands its choice to this handler again: one hint is
+    // edited at a time, never a dialog over a dialog.
+    if (editingToolHint) return;
     std::unique_ptr<cDialogBox> dialog(NewDialogBox(kToolHintDialogId, kToolHintHelpTopic));
     if (!dialog || !prototype) return;
     std::u16string hint = Text(prototype->GetHint()).substr(0, kToolHintChars);
     dialog->NewTextInput(kToolHintInputId, &hint, kToolHintChars);
-    if (dialog->Open() != RC_FAIL) prototype->SetHint(hint.c_str());
+    editingToolHint = true;
+    const tStatus answer = dialog->Open();
+    editingToolHint = false;
+    if (answer != RC_FAIL) prototype->SetHint(hint.c_str());
 }
 
 void ProgWinClass::OnToolRightClick(const sWinMessage &record) {

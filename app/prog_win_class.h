@@ -175,4 +175,6 @@ private:
     // waits here until the frame can delete it (not while its own close or
     // destroy handler runs).
     std::unique_ptr<cViewPortPopupToolWin> closedPaletteWin;
+    // The translate-mode hint dialog is open.
+    bool editingToolHint = false;
 };

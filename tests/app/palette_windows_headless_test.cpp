@@ -381,6 +381,35 @@ TEST_F(PaletteWindowsTest, InTranslateModeChoosingAToolEditsItsHint) {
     prototype->SetHint(original.c_str());
 }
 
+// The floating window stays enabled while the hint dialog runs: a tool
+// chosen there meanwhile is logged and becomes the tool, but its hint waits
+// for a later choice instead of a second dialog over the first.
+TEST_F(PaletteWindowsTest, InTranslateModeAToolChosenWhileTheHintDialogIsOpenOpensNoSecondDialog) {
+    Command(kAll);
+    ASSERT_NE(frame->GetPopupPaletteBar(), nullptr);
+    cPObjPoint *rest = cPObjBase::PrototypeById(kRest116);
+    cPObjPoint *clef = cPObjBase::PrototypeById(kClefG);
+    const std::u16string restHint = S(rest->GetHint()), clefHint = S(clef->GetHint());
+    gOpSys->SetTranslateMode(true);
+    std::vector<std::u16string> shown;
+    {
+        test::ScriptScope scope([&](cDialogBox &d) {
+            shown.push_back(S(d.GetControlText(101)));
+            if (shown.size() == 1) Press(frame->GetPopupPaletteBar(), kClefG);
+            d.SetControlText(101, u"Pause");
+            d.Command(1);
+        });
+        Press(frame->GetPopupPaletteBar(), kRest116);
+    }
+    gOpSys->SetTranslateMode(false);
+    EXPECT_EQ(shown, std::vector<std::u16string>{restHint}) << "one dialog, for the first choice";
+    EXPECT_EQ(S(rest->GetHint()), u"Pause");
+    EXPECT_EQ(S(clef->GetHint()), clefHint);
+    EXPECT_EQ(Count("translating: (Tool=ClefG)\n"), 1u) << log->Text();
+    EXPECT_EQ(ToolId(), kClefG);
+    rest->SetHint(restHint.c_str());
+}
+
 // The listeners first: a command one of them takes never reaches the
 // frame's switch.  What reaches it acts with bit 0x4000 cleared, and every
 // command there, an unknown one too, forgets the right-clicked prototype.
