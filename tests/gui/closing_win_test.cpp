@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 #include "tests/test_support.h"
 
 using namespace gui;
@@ -21,38 +21,32 @@ constexpr int32_t kYes = 6;
 constexpr int32_t kNo = 7;
 constexpr const char *kQuestion = "Box: Score has changed: Do you want to save?";
 
-class Closing : public testing::Test {
+class Closing : public cRunningProgram {
 protected:
     // The melody, copied into a folder of its own inside a fresh data folder
     // (its backup goes beside it), opened.
     void OpenMelody(const char *name, const std::u16string &boxAnswers = u"") {
-        folder = FreshFolder(name);
+        Use(name);
         scoreFolder = folder + u"scores\\";
         ASSERT_TRUE(CreateDirectoryW(W(scoreFolder.c_str()), nullptr));
-        score = scoreFolder + u"melody.pmr";
-        original = test::ReadFileBytes(test::SourcePath("tests/app/data/melody.pmr"));
+        score = CopyIn("tests/app/data/melody.pmr", u"scores\\melody.pmr");
+        original = ReadFile(score);
         ASSERT_FALSE(original.empty());
-        WriteFile(score, original);
         sStart how;
-        how.dataFolder = folder;
         if (!boxAnswers.empty()) how.boxAnswers = boxAnswers;
         how.fileAnswers = {score, folder + u"changed.csv", folder + u"kept.csv"};
-        ASSERT_TRUE(program.Start(how));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
+        Launch(how);
+        if (HasFatalFailure()) return;
         PostCommand(frame, kCmdOpen);
-        Settle();
+        Settled();
         ASSERT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(score));
     }
-    // Every command posted so far was handled: the program answers the state
-    // channel from its main loop only.
-    void Settle() { EXPECT_FALSE(program.ReadState(frame).empty()) << "the program did not come back to its main loop"; }
     // Changes the score as a user does, and shows that it changed: its CSV
     // list is no longer the melody's.
     void Change() {
         ChangeTheScore();
         PostCommand(frame, kCmdExportCsv);
-        Settle();
+        Settled();
         const std::string list = ReadFile(folder + u"changed.csv");
         ASSERT_FALSE(list.empty());
         ASSERT_NE(list, test::ReadFileBytes(test::SourcePath("tests/app/data/melody.csv")))
@@ -70,19 +64,16 @@ protected:
         frame = nullptr;
         return true;
     }
-    std::string Log() { return ReadFile(folder + TodaysLogName()); }
 
-    std::u16string folder, scoreFolder, score;
+    std::u16string scoreFolder, score;
     std::string original;
-    cProgram program;
-    HWND frame = nullptr;
 };
 
 // A click on the staff's middle line, right of the melody's half note,
 // places the pressed palette tool there (the palette starts on the Notes
 // page).  The score window shows the score at its own size.
 void Closing::ChangeTheScore() {
-    HWND scoreWindow = ChildOfClass(frame, u"VPClassMusicWin");
+    HWND scoreWindow = ScoreWindow();
     ASSERT_NE(scoreWindow, nullptr);
     ASSERT_TRUE(PostClick(scoreWindow, 215, 52));
 }
@@ -124,7 +115,7 @@ TEST_F(Closing, AFailedWriteIsShownAndTheProgramStaysOpenWithTheScore) {
     ASSERT_TRUE(DeleteFileW(W(score.c_str())));
     ASSERT_TRUE(CreateDirectoryW(W(score.c_str()), nullptr));
     PostClose(frame);
-    Settle();
+    Settled();
     uint32_t code = 0;
     EXPECT_FALSE(program.WaitForExit(0, code)) << "the program ended and lost the score";
     const std::string log = Log();
@@ -134,7 +125,7 @@ TEST_F(Closing, AFailedWriteIsShownAndTheProgramStaysOpenWithTheScore) {
     EXPECT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(score));
     // Still the changed score: it lists what it listed after the change.
     PostCommand(frame, kCmdExportCsv);
-    Settle();
+    Settled();
     EXPECT_EQ(ReadFile(folder + u"kept.csv"), ReadFile(folder + u"changed.csv"));
     // No: now it may close.
     ASSERT_TRUE(CloseEnds());

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 #include "tests/test_support.h"
 
 using namespace gui;
@@ -28,23 +28,17 @@ constexpr uint32_t kCmdExportText = 106;
 constexpr uint32_t kCmdExportCsv = 107;
 constexpr uint32_t kCmdPrint = 108;
 constexpr uint32_t kCmdExampleFiles = 110;
-constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kFirstRecentFile = 112;
 constexpr uint32_t kLastRecentFile = 199;
 
 // The melody's CSV list, as the native test checks it.
 std::string MelodyList() { return test::ReadFileBytes(test::SourcePath("tests/app/data/melody.csv")); }
 
-class FileCommands : public testing::Test {
+class FileCommands : public cRunningProgram {
 protected:
-    // A fresh data folder for the test, which also holds its score files.
-    void Use(const char *name) { folder = FreshFolder(name); }
     // A checked-in score file copied into the folder under the name.
     std::u16string Copy(const char *fixture, const std::u16string &as) {
-        const std::string bytes = test::ReadFileBytes(test::SourcePath((std::string("tests/app/data/") + fixture).c_str()));
-        EXPECT_FALSE(bytes.empty()) << fixture;
-        WriteFile(folder + as, bytes);
-        return folder + as;
+        return CopyIn((std::string("tests/app/data/") + fixture).c_str(), as);
     }
     // The file dialogs answered, in turn, by these names in the folder.
     sStart Answers(std::initializer_list<const char16_t *> names) {
@@ -52,30 +46,6 @@ protected:
         for (const char16_t *name : names) how.fileAnswers.push_back(folder + name);
         return how;
     }
-    void Launch(sStart how = {}) {
-        how.dataFolder = folder;
-        ASSERT_TRUE(program.Start(how));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
-    }
-    // The program has handled every command posted so far: it answers the
-    // state channel only from its main loop, after them.
-    tStateDump Settled() {
-        tStateDump dump = program.ReadState(frame);
-        EXPECT_FALSE(dump.empty()) << "the program did not come back to its main loop";
-        return dump;
-    }
-    uint32_t Exit() {
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        frame = nullptr;
-        return code;
-    }
-    std::string Log() { return ReadFile(folder + TodaysLogName()); }
-    std::string Settings() { return ReadFile(folder + u"PelmoraSetup.ini"); }
-    // A line of the settings file as it stands there (UTF-16).
-    static std::string SettingsLine(const std::u16string &line) { return Utf16File(line + u"\n").substr(2); }
     // The recent files of the File menu, oldest first: (label, path).
     static std::vector<std::pair<std::string, std::string>> RecentItems(const tStateDump &dump) {
         std::vector<std::pair<std::string, std::string>> items;
@@ -84,10 +54,6 @@ protected:
                 items.emplace_back(item->fields[2], item->fields.size() > 6 ? item->fields[6] : "");
         return items;
     }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
 };
 
 TEST_F(FileCommands, TheOpenDialogFilledByItsControlsOpensTheScoreAndItsCsvListsTheNotes) {
@@ -183,10 +149,10 @@ TEST_F(FileCommands, TheRecentListKeepsOneEntryAFileAndDropsTheOldestOfFive) {
     const std::string ini = Settings();
     for (int i = 0; i < 4; ++i) {
         const std::u16string line = u"RecentOpenedFiles[" + FormatInt(i) + u"]=" + folder + names[i + 1];
-        EXPECT_NE(ini.find(SettingsLine(line)), std::string::npos) << ToUtf8(line);
+        EXPECT_NE(ini.find(Utf16Text(line + u"\n")), std::string::npos) << ToUtf8(line);
     }
-    EXPECT_EQ(ini.find(Utf16File(u"a.pmr").substr(2)), std::string::npos) << "the oldest entry stayed";
-    EXPECT_EQ(ini.find(Utf16File(u"RecentOpenedFiles[4]").substr(2)), std::string::npos);
+    EXPECT_EQ(ini.find(Utf16Text(u"a.pmr")), std::string::npos) << "the oldest entry stayed";
+    EXPECT_EQ(ini.find(Utf16Text(u"RecentOpenedFiles[4]")), std::string::npos);
 }
 
 TEST_F(FileCommands, ExportAsciiReplacesAnOlderFile) {
@@ -292,7 +258,7 @@ TEST_F(FileCommands, ExampleFilesWithoutAnyScoreInTheDataFolderSaySo) {
     Use("files_examples");
     Launch();
     PostCommand(frame, kCmdExampleFiles);
-    EXPECT_TRUE(program.WaitForText(folder + TodaysLogName(),
+    EXPECT_TRUE(program.WaitForText(LogPath(),
                                     "Box: Install Error: Can't find any example files. Try re-installing."))
         << Log();
     Settled();
@@ -331,7 +297,7 @@ TEST_F(FileCommands, ADamagedFileLeavesNoNameAndIsNotOverwrittenBySave) {
         EXPECT_FALSE(FileExists(folder + u"damaged.bak"));
         EXPECT_TRUE(RecentItems(Settled()).empty());
         EXPECT_EQ(Exit(), 0u);
-        EXPECT_EQ(Settings().find(Utf16File(u"damaged.pmr").substr(2)), std::string::npos);
+        EXPECT_EQ(Settings().find(Utf16Text(u"damaged.pmr")), std::string::npos);
     }
 }
 

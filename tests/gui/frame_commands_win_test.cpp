@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 
 using namespace gui;
 
@@ -19,7 +19,6 @@ constexpr uint32_t kCmdTranslate = 609;
 constexpr uint32_t kCmdSaveSetup = 611;
 constexpr uint32_t kCmdHelpDraw = 701;
 constexpr uint32_t kCmdHelpForum = 703;
-constexpr uint32_t kCmdExit = 111;
 // The help-forum dialog's items.
 constexpr uint32_t kForum = 101;
 constexpr uint32_t kSupportText = 102;
@@ -27,9 +26,6 @@ constexpr uint32_t kForumLabel = 26728;
 constexpr uint32_t kCancel = 2;
 constexpr uint32_t kOk = 1;
 constexpr uint32_t kLanguageName = 101;
-
-// A text as it stands in a UTF-16 file.
-std::string Utf16Text(const std::u16string &text) { return Utf16File(text).substr(2); }
 
 // The whole text of a dialog item, however long.
 std::u16string WholeItemText(HWND dialog, uint32_t id) {
@@ -43,29 +39,15 @@ std::u16string WholeItemText(HWND dialog, uint32_t id) {
     return std::u16string(buffer.begin(), buffer.end());
 }
 
-class FrameCommands : public testing::Test {
+class FrameCommands : public cRunningProgram {
 protected:
     // Starts on a data folder whose settings file holds `settings` (so that
     // this is not a first run).
     void Start(const char *name, const std::u16string &settings, sStart how = {}) {
-        folder = FreshFolder(name);
-        WriteFile(folder + u"PelmoraSetup.ini", Utf16File(u"Language=0\n" + settings));
-        how.dataFolder = folder;
-        ASSERT_TRUE(program.Start(how));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
+        Use(name);
+        WriteSettings(settings);
+        Launch(std::move(how));
     }
-    void Settle() { ASSERT_FALSE(program.ReadState(frame).empty()) << "the program did not come back to its main loop"; }
-    uint32_t Exit() {
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        return code;
-    }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
 };
 
 TEST_F(FrameCommands, SaveSetupWritesTheFramesClientAreaAndDropsAClosedFloatingPalette) {
@@ -74,8 +56,8 @@ TEST_F(FrameCommands, SaveSetupWritesTheFramesClientAreaAndDropsAClosedFloatingP
     // Draw > Clefs closes a floating palette window that the start-up opened.
     ASSERT_TRUE(PostCommand(frame, kCmdDrawClefs));
     ASSERT_TRUE(PostCommand(frame, kCmdSaveSetup));
-    Settle();
-    const std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
+    Settled();
+    const std::string ini = Settings();
     RECT client{};
     ASSERT_TRUE(GetClientRect(frame, &client));
     POINT corner{0, 0};
@@ -129,7 +111,7 @@ TEST_F(FrameCommands, TheForumDialogShowsTheSupportTextAndForumOpensThePageWhile
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "Forum closed the dialog";
     ASSERT_TRUE(PressButton(dialog, kCancel));
     EXPECT_TRUE(WaitUntilClosed(dialog));
-    Settle();
+    Settled();
     EXPECT_EQ(CountOf(ReadFile(how.shellCapture), "forum.html"), 1);
     EXPECT_EQ(Exit(), 0u);
 }
@@ -152,22 +134,18 @@ TEST_F(FrameCommands, ACloseInTranslateModeWritesTheLanguageFileFirst) {
         const std::u16string languageFile = FreshFolder((std::string(c.name) + "_file").c_str()) + u"Mine.PmrLang";
         sStart how;
         how.fileAnswers = {languageFile};
-        cProgram run;
-        folder = FreshFolder(c.name);
-        WriteFile(folder + u"PelmoraSetup.ini", Utf16File(u"Language=0\n"));
-        how.dataFolder = folder;
-        ASSERT_TRUE(run.Start(how));
-        HWND window = run.WaitForFrame();
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(PostCommand(window, kCmdTranslate));
-        ASSERT_FALSE(run.ReadState(window).empty());
-        ASSERT_TRUE(PostMessageW(window, c.message, c.wParam, 0));
-        HWND header = run.WaitForWindow(u"Language File");
+        Start(c.name, u"", how);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(PostCommand(frame, kCmdTranslate));
+        ASSERT_FALSE(program.ReadState(frame).empty());
+        ASSERT_TRUE(PostMessageW(frame, c.message, c.wParam, 0));
+        HWND header = program.WaitForWindow(u"Language File");
         ASSERT_NE(header, nullptr);
         ASSERT_TRUE(SetItemText(header, kLanguageName, u"Testish"));
         ASSERT_TRUE(PressButton(header, kOk));
         uint32_t code = 0xDEAD;
-        ASSERT_TRUE(run.WaitForExit(30000, code));
+        ASSERT_TRUE(program.WaitForExit(30000, code));
+        frame = nullptr;
         EXPECT_EQ(code, 0u);
         const std::string written = ReadFile(languageFile);
         EXPECT_EQ(CountOf(written, Utf16Text(u"Testish")), 1);

@@ -4,13 +4,11 @@
 
 #include <string>
 
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 
 using namespace gui;
 
 namespace {
-
-constexpr uint32_t kCmdExit = 111;
 
 // The line of the log that contains `text`; empty when none does.
 std::string LineWith(const std::string &log, const std::string &text) {
@@ -22,25 +20,7 @@ std::string LineWith(const std::string &log, const std::string &text) {
     return log.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-class FrameMessages : public testing::Test {
-protected:
-    void Start(const char *name) {
-        folder = FreshFolder(name);
-        ASSERT_TRUE(program.Start(folder));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
-    }
-    uint32_t WaitForEnd() {
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        return code;
-    }
-    std::string Log() { return ReadFile(folder + TodaysLogName()); }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
-};
+class FrameMessages : public cRunningProgram {};
 
 TEST_F(FrameMessages, CommandsAreLoggedAndReachTheFrame) {
     Start("frame_commands");

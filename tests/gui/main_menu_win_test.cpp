@@ -10,7 +10,7 @@
 
 #include "foundation/text_util.h"
 #include "tests/support/main_menu_layout.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 #include "ui/menu_item.h"
 
 using namespace gui;
@@ -18,7 +18,6 @@ using namespace gui;
 namespace {
 
 constexpr uint32_t kMainMenuId = 1000;
-constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kCmdTranslate = 609;
 constexpr uint32_t kCmdReset = 610;
 constexpr uint32_t kCmdUndo = 204;
@@ -28,40 +27,18 @@ constexpr uint32_t kOk = 1;
 constexpr uint32_t kCancel = 2;
 constexpr uint32_t kLanguageName = 101;
 
-class MainMenu : public testing::Test {
+class MainMenu : public cRunningProgram {
 protected:
-    void Start(const char *name, sStart how = {}) {
-        folder = FreshFolder(name);
-        how.dataFolder = folder;
-        ASSERT_TRUE(program.Start(how));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
-    }
-    uint32_t Exit() {
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        return code;
-    }
     // The help part after the command was highlighted in the menu bar.
     std::string HintShownFor(uint32_t id) {
         DWORD_PTR answer = 0;
         SendMessageTimeoutW(frame, WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE), LPARAM(GetMenu(frame)),
                             SMTO_ABORTIFHUNG, 10000, &answer);
-        for (const sStateLine &line : LinesOf(program.ReadState(frame), "status"))
-            if (line.fields.size() >= 2 && line.fields[0] == "0") return line.fields[1];
-        return "<no status part 0>";
+        return HelpPart();
     }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
 };
 
 std::string Utf8(const char16_t *text) { return ToUtf8(text ? std::u16string(text) : std::u16string()); }
-
-// A text as it stands in a UTF-16 file.
-std::string Utf16Text(const std::u16string &text) { return Utf16File(text).substr(2); }
 
 // Copy, Cut, Paste, Delete, Undo, Deselect, Paste Lyrics, Paste Text and
 // Properties follow the selection, the clipboard and the undo list.
@@ -212,17 +189,13 @@ TEST_F(MainMenu, TranslateModeEnablesEverythingAndItsEndWritesTheLanguageFile) {
 // built-in texts back, keeps what the program had checked and the recent
 // files, and stores the choice of English.
 TEST_F(MainMenu, ResetAfterALanguageFileShowsTheBuiltInMenuAgain) {
-    const std::u16string dataFolder = FreshFolder("main_menu_reset");
-    const std::u16string german = dataFolder + u"Deutsch.PmrLang";
+    Use("main_menu_reset");
+    const std::u16string german = folder + u"Deutsch.PmrLang";
     WriteFile(german, Utf16File(u"PmrLangFile_language=Deutsch\nMenu_File/Exit_Text=Beenden\n"
                                 u"Menu_File/Exit_Hint=Pelmora schliessen\nMenu_Setup/Reset_Text=Englisch\n"));
-    WriteFile(dataFolder + u"PelmoraSetup.ini",
+    WriteFile(folder + kSettingsName,
               Utf16File(u"Language=7\nTranslationFile=" + german + u"\nRecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\n"));
-    folder = dataFolder;
-    sStart how;
-    how.dataFolder = folder;
-    ASSERT_TRUE(program.Start(how));
-    frame = program.WaitForFrame();
+    Launch();
     ASSERT_NE(frame, nullptr);
     tStateDump translated = program.ReadState(frame);
     ASSERT_NE(MenuItem(translated, kCmdExit), nullptr);
@@ -242,7 +215,7 @@ TEST_F(MainMenu, ResetAfterALanguageFileShowsTheBuiltInMenuAgain) {
     EXPECT_EQ(LinesOf(english, "menu").size(), std::size(test::kMainMenuRows) + 1);
     EXPECT_EQ(HintShownFor(kCmdExit), "Close Pelmora");
     EXPECT_EQ(Exit(), 0u);
-    const std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
+    const std::string ini = Settings();
     EXPECT_NE(ini.find(Utf16Text(u"TranslationFile=0\n")), std::string::npos);
     EXPECT_NE(ini.find(Utf16Text(u"Language=0\n")), std::string::npos);
 }

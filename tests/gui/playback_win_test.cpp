@@ -7,13 +7,12 @@
 // here has no MIDI output device and Play only shows its message.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 #include "tests/test_support.h"
 
 using namespace gui;
@@ -23,7 +22,6 @@ namespace {
 constexpr uint32_t kCmdOpen = 101;
 constexpr uint32_t kCmdExportText = 106;
 constexpr uint32_t kCmdExportCsv = 107;
-constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kCmdPlay = 400;
 constexpr uint32_t kCmdStop = 401;
 constexpr uint32_t kCmdPlayConfig = 402;
@@ -33,46 +31,24 @@ constexpr uint32_t kOk = 1;
 constexpr const char *kDone = "Status: (MIDI done)";
 constexpr const char *kHighlight = "Status: (MIDI at Staff @";
 
-class Playback : public testing::Test {
+class Playback : public cRunningProgram {
 protected:
     // Starts the program on a fresh data folder and opens the score there;
     // `midi` is the test MIDI setting (empty: the system's MIDI); an export
     // writes the file `exportName` there.
     void Start(const char *name, const std::u16string &midi, const std::u16string &exportName = u"score.txt") {
-        folder = FreshFolder(name);
-        const std::string bytes = test::ReadFileBytes(test::SourcePath("tests/gui/data/two_staffs.pmr"));
-        ASSERT_FALSE(bytes.empty());
-        score = folder + u"two_staffs.pmr";
-        WriteFile(score, bytes);
+        Use(name);
+        score = CopyIn("tests/gui/data/two_staffs.pmr", u"two_staffs.pmr");
+        ASSERT_FALSE(ReadFile(score).empty());
         sStart how;
-        how.dataFolder = folder;
         how.midi = midi;
         how.fileAnswers = {score, folder + exportName};
-        ASSERT_TRUE(program.Start(how));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
+        Launch(how);
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(PostCommand(frame, kCmdOpen));
         Settled();
         ASSERT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(score));
     }
-    void TearDown() override {
-        if (!frame) return;
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        EXPECT_EQ(code, 0u);
-    }
-    // Every message queued so far was handled: the program answers the
-    // state channel from its main loop only.
-    void Settled() { EXPECT_FALSE(program.ReadState(frame).empty()) << "the program did not come back to its main loop"; }
-    // Polls the condition until it holds; false after 30 seconds.
-    static bool WaitUntil(const std::function<bool()> &holds) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(20))
-            if (holds()) return true;
-        return holds();
-    }
-    std::u16string LogPath() const { return folder + TodaysLogName(); }
-    std::string Log() const { return ReadFile(LogPath()); }
     // The log lines that start with the text, in order.
     std::vector<std::string> LinesWith(const char *start) const {
         std::vector<std::string> found;
@@ -93,9 +69,7 @@ protected:
         return keys;
     }
 
-    std::u16string folder, score;
-    cProgram program;
-    HWND frame = nullptr;
+    std::u16string score;
 };
 
 TEST_F(Playback, WithoutAnOutputDevicePlayShowsTheMidiError) {

@@ -4,10 +4,6 @@
 
 namespace gui {
 
-namespace {
-constexpr uint32_t kCmdExit = 111;
-}
-
 std::u16string cRunningProgram::CopyIn(const char *source, const std::u16string &as) {
     const std::string bytes = test::ReadFileBytes(test::SourcePath(source));
     EXPECT_FALSE(bytes.empty()) << source;
@@ -34,10 +30,9 @@ tStateDump cRunningProgram::Settled() {
     return dump;
 }
 
-uint32_t cRunningProgram::Exit() {
-    PostCommand(frame, kCmdExit);
+uint32_t cRunningProgram::WaitForEnd(uint32_t timeoutMs) {
     uint32_t code = 0xDEAD;
-    EXPECT_TRUE(program.WaitForExit(30000, code));
+    EXPECT_TRUE(program.WaitForExit(timeoutMs, code)) << "the program did not end";
     frame = nullptr;
     return code;
 }

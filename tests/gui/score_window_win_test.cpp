@@ -6,37 +6,17 @@
 #include <string>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 
 using namespace gui;
 
 namespace {
 
-constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kZoomSliderId = 28622;
 // The default part template's line spacing.
 constexpr int32_t kLineSpacing = 6;
 
-class ScoreWindow : public testing::Test {
-protected:
-    void Start(const char *name) {
-        folder = FreshFolder(name);
-        ASSERT_TRUE(program.Start(folder));
-        frame = program.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
-    }
-    void TearDown() override {
-        if (!frame) return;
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        EXPECT_EQ(code, 0u);
-    }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
-};
+class ScoreWindow : public cRunningProgram {};
 
 HWND FindChildById(HWND parent, uint32_t id) {
     struct sSearch {
@@ -58,7 +38,7 @@ HWND FindChildById(HWND parent, uint32_t id) {
 TEST_F(ScoreWindow, AFreshScoreIsNamedNoNameAndGreysWhatNeedsASelection) {
     Start("score_window_fresh");
     EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
-    tStateDump dump = program.ReadState(frame);
+    tStateDump dump = Settled();
     // Properties, Delete, Deselect, Undo, Paste, Copy and Cut.
     for (uint32_t id : {601u, 203u, 205u, 204u, 202u, 200u, 201u}) {
         const sStateLine *item = MenuItem(dump, id);
@@ -72,12 +52,8 @@ TEST_F(ScoreWindow, AFreshScoreIsNamedNoNameAndGreysWhatNeedsASelection) {
         EXPECT_EQ(item->fields[3], "1") << id;
     }
     // The sliders show their values in parts 2 and 3.
-    std::string parts[5];
-    for (const sStateLine &line : LinesOf(dump, "status"))
-        if (line.fields.size() >= 2 && line.fields[0].size() == 1 && line.fields[0][0] >= '0' && line.fields[0][0] <= '4')
-            parts[line.fields[0][0] - '0'] = line.fields[1];
-    EXPECT_EQ(parts[2], "Vol 50%");
-    EXPECT_EQ(parts[3], "Zoom 100%");
+    EXPECT_EQ(StatusPart(dump, "2"), "Vol 50%");
+    EXPECT_EQ(StatusPart(dump, "3"), "Zoom 100%");
     SaveScreenshot(frame, folder + u"score_window.bmp");
 }
 
@@ -89,11 +65,10 @@ TEST_F(ScoreWindow, TheZoomSliderLogsTheSizeOfThePage) {
     // starts at the spacing; the control's positions count from its minimum.
     const int32_t minimum = kLineSpacing / 2;
     ASSERT_EQ(GetScrollPos(slider, SB_CTL), kLineSpacing - minimum);
-    const std::u16string log = folder + TodaysLogName();
     ASSERT_TRUE(SetScrollPosition(GetParent(slider), kZoomSliderId, 2 * kLineSpacing - minimum));
-    EXPECT_TRUE(program.WaitForText(log, "Status: Zoom=400%")) << ReadFile(log);
+    EXPECT_TRUE(program.WaitForText(LogPath(), "Status: Zoom=400%")) << Log();
     ASSERT_TRUE(SetScrollPosition(GetParent(slider), kZoomSliderId, kLineSpacing - minimum));
-    EXPECT_TRUE(program.WaitForText(log, "Status: Zoom=100%")) << ReadFile(log);
+    EXPECT_TRUE(program.WaitForText(LogPath(), "Status: Zoom=100%")) << Log();
 }
 
 }  // namespace

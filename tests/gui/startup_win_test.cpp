@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 #include "tests/test_support.h"
 
 using namespace gui;
@@ -16,40 +16,11 @@ using namespace gui;
 namespace {
 
 constexpr uint32_t kCmdSaveAs = 103;
-constexpr uint32_t kCmdExit = 111;
 constexpr uint32_t kVideoButton = 101;
 constexpr uint32_t kWelcomeOk = 2;
 
-class Startup : public testing::Test {
+class Startup : public cRunningProgram {
 protected:
-    void Launch(sStart how) {
-        how.dataFolder = folder;
-        ASSERT_TRUE(program.Start(how));
-    }
-    HWND Frame() {
-        frame = program.WaitForFrame();
-        return frame;
-    }
-    // The program answers the state channel only from its main loop: once
-    // it does, the start-up is over.
-    tStateDump Settled() {
-        tStateDump dump = program.ReadState(frame);
-        EXPECT_FALSE(dump.empty()) << "the program did not reach its main loop";
-        return dump;
-    }
-    uint32_t Exit() {
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(program.WaitForExit(30000, code));
-        frame = nullptr;
-        return code;
-    }
-    std::string Log() { return ReadFile(folder + TodaysLogName()); }
-    static std::string StatusPart(const tStateDump &dump, const char *index) {
-        for (const sStateLine &line : LinesOf(dump, "status"))
-            if (line.fields.size() >= 2 && line.fields[0] == index) return line.fields[1];
-        return "<none>";
-    }
     // A child window's rectangle in the frame's client coordinates.
     RECT ChildRect(HWND child) {
         RECT r{};
@@ -57,27 +28,17 @@ protected:
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT *>(&r), 2);
         return r;
     }
-    HWND Child(const wchar_t *className) {
-        for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t name[128] = {};
-            GetClassNameW(child, name, 128);
-            if (std::wstring(name).rfind(className, 0) == 0) return child;
-        }
-        return nullptr;
-    }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
 };
 
 TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
-    folder = FreshFolder("startup_first");
+    Use("startup_first");
     const std::u16string settings = folder + kSettingsName;
     sStart how;
     how.firstRun = true;
     how.shellCapture = folder + u"shell.txt";
-    Launch(how);
+    how.dataFolder = folder;
+    // No frame before the welcome is closed: the start-up waits on it.
+    ASSERT_TRUE(program.Start(how));
     HWND welcome = program.WaitForWindow(u"Welcome to Pelmora");
     ASSERT_NE(welcome, nullptr) << "no welcome on the first start";
     SaveScreenshot(welcome, folder + u"welcome.bmp");
@@ -91,7 +52,8 @@ TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
     ASSERT_TRUE(PressButton(welcome, kWelcomeOk));
     ASSERT_TRUE(WaitUntilClosed(welcome));
 
-    ASSERT_NE(Frame(), nullptr);
+    frame = program.WaitForFrame();
+    ASSERT_NE(frame, nullptr);
     const tStateDump dump = Settled();
     EXPECT_TRUE(FileExists(settings)) << "written before the main loop";
     EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
@@ -109,14 +71,13 @@ TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
     EXPECT_LT(header, midi);
     EXPECT_LT(midi, edit);
     EXPECT_LT(edit, tool);
-    HWND palette = Child(L"Tool_Bar_Window");
-    ASSERT_NE(palette, nullptr);
+    ASSERT_NE(StaticPalette(), nullptr);
     SaveScreenshot(frame, folder + u"first_start.bmp");
     EXPECT_EQ(Exit(), 0u);
 
     // The second start greets nobody: it reaches its loop without a dialog.
-    Launch(sStart{});
-    ASSERT_NE(Frame(), nullptr);
+    Launch();
+    ASSERT_NE(frame, nullptr);
     Settled();
     EXPECT_EQ(CountOf(Log(), "Dialog_Welcome to Pelmora<1003>:<Cancel>"), 1) << "closed once, by its OK (button 2)";
     for (const sStateLine &window : LinesOf(program.ReadState(frame), "window"))
@@ -125,13 +86,13 @@ TEST_F(Startup, TheFirstStartGreetsOnceAndLeavesItsSettingsBeforeTheLoop) {
 }
 
 TEST_F(Startup, TheFileOfTheCommandLineNamesTheFrame) {
-    folder = FreshFolder("startup_command_line");
+    Use("startup_command_line");
     const std::u16string tune = folder + u"tune.pmr";
     // A score saved by the program, under a name given to Save as.
     sStart save;
     save.fileAnswers = {tune};
     Launch(save);
-    ASSERT_NE(Frame(), nullptr);
+    ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
     ASSERT_TRUE(PostCommand(frame, kCmdSaveAs));
     Settled();
@@ -141,7 +102,7 @@ TEST_F(Startup, TheFileOfTheCommandLineNamesTheFrame) {
     sStart how;
     how.commandLine = u"\"" + tune + u"\"";
     Launch(how);
-    ASSERT_NE(Frame(), nullptr);
+    ASSERT_NE(frame, nullptr);
     Settled();
     EXPECT_EQ(ToUtf8(WindowTitle(frame)), ToUtf8(tune));
     const std::string log = Log();
@@ -154,10 +115,10 @@ TEST_F(Startup, TheFileOfTheCommandLineNamesTheFrame) {
 // The client area comes back as saved; after a resize the score window
 // fills the width, from the palette's lower edge to the status bar.
 TEST_F(Startup, ASavedSizeComesBackAndTheScoreWindowFillsTheMiddle) {
-    folder = FreshFolder("startup_size");
-    WriteFile(folder + kSettingsName, Utf16File(u"Language=0\nWindowSize=60,70,700,460\n"));
-    Launch(sStart{});
-    ASSERT_NE(Frame(), nullptr);
+    Use("startup_size");
+    WriteSettings(u"WindowSize=60,70,700,460\n");
+    Launch();
+    ASSERT_NE(frame, nullptr);
     Settled();
     RECT client{};
     GetClientRect(frame, &client);
@@ -168,9 +129,9 @@ TEST_F(Startup, ASavedSizeComesBackAndTheScoreWindowFillsTheMiddle) {
         SetWindowPos(frame, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         Settled();
         GetClientRect(frame, &client);
-        HWND palette = Child(L"Tool_Bar_Window");
-        HWND score = Child(L"VPClassMusicWin");
-        HWND status = Child(L"msctls_statusbar32");
+        HWND palette = StaticPalette();
+        HWND score = ScoreWindow();
+        HWND status = ChildOfClass(frame, u"msctls_statusbar32");
         ASSERT_TRUE(palette && score && status);
         const RECT p = ChildRect(palette), s = ChildRect(score), b = ChildRect(status);
         EXPECT_EQ(p.top, 0);

@@ -8,40 +8,13 @@
 #include <vector>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 
 using namespace gui;
 
 namespace {
 
-constexpr uint32_t kCmdExit = 111;
-
-class Seams : public testing::Test {
-protected:
-    void Start(const char *name, sStart how = {}) {
-        folder = FreshFolder(name);
-        Launch(program, how);
-    }
-    // Starts a program on the test's data folder as it stands.
-    void Launch(cProgram &running, sStart how) {
-        how.dataFolder = folder;
-        ASSERT_TRUE(running.Start(how));
-        frame = running.WaitForFrame();
-        ASSERT_NE(frame, nullptr);
-    }
-    uint32_t Exit() { return Exit(program); }
-    uint32_t Exit(cProgram &running) {
-        PostCommand(frame, kCmdExit);
-        uint32_t code = 0xDEAD;
-        EXPECT_TRUE(running.WaitForExit(30000, code));
-        return code;
-    }
-    std::string Log() { return ReadFile(folder + TodaysLogName()); }
-
-    std::u16string folder;
-    cProgram program;
-    HWND frame = nullptr;
-};
+class Seams : public cRunningProgram {};
 
 uint32_t Le32(const std::string &bytes, size_t at) {
     uint32_t v = 0;
@@ -150,9 +123,7 @@ TEST_F(Seams, AFaultOnDemandIsReportedAndTheProgramAsksToRestart) {
     ASSERT_FALSE(program.ReadState(frame).empty());
     EXPECT_EQ(CountOf(Log(), "Exception address"), 0);
     ASSERT_TRUE(program.AskFault(frame));
-    uint32_t code = 0xDEAD;
-    ASSERT_TRUE(program.WaitForExit(60000, code));
-    EXPECT_EQ(code, 0u);
+    ASSERT_EQ(WaitForEnd(60000), 0u);
     std::string log = Log();
     EXPECT_EQ(CountOf(log, "Exception address: 0x"), 1) << log;
     EXPECT_EQ(CountOf(log, "\nError in OpSys: Access Violation\r\n"), 1) << log;
@@ -170,31 +141,28 @@ TEST_F(Seams, AFaultOnDemandIsReportedAndTheProgramAsksToRestart) {
 // pattern stays; the next start's queued path is loaded and becomes the
 // settings' choice, which only a file that was read does.
 TEST_F(Seams, TheOpenDialogTakesTheQueuedAnswers) {
-    folder = FreshFolder("seams_file_answers");
+    Use("seams_file_answers");
     std::u16string german = folder + u"Deutsch.PmrLang";
     WriteFile(german, Utf16File(u"PmrLangFile_language=Deutsch\n"));
     std::u16string pattern = folder + u"*.PmrLang";
-    WriteFile(folder + u"PelmoraSetup.ini", Utf16File(u"Language=0\nTranslationFile=" + pattern + u"\n"));
+    WriteSettings(u"TranslationFile=" + pattern + u"\n");
     auto stored = [this](const std::u16string &choice) {
-        return ReadFile(folder + u"PelmoraSetup.ini").find(Utf16File(u"TranslationFile=" + choice + u"\n").substr(2)) !=
-               std::string::npos;
+        return Settings().find(Utf16Text(u"TranslationFile=" + choice + u"\n")) != std::string::npos;
     };
     {
-        cProgram cancelled;
         sStart how;
         how.fileAnswers = {u""};
-        Launch(cancelled, how);
-        EXPECT_EQ(Exit(cancelled), 0u);
+        Launch(how);
+        EXPECT_EQ(Exit(), 0u);
     }
     std::string log = Log();
     EXPECT_EQ(CountOf(log, "File dialog: Open: Cancel\r\n"), 1) << log;
     EXPECT_TRUE(stored(pattern));
     {
-        cProgram chosen;
         sStart how;
         how.fileAnswers = {german, u""};
-        Launch(chosen, how);
-        EXPECT_EQ(Exit(chosen), 0u);
+        Launch(how);
+        EXPECT_EQ(Exit(), 0u);
     }
     log = Log();
     EXPECT_EQ(CountOf(log, "File dialog: Open: " + ToUtf8(german) + "\r\n"), 1) << log;
@@ -214,9 +182,7 @@ TEST_F(Seams, TheFirstQueuedBoxAnswerAnswersTheFirstBox) {
     how.shellCapture = capture;
     Start("seams_box_queue", how);
     ASSERT_TRUE(program.AskFault(frame));
-    uint32_t code = 0xDEAD;
-    ASSERT_TRUE(program.WaitForExit(60000, code));
-    EXPECT_EQ(code, 0u);
+    ASSERT_EQ(WaitForEnd(60000), 0u);
     std::string log = Log();
     EXPECT_EQ(CountOf(log, "Box: Warning: Error in OpSys: Access Violation"), 1) << log;
     std::string shell = ReadFile(capture);
