@@ -5,65 +5,60 @@
 #include <gtest/gtest.h>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 
 using namespace gui;
 
 namespace {
 
-constexpr uint32_t kCmdExit = 111;
 // Items of the "Select Language" dialog.
 constexpr uint32_t kHelpButton = 9;
 constexpr uint32_t kOtherLanguage = 102;
 
-// Starts the program, waits for its frame, ends it by File > Exit.
-void RunAndExit(const std::u16string &folder) {
-    cProgram program;
-    ASSERT_TRUE(program.Start(folder));
-    HWND frame = program.WaitForFrame();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(program.WaitForWindow(u"Select Language", nullptr, 500), nullptr);
-    ASSERT_TRUE(PostCommand(frame, kCmdExit));
-    uint32_t code = 0xDEAD;
-    ASSERT_TRUE(program.WaitForExit(30000, code));
-    EXPECT_EQ(code, 0u);
-}
-
-std::string Key(const std::u16string &line) { return Utf16File(line).substr(2); }
+class LanguageChoice : public cRunningProgram {
+protected:
+    // Starts the program on the test's data folder, waits for its frame,
+    // sees that nobody is asked, ends it by File > Exit.
+    void RunAndExit() {
+        Launch();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(program.WaitForWindow(u"Select Language", nullptr, 500), nullptr);
+        ASSERT_EQ(Exit(), 0u);
+    }
+};
 
 }  // namespace
 
-TEST(LanguageChoice, EnglishUserIsNotAskedAndNothingIsStored) {
+TEST_F(LanguageChoice, EnglishUserIsNotAskedAndNothingIsStored) {
     if ((GetUserDefaultLangID() & 0x3FF) != LANG_ENGLISH) GTEST_SKIP() << "not an English user";
-    std::u16string folder = FreshFolder("language_english");
-    RunAndExit(folder);
-    std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
+    Use("language_english");
+    RunAndExit();
+    std::string ini = Settings();
     ASSERT_FALSE(ini.empty());
-    EXPECT_EQ(ini.find(Key(u"TranslationFile")), std::string::npos);
-    EXPECT_EQ(CountOf(ReadFile(folder + TodaysLogName()), "Selected language file "), 0);
+    EXPECT_EQ(ini.find(Utf16Text(u"TranslationFile")), std::string::npos);
+    EXPECT_EQ(CountOf(Log(), "Selected language file "), 0);
 }
 
-TEST(LanguageChoice, EnglishChosenBeforeStaysChosen) {
-    std::u16string folder = FreshFolder("language_zero");
-    WriteFile(folder + u"PelmoraSetup.ini", Utf16File(u"Language=0\nTranslationFile=0\n"));
-    RunAndExit(folder);
-    std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
-    EXPECT_NE(ini.find(Key(u"TranslationFile=0\n")), std::string::npos);
+TEST_F(LanguageChoice, EnglishChosenBeforeStaysChosen) {
+    Use("language_zero");
+    WriteSettings(u"TranslationFile=0\n");
+    RunAndExit();
+    EXPECT_NE(Settings().find(Utf16Text(u"TranslationFile=0\n")), std::string::npos);
 }
 
 // Runs only where the user's language is not English: the "gui_german"
 // test list starts this test once more with a German user; the help and
 // the file dialog are the test settings' recorder and answers.
-TEST(LanguageChoice, AnotherUserChoosesALanguageFileWithHelpAtHand) {
+TEST_F(LanguageChoice, AnotherUserChoosesALanguageFileWithHelpAtHand) {
     if ((GetUserDefaultLangID() & 0x3FF) == LANG_ENGLISH) GTEST_SKIP() << "an English user";
-    std::u16string folder = FreshFolder("language_german");
+    Use("language_german");
     std::u16string german = folder + u"Deutsch.PmrLang";
     WriteFile(german, Utf16File(u"PmrLangFile_language=Deutsch\n"));
     sStart how;
     how.dataFolder = folder;
     how.help = folder + u"help.txt";
     how.fileAnswers = {german};
-    cProgram program;
+    // No frame before the question is answered: the start-up waits on it.
     ASSERT_TRUE(program.Start(how));
     HWND dialog = program.WaitForWindow(u"Select Language");
     ASSERT_NE(dialog, nullptr);
@@ -73,15 +68,11 @@ TEST(LanguageChoice, AnotherUserChoosesALanguageFileWithHelpAtHand) {
     EXPECT_NE(ReadFile(how.help).find("pelmora.chm\n"), std::string::npos) << ReadFile(how.help);
     ASSERT_TRUE(SetCheck(dialog, kOtherLanguage, true));
     ASSERT_TRUE(PressButton(dialog, IDOK));
-    HWND frame = program.WaitForFrame();
+    frame = program.WaitForFrame();
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(PostCommand(frame, kCmdExit));
-    uint32_t code = 0xDEAD;
-    ASSERT_TRUE(program.WaitForExit(30000, code));
-    EXPECT_EQ(code, 0u);
-    std::string log = ReadFile(folder + TodaysLogName());
+    ASSERT_EQ(Exit(), 0u);
+    std::string log = Log();
     EXPECT_EQ(CountOf(log, "File dialog: Open: " + ToUtf8(german) + "\r\n"), 1) << log;
     EXPECT_EQ(CountOf(log, "Selected language file " + ToUtf8(german) + "\r\n"), 1) << log;
-    EXPECT_NE(ReadFile(folder + u"PelmoraSetup.ini").find(Key(u"TranslationFile=" + german + u"\n")),
-              std::string::npos);
+    EXPECT_NE(Settings().find(Utf16Text(u"TranslationFile=" + german + u"\n")), std::string::npos);
 }

@@ -5,47 +5,36 @@
 #include <algorithm>
 
 #include "foundation/text_util.h"
-#include "tests/gui/gui_driver_win.h"
+#include "tests/gui/running_program_win.h"
 #include "tests/test_support.h"
 
 using namespace gui;
 
 namespace {
 
-constexpr uint32_t kCmdExit = 111;
-
-// Starts the program on the folder, checks the frame, ends it with `how`.
-uint32_t RunOnce(const std::u16string &folder, bool byMenu) {
-    cProgram program;
-    EXPECT_TRUE(program.Start(folder));
-    HWND frame = program.WaitForFrame();
-    EXPECT_NE(frame, nullptr);
-    if (!frame) return 0xDEAD;
-    if (byMenu)
-        PostCommand(frame, kCmdExit);
-    else
+class ProgramRun : public cRunningProgram {
+protected:
+    // Starts the program on the test's data folder as it stands, checks the
+    // frame, ends it by File > Exit or by the close box.
+    uint32_t RunOnce(bool byMenu) {
+        Launch();
+        if (!frame) return 0xDEAD;
+        if (byMenu) return Exit();
         PostClose(frame);
-    uint32_t code = 0xDEAD;
-    EXPECT_TRUE(program.WaitForExit(30000, code));
-    return code;
-}
+        return WaitForEnd();
+    }
+};
 
 }  // namespace
 
-TEST(ProgramRun, FrameEndsByExitAndLeavesLogAndSettings) {
-    std::u16string folder = FreshFolder("first_run");
-    cProgram program;
-    ASSERT_TRUE(program.Start(folder));
-    HWND frame = program.WaitForFrame();
+TEST_F(ProgramRun, FrameEndsByExitAndLeavesLogAndSettings) {
+    Start("first_run");
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), u"NoName.pmr");
     EXPECT_TRUE(HasMenu(frame));
-    ASSERT_TRUE(PostCommand(frame, kCmdExit));
-    uint32_t code = 0xDEAD;
-    ASSERT_TRUE(program.WaitForExit(30000, code));
-    EXPECT_EQ(code, 0u);
+    ASSERT_EQ(Exit(), 0u);
 
-    std::string log = ReadFile(folder + TodaysLogName());
+    std::string log = Log();
     EXPECT_EQ(CountOf(log, "** Starting new session: "), 1);
     EXPECT_EQ(CountOf(log, "Windows Ver. "), 1);
     EXPECT_EQ(CountOf(log, "Default language = "), 1);
@@ -55,17 +44,17 @@ TEST(ProgramRun, FrameEndsByExitAndLeavesLogAndSettings) {
     // Without MIDI output (as under Wine here) the device report says so.
     EXPECT_EQ(CountOf(log, "MIDI Mapper: invalid\r\nMIDI device 0: MidiOutDevice\r\n[edit]\r\n"), 1) << log;
 
-    std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
+    std::string ini = Settings();
     ASSERT_GE(ini.size(), 2u);
     EXPECT_EQ(ini.substr(0, 2), std::string("\xFF\xFE", 2));
-    EXPECT_NE(ini.find(Utf16File(u"Language=0\n").substr(2)), std::string::npos);
+    EXPECT_NE(ini.find(Utf16Text(u"Language=0\n")), std::string::npos);
 }
 
-TEST(ProgramRun, CloseEndsWithZeroAndSecondStartAppendsToTheSameLog) {
-    std::u16string folder = FreshFolder("two_runs");
-    EXPECT_EQ(RunOnce(folder, false), 0u);
-    EXPECT_EQ(RunOnce(folder, true), 0u);
-    std::string log = ReadFile(folder + TodaysLogName());
+TEST_F(ProgramRun, CloseEndsWithZeroAndSecondStartAppendsToTheSameLog) {
+    Use("two_runs");
+    EXPECT_EQ(RunOnce(false), 0u);
+    EXPECT_EQ(RunOnce(true), 0u);
+    std::string log = Log();
     EXPECT_EQ(CountOf(log, "** Starting new session: "), 2);
     EXPECT_EQ(CountOf(log, "Status: Ending session @ "), 2);
     EXPECT_EQ(ListFiles(folder, u"PelmoraLog*.txt").size(), 1u);
@@ -94,15 +83,15 @@ TEST(ProgramResources, TheMusicFontLiesBesideTheProgram) {
     EXPECT_TRUE(shipped == test::ReadFileBytes(test::SourcePath("resources/pelmora_5a.ttf")));
 }
 
-TEST(ProgramRun, OnlyTheNewestThreeLogsRemain) {
-    std::u16string folder = FreshFolder("prune_logs");
+TEST_F(ProgramRun, OnlyTheNewestThreeLogsRemain) {
+    Use("prune_logs");
     const char16_t *old[] = {u"PelmoraLog_20_01_01.txt", u"PelmoraLog_20_01_02.txt", u"PelmoraLog_20_01_03.txt",
                              u"PelmoraLog_20_01_04.txt"};
     for (int i = 0; i < 4; ++i) {
         WriteFile(folder + old[i], "old\r\n");
         AgeFile(folder + old[i], 40 - i);  // 01 is the oldest
     }
-    EXPECT_EQ(RunOnce(folder, true), 0u);
+    EXPECT_EQ(RunOnce(true), 0u);
     std::vector<std::u16string> left = ListFiles(folder, u"PelmoraLog*.txt");
     EXPECT_EQ(left.size(), 3u);
     for (const char16_t *gone : {old[0], old[1]}) EXPECT_FALSE(FileExists(folder + gone));
@@ -110,38 +99,32 @@ TEST(ProgramRun, OnlyTheNewestThreeLogsRemain) {
     EXPECT_TRUE(FileExists(folder + TodaysLogName()));
 }
 
-TEST(ProgramRun, RecentFilesInTheSettingsSurviveTheRun) {
-    std::u16string folder = FreshFolder("recent");
-    WriteFile(folder + u"PelmoraSetup.ini",
-              Utf16File(u"Language=0\nRecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\nRecentOpenedFiles[1]=C:\\Lied.pmr\n"));
-    EXPECT_EQ(RunOnce(folder, true), 0u);
-    std::string log = ReadFile(folder + TodaysLogName());
+TEST_F(ProgramRun, RecentFilesInTheSettingsSurviveTheRun) {
+    Use("recent");
+    WriteSettings(u"RecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\nRecentOpenedFiles[1]=C:\\Lied.pmr\n");
+    EXPECT_EQ(RunOnce(true), 0u);
+    std::string log = Log();
     EXPECT_NE(log.find("RecentOpenedFiles[0] = C:\\Scores\\Waltz.pmr"), std::string::npos);  // as read at start
-    std::string ini = ReadFile(folder + u"PelmoraSetup.ini");
-    EXPECT_NE(ini.find(Utf16File(u"RecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\n").substr(2)), std::string::npos);
-    EXPECT_NE(ini.find(Utf16File(u"RecentOpenedFiles[1]=C:\\Lied.pmr\n").substr(2)), std::string::npos);
+    std::string ini = Settings();
+    EXPECT_NE(ini.find(Utf16Text(u"RecentOpenedFiles[0]=C:\\Scores\\Waltz.pmr\n")), std::string::npos);
+    EXPECT_NE(ini.find(Utf16Text(u"RecentOpenedFiles[1]=C:\\Lied.pmr\n")), std::string::npos);
 }
 
-TEST(ProgramRun, SettingsThatCannotBeReadAreNotReplaced) {
-    std::u16string folder = FreshFolder("locked_settings");
-    std::u16string path = folder + u"PelmoraSetup.ini";
+TEST_F(ProgramRun, SettingsThatCannotBeReadAreNotReplaced) {
+    Use("locked_settings");
+    std::u16string path = folder + kSettingsName;
     std::string original = Utf16File(u"Language=0\nSound=1\nRecentOpenedFiles[0]=C:\\a.pmr\n");
     WriteFile(path, original);
     // Held without sharing while the program starts, so it cannot read it.
     HANDLE held = CreateFileW(W(path.c_str()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    cProgram program;
-    ASSERT_TRUE(program.Start(folder));
-    HWND frame = program.WaitForFrame();
+    Launch();
     CloseHandle(held);  // from now on a save would succeed
     ASSERT_NE(frame, nullptr);
-    PostCommand(frame, kCmdExit);
-    uint32_t code = 0xDEAD;
-    ASSERT_TRUE(program.WaitForExit(30000, code));
-    EXPECT_EQ(code, 0u);
+    ASSERT_EQ(Exit(), 0u);
     EXPECT_EQ(ReadFile(path), original);
     // The failure was shown in a box, which the test setting answered and logged.
-    std::string log = ReadFile(folder + TodaysLogName());
+    std::string log = Log();
     EXPECT_NE(log.find("Box: "), std::string::npos) << log;
     EXPECT_EQ(CountOf(log, "Status: Ending session @ "), 1);
 }
