@@ -154,7 +154,7 @@ TEST_F(Playback, DeletingANoteStillToComeLetsThePassEnd) {
     Start("playback_delete", u"1", u"score.csv");
     ASSERT_TRUE(PostCommand(frame, kCmdPlay));
     ASSERT_TRUE(program.WaitForText(LogPath(), kHighlight)) << Log();
-    HWND scoreWindow = ChildOfClass(frame, u"VPClassMusicWin");
+    HWND scoreWindow = ScoreWindow();
     ASSERT_NE(scoreWindow, nullptr);
     // The second staff's last note, as the ASCII export places it.
     ASSERT_TRUE(PostClick(scoreWindow, 114, 144));
