@@ -226,6 +226,24 @@ cPObjPoint *cPObjGroup::RemoveChild(cPObjPoint *child) {
     return cPObjOwnBase::RemoveChild(child);
 }
 
+bool cPObjGroup::PlaceBeforeAlike(cPObjPoint *child, const cPObjBase *next) {
+    if (!child || !next || child == next || !HasUniqueChildren()) return false;
+    const int32_t from = FindChildIndex(child);
+    const int32_t to = FindChildIndex(next);
+    if (from < 0 || to < 0 || to > from) return false;
+    std::vector<cPObjPoint *> &v = *children;
+    const int32_t savedMode = gSortMode;
+    gSortMode = GetChildOrder();
+    bool alike = true;
+    for (int32_t i = to; i < from && alike; ++i)
+        alike = v[size_t(i)] && !child->SortsBefore(*v[size_t(i)]) && !v[size_t(i)]->SortsBefore(*child);
+    gSortMode = savedMode;
+    if (!alike) return false;
+    EraseEntry(size_t(from));
+    InsertEntry(size_t(to), child);
+    return true;
+}
+
 void cPObjGroup::Clear(int32_t mode) {
     cPObjOwnBase::Clear(mode);
     if (!children) return;

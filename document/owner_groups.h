@@ -84,6 +84,13 @@ public:
     bool AddChild(cPObjPoint *child) override;
     // Removes the last entry equal to the child.
     cPObjPoint *RemoveChild(cPObjPoint *child) override;
+    // Sorted insertion puts a child after every child at its own position.
+    // This moves it back to just before `next` when `next` stands earlier
+    // among them, so that the list keeps its order; false, with nothing
+    // moved, when either is not held once or anything between them sorts
+    // apart from the child.  `next` is only compared, never read: it may
+    // name a child deleted since.
+    bool PlaceBeforeAlike(cPObjPoint *child, const cPObjBase *next);
     uint16_t GetChildCount() override;
     cPObjPoint *GetChild(uint16_t index) override;
     void Clear(int32_t mode) override;

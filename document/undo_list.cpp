@@ -128,6 +128,8 @@ void cPObjBase::cPointUndo::cUndelete::Dump(std::ostream &stream) const {
 }
 
 cPObjBase::cPointUndo::cUnMove::cUnMove(cPObjPoint *obj) : cUndelete(obj), copy(cPObjPoint::NewSameClassNamed(obj)) {
+    const int32_t at = owner ? owner->FindChildIndex(obj) : -1;
+    if (at >= 0 && at < 0xFFFE) next = owner->GetChild(uint16_t(at + 1));
     if (!copy) return;
     copy->Assign(*obj);
     copy->SetOwner(nullptr);
@@ -141,8 +143,20 @@ tStatus cPObjBase::cPointUndo::cUnMove::Apply() {
     if (Validate() != 0 || !copy) return 0;
     object->InvalidateBefore();
     object->RestoreFrom(*copy);
+    RestoreOrder();
     object->InvalidateAfter();
     return 0;
+}
+
+// The end of the drag sorted the object into its owner at its new place,
+// and the exports and playback follow that order.  Back at its old place it
+// is sorted in again; sorting puts it after every symbol at that very point,
+// so among those it goes back before the one it preceded.
+void cPObjBase::cPointUndo::cUnMove::RestoreOrder() {
+    object->ReinsertInOwner();
+    cPObjOwnBase *direct = object->FindOwner(0, 0);
+    if (direct && direct == owner)
+        if (auto *group = dynamic_cast<cPObjGroup *>(direct)) group->PlaceBeforeAlike(object, next);
 }
 
 cPObjBase::cPointUndo::cUncreate::~cUncreate() { object = nullptr; }

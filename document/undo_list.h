@@ -100,7 +100,8 @@ protected:
 };
 
 // A move, or any change of state that a drag can make: the record keeps a
-// detached copy of the object as it was.
+// detached copy of the object as it was, and the sibling that followed it,
+// so that undo gives back its place among its owner's children as well.
 class cPObjBase::cPointUndo::cUnMove : public cUndelete {
 public:
     explicit cUnMove(cPObjPoint *obj);
@@ -112,7 +113,12 @@ public:
     tStatus Apply() override;
 
 private:
+    void RestoreOrder();
+
     std::unique_ptr<cPObjPoint> copy;
+    // Compared only, never read: it may have been deleted since.  Null when
+    // the object came last.
+    const cPObjBase *next = nullptr;
 };
 
 // A creation: the object lives in the document, and undo removes it.

@@ -181,6 +181,18 @@ protected:
         }
         return notes;
     }
+    // The score as File > Export > ASCII writes it.
+    std::string TextExport() {
+        const std::u16string path = folder + u"score" + FormatInt(++exports) + u".txt";
+        gOpSys->SetScriptedFileAnswers({path});
+        win->OnExportText();
+        return test::ReadFileBytes(path);
+    }
+    std::vector<cPObjPoint *> StaffOrder() {
+        std::vector<cPObjPoint *> order;
+        for (uint16_t i = 0; i < staff->GetChildCount(); ++i) order.push_back(staff->GetChild(i));
+        return order;
+    }
     int32_t UndoRecords() { return gPointUndo ? gPointUndo->GetRecordCount() : 0; }
     // Three quarter notes C4, D4, E4 placed by clicks left to right.
     void ClickThreeNotes() {
@@ -238,15 +250,48 @@ TEST_F(MusicInputTest, WithoutAToolAClickPicksAndADragMovesTheNote) {
     const std::vector<sNote> moved = {{0, 0, 0, 480}, {10, 4, 480, 480}, {5, 2, 960, 480}};
     EXPECT_EQ(Notes(), moved);
     EXPECT_EQ(frame->Part(1), PosText(StaffX(210), StaffY(9)));
-    // Ctrl+Z puts it back where it was.  (The export would still list it
-    // after the E: undoing a move restores the place, not the order among
-    // the staff's symbols.)
+    // Ctrl+Z puts it back where it was, and back between the C and the E.
     cPObjPoint *d = gSelectedObject;
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->GetX(), StaffX(210));
     Undo();
     EXPECT_EQ(d->GetX(), StaffX(140));
     EXPECT_EQ(d->GetY(), StaffY(9));
+    EXPECT_EQ(Notes(), kThreeNotes);
+}
+
+// The exports walk the staff's symbols in their order, which the end of a
+// drag re-sorts: Ctrl+Z gives back the order the staff had, and so the same
+// CSV and ASCII exports as before the drag.
+TEST_F(MusicInputTest, UndoingADragGivesBackTheStaffsOrderAndTheSameExports) {
+    struct sCase {
+        const char *name;
+        int32_t fromX, toX, halfLines;
+        std::vector<int32_t> pitchesAfterDrag;
+    };
+    const sCase cases[] = {
+        {"the D past the E", 140, 210, 9, {0, 10, 5}},
+        {"the E before the C", 180, 70, 8, {10, 0, 5}},
+        {"the C past both", 100, 230, 10, {5, 10, 0}},
+    };
+    ClickThreeNotes();
+    host.tool.reset();
+    const std::vector<cPObjPoint *> order = StaffOrder();
+    const std::string text = TextExport();
+    ASSERT_NE(text.find("[file]"), std::string::npos) << text;
+    ASSERT_EQ(Notes(), kThreeNotes);
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Drag(StaffX(c.fromX), StaffY(c.halfLines), StaffX(c.toX), StaffY(c.halfLines));
+        std::vector<int32_t> pitches;
+        for (const sNote &n : Notes()) pitches.push_back(n.pitch);
+        ASSERT_EQ(pitches, c.pitchesAfterDrag) << "the drag reorders the staff";
+        EXPECT_NE(TextExport(), text) << "the text shows the drag";
+        Undo();
+        EXPECT_EQ(StaffOrder(), order);
+        EXPECT_EQ(Notes(), kThreeNotes);
+        EXPECT_EQ(TextExport(), text);
+    }
 }
 
 TEST_F(MusicInputTest, ARightClickWhileTheLeftButtonHoldsANoteDeletesItUndoably) {

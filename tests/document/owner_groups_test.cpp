@@ -4,6 +4,7 @@
 // group members.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "document/base_classes.h"
@@ -64,6 +65,46 @@ TEST_F(GroupTest, OrderModesZeroAndTwo) {
     cPObjPoint *a = NewPoint(30, 0), *b = NewPoint(10, 0), *c = NewPoint(20, 0);
     for (cPObjPoint *p : {a, b, c}) arrival.InsertChild(p);
     EXPECT_EQ(ChildrenOf(arrival), (std::vector<cPObjPoint *>{a, b, c}));
+}
+
+// Sorted insertion puts a child after those at its point; PlaceBeforeAlike
+// moves it back among them, and nowhere the order would break.
+TEST_F(GroupTest, PlaceBeforeAlikeMovesAChildOnlyAmongThoseAtItsPoint) {
+    enum eSetUp { kSorted, kMiddleMovedAway, kFirstHeldTwice };
+    struct sCase {
+        const char *name;
+        eSetUp setUp;
+        int child, next;  // indexes into p1, p2, p3, q; -1 null, 4 a point not held
+        bool moved;
+        std::vector<int> order;
+    };
+    const sCase cases[] = {
+        {"last before first", kSorted, 2, 0, true, {2, 0, 1, 3}},
+        {"last before middle", kSorted, 2, 1, true, {0, 2, 1, 3}},
+        {"next stands after it", kSorted, 0, 2, false, {0, 1, 2, 3}},
+        {"next lies elsewhere", kSorted, 3, 0, false, {0, 1, 2, 3}},
+        {"next is the child", kSorted, 1, 1, false, {0, 1, 2, 3}},
+        {"no next", kSorted, 1, -1, false, {0, 1, 2, 3}},
+        {"next not held", kSorted, 2, 4, false, {0, 1, 2, 3}},
+        {"one between lies elsewhere", kMiddleMovedAway, 2, 0, false, {0, 1, 2, 3}},
+        {"a child held twice", kFirstHeldTwice, 2, 1, false, {0, 1, 2, 0, 3}},
+    };
+    for (const sCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        cPObjGroup group;
+        cPObjPoint *points[] = {NewPoint(10, 0), NewPoint(10, 0), NewPoint(10, 0), NewPoint(20, 0)};
+        for (cPObjPoint *p : points) group.InsertChild(p);
+        if (c.setUp == kMiddleMovedAway) points[1]->SetPosition(15, 0);
+        if (c.setUp == kFirstHeldTwice) group.AddChild(points[0]);
+        std::unique_ptr<cPObjPoint> stranger(NewPoint(10, 0));
+        auto pick = [&](int i) { return i < 0 ? nullptr : i == 4 ? stranger.get() : points[i]; };
+        EXPECT_EQ(group.PlaceBeforeAlike(pick(c.child), pick(c.next)), c.moved);
+        std::vector<cPObjPoint *> expected;
+        for (int i : c.order) expected.push_back(points[i]);
+        EXPECT_EQ(ChildrenOf(group), expected);
+        EXPECT_EQ(gSortMode, 0);  // restored
+        if (c.setUp == kFirstHeldTwice) group.RemoveChild(points[0]);
+    }
 }
 
 TEST_F(GroupTest, RemovingAChildHeldTwiceRemovesTheLaterEntry) {

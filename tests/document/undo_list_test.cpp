@@ -165,6 +165,126 @@ TEST_F(UndoTest, TwoMovesUndoInOrder) {
     EXPECT_TRUE(Holds(staff, p));
 }
 
+// A group keeps its children sorted by position, and a drag ends by sorting
+// the dragged symbol in at its new place (ReinsertInOwner).  Undo gives back
+// the order as well as the place: the exports and playback walk the list.
+class UndoOrderTest : public UndoTest {
+protected:
+    void SetUp() override {
+        UndoTest::SetUp();
+        group = new cPObjGroup;
+        group->SetPosition(0, 300);
+        document->InsertChild(group);
+        // b and b2 stand at the same point, b first.
+        a = Place(group, 1, 10, 300);
+        b = Place(group, 1, 20, 300);
+        b2 = Place(group, 1, 20, 300);
+        c = Place(group, 1, 30, 300);
+        ASSERT_EQ(Order(), Names("a b b2 c"));
+    }
+
+    // A drag as the score's mouse edit makes it: recorded, moved, sorted in.
+    void Drag(cPObjPoint *p, int32_t dx) {
+        gPointUndo->RecordMove(p);
+        p->MoveBy(dx, 0);
+        p->ReinsertInOwner();
+    }
+    std::vector<cPObjPoint *> Order() {
+        std::vector<cPObjPoint *> order;
+        for (uint16_t i = 0; i < group->GetChildCount(); ++i) order.push_back(group->GetChild(i));
+        return order;
+    }
+    // The children named by a blank-separated list of a, b, b2 and c.
+    std::vector<cPObjPoint *> Names(const std::string &names) {
+        std::vector<cPObjPoint *> order;
+        std::istringstream words(names);
+        for (std::string w; words >> w;)
+            order.push_back(w == "a" ? a : w == "b" ? b : w == "b2" ? b2 : w == "c" ? c : nullptr);
+        return order;
+    }
+
+    cPObjGroup *group = nullptr;
+    cPObjPoint *a = nullptr, *b = nullptr, *b2 = nullptr, *c = nullptr;
+};
+
+TEST_F(UndoOrderTest, AnUndoneDragPutsTheSymbolBackInItsOrder) {
+    struct sCase {
+        const char *name;
+        const char *moved;
+        int32_t dx;
+        const char *afterDrag;
+    };
+    const sCase cases[] = {
+        {"past a later symbol", "a", 15, "b b2 a c"},
+        {"before an earlier symbol", "c", -25, "c a b b2"},
+        {"the first of two alike, to the end", "b", 100, "a b2 c b"},
+        {"the second of two alike, to the start", "b2", -15, "b2 a b c"},
+        {"onto the point of two others", "a", 10, "b b2 a c"},
+        {"too little to pass another", "b", 3, "a b2 b c"},
+        {"not at all", "b", 0, "a b2 b c"},
+    };
+    for (const sCase &k : cases) {
+        SCOPED_TRACE(k.name);
+        cPObjPoint *p = Names(k.moved).front();
+        const int32_t x0 = p->x;
+        Drag(p, k.dx);
+        EXPECT_EQ(Order(), Names(k.afterDrag)) << "the drag itself re-sorts";
+        gPointUndo->Undo();
+        EXPECT_EQ(p->x, x0);
+        EXPECT_EQ(Order(), Names("a b b2 c"));
+        EXPECT_EQ(gPointUndo->GetRecordCount(), 0);
+    }
+}
+
+TEST_F(UndoOrderTest, DragsAreUndoneNewestFirstEachToItsOrder) {
+    Drag(b, 5);   // a b2 b c
+    Drag(a, 30);  // b2 b c a
+    Drag(b2, 25);  // b c a b2
+    ASSERT_EQ(Order(), Names("b c a b2"));
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), Names("b2 b c a"));
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), Names("a b2 b c"));
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), Names("a b b2 c"));
+}
+
+// Not every edit leaves a record: between a drag and its undo the sibling
+// that the symbol preceded may have moved or gone.  The list stays sorted,
+// and the symbol goes back before that sibling only where they stand alike.
+TEST_F(UndoOrderTest, EditsBetweenTheDragAndItsUndoLeaveTheListSorted) {
+    // The sibling moved away.
+    Drag(b, 100);  // a b2 c b
+    b2->MoveBy(20, 0);
+    b2->ReinsertInOwner();  // a c b2 b
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), Names("a b c b2"));
+
+    // The sibling was deleted: the record only compares its address (the
+    // sanitizer's build stops at a read).
+    b2->MoveBy(-20, 0);
+    b2->ReinsertInOwner();  // a b b2 c
+    Drag(b, 100);           // a b2 c b
+    delete b2->Detach(0);
+    b2 = nullptr;
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), Names("a b c"));
+
+    // The sibling came to the symbol's old point.
+    Drag(b, 100);  // a c b
+    c->MoveBy(-10, 0);
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), Names("a b c"));
+    EXPECT_EQ(c->x, b->x);
+
+    // A newcomer at the old point was never behind the symbol: sorting
+    // alone leaves it ahead.
+    Drag(a, 50);  // b c a
+    cPObjPoint *d = Place(group, 1, 10, 300);
+    gPointUndo->Undo();
+    EXPECT_EQ(Order(), (std::vector<cPObjPoint *>{d, a, b, c}));
+}
+
 TEST_F(UndoTest, AMoveRecordPutsBackTheSizeToo) {
     auto *scaled = static_cast<ScaledObject *>(Place(staff, 7, 10, 100));
     scaled->SetSize(20, 30);
