@@ -76,8 +76,15 @@ bool IsStorableFlag(int32_t id) { return id == 0 || (id >= 60 && id <= 67); }
 // The picture of a class id, quietly null for an id without one.
 cShapeImg *PictureOf(int16_t id) { return cShapeImg::FindForClass(id); }
 
-cRectangl RectOfPicture(cShapeImg *picture, int32_t left, int32_t top) {
-    return picture ? cRectangl(left, top, picture->GetWidth(), picture->GetHeight()) : cRectangl(left, top, 0, 0);
+// The music font draws heads and flags around the point where the stem
+// meets them: a head's glyph origin lies on its stem side at the height of
+// its middle, a flag's at the stem's end.  The hot spots, the edges and the
+// hit box of these pictures are measured from that origin, so the glyph is
+// drawn with its origin on the stem point; placing the ink's corner there
+// would draw a head half a space below its pitch (and an up-stem head
+// beside the stem), away from where it is hit.
+void DrawOnStem(cShapeImg *picture, int32_t stemX, int32_t stemY, cGraphDvc *window) {
+    if (picture) picture->DrawAt(stemX, stemY, window);
 }
 
 }  // namespace
@@ -325,14 +332,13 @@ tStatus MusicBitMapNote::OnSetStem(sCmdStem *record) {
 
 void MusicBitMapNote::DrawWhole(int32_t left, int32_t top, cGraphDvc *window) {
     if (!window) return;
-    if (cShapeImg *head = PictureOf(headGlyph)) head->DrawFromTopLeft(left, top, window);
+    DrawOnStem(PictureOf(headGlyph), left, top, window);
     if (stemLength != 0) {
         const int32_t previous = window->SetLineWidth(1);
         window->DrawLine(left, top, left, top + stemLength);
         window->SetLineWidth(previous);
     }
-    if (flagGlyph != 0)
-        if (cShapeImg *flag = PictureOf(flagGlyph)) flag->DrawFromTopLeft(left, top + stemLength, window);
+    if (flagGlyph != 0) DrawOnStem(PictureOf(flagGlyph), left, top + stemLength, window);
 }
 
 cPObjPoint *MusicBitMapNote::Draw() {
@@ -351,8 +357,7 @@ void MusicBitMapNote::DrawStem(int32_t toY, int32_t direction) {
     const int32_t left = x - GetHotSpotX(), top = y - GetHotSpotY();
     const bool ownSide = stemLength > 0 ? toY > y : toY < y;
     if (toY == kFailed || ownSide) {
-        if (cShapeImg *head = PictureOf(headGlyph))
-            if (gCurrentScoreWindow) head->DrawFromTopLeft(left, top, gCurrentScoreWindow);
+        if (gCurrentScoreWindow) DrawOnStem(PictureOf(headGlyph), left, top, gCurrentScoreWindow);
     } else {
         DrawWhole(left, top, gCurrentScoreWindow);
     }
@@ -365,7 +370,9 @@ cRectangl *MusicBitMapNote::GetBounds() {
     cShapeImg *head = PictureOf(headGlyph);
     cRectangl bounds = head ? *head->GetDrawRect(x, y) : cRectangl(x, y, 0, 0);
     cShapeImg *flag = flagGlyph ? PictureOf(flagGlyph) : nullptr;
-    cRectangl stem = flag ? RectOfPicture(flag, x - hx, y + stemLength - hy) : cRectangl(x - hx - 1, y - hy, 3, stemLength);
+    // The flag's edges where DrawOnStem puts it: its origin on the stem's end.
+    cRectangl stem = flag ? *flag->GetDrawRect(x - hx + flag->GetHotSpotX(), y + stemLength - hy + flag->GetHotSpotY())
+                          : cRectangl(x - hx - 1, y - hy, 3, stemLength);
     stem.Normalize();
     bounds.Union(stem);
     if (cStaffServices *staff = StaffServicesOf(this)) {

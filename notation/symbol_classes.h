@@ -159,7 +159,8 @@ public:
     cShapeImg *GetOwnShapeImage() override { return GetShapeImage(headGlyph); }
 
 protected:
-    // The head, stem and flag with the head's picture placed at (left, top).
+    // The head, stem and flag with the stem starting at (left, top), where
+    // the head's glyph has its origin.
     void DrawWhole(int32_t left, int32_t top, cGraphDvc *window);
 
     int16_t headGlyph;

@@ -3,6 +3,7 @@
 // the recording device) the head, stem, flag and ledger lines as drawn.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -131,10 +132,10 @@ TEST_F(NotesOnStaffTest, FlagX400HitsTheWholeNoteOtherwiseOnlyTheHead) {
 }
 
 #if !defined(_WIN32)
-// The primitives drawing the picture of a class at (left, top) records.
-std::vector<sDrawRecord> PictureRecords(cGraphDvc &window, int16_t id, int32_t left, int32_t top) {
+// The primitives drawing the glyph of a class with its origin at (x, y).
+std::vector<sDrawRecord> PictureRecords(cGraphDvc &window, int16_t id, int32_t px, int32_t py) {
     window.ClearRecords();
-    cShapeImg::ForClass(id)->DrawFromTopLeft(left, top, &window);
+    cShapeImg::ForClass(id)->DrawAt(px, py, &window);
     std::vector<sDrawRecord> records = window.Records();
     window.ClearRecords();
     return records;
@@ -150,6 +151,80 @@ bool HasLine(const std::vector<sDrawRecord> &all, std::vector<int32_t> args) {
     for (const sDrawRecord &r : all)
         if (r.op == "DrawLine" && r.args == args) return true;
     return false;
+}
+
+// The ink of a glyph drawn by a DrawChars record, from the box its picture
+// measured in the music font.
+cRectangl InkOf(const sDrawRecord &drawn, int16_t id) {
+    const cRectangl ink = *cShapeImg::ForClass(id)->GetImageRect();
+    return cRectangl(drawn.args[0] + ink.x, drawn.args[1] + ink.y, ink.width, ink.height);
+}
+
+// The record drawing the glyph of a class; null when there is none.
+const sDrawRecord *GlyphRecord(const std::vector<sDrawRecord> &all, int16_t id) {
+    auto *picture = dynamic_cast<cShapeBmpFont *>(cShapeImg::ForClass(id));
+    if (!picture) return nullptr;
+    for (const sDrawRecord &r : all)
+        if (r.op == "DrawChars" && r.text == std::u16string(1, picture->GetGlyph())) return &r;
+    return nullptr;
+}
+
+bool Holds(const cRectangl &outer, const cRectangl &inner) {
+    return inner.Left() >= outer.Left() && inner.Top() >= outer.Top() && inner.Right() <= outer.Right() &&
+           inner.Bottom() <= outer.Bottom();
+}
+
+// Every note value, both stem directions: the head's ink is centred on the
+// note's position (so a line through the position runs through the head),
+// the stem leaves the head from its stem side at the head's middle, a flag
+// hangs from the stem's end back towards the head, and all of it lies in
+// the bounds that redraw and hit-test the note.
+TEST_F(NotesOnStaffTest, HeadsCentreOnTheirPitchAndFlagsHangFromTheStemEnd) {
+    const int32_t s = staff->LineSpacing();
+    const int16_t classes[] = {17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29};
+    int32_t px = 120;
+    for (int16_t id : classes) {
+        SCOPED_TRACE("class " + std::to_string(id));
+        // On a line and in a space.
+        for (int32_t py : {kTop + 2 * s, kTop + 2 * s + s / 2}) {
+            MusicBitMapNote *note = Place(id, px += 40, py);
+            window->ClearRecords();
+            note->Draw();
+            const std::vector<sDrawRecord> drawn = window->Records();
+            const sDrawRecord *head = GlyphRecord(drawn, note->GetHeadGlyph());
+            ASSERT_NE(head, nullptr);
+            const cRectangl ink = InkOf(*head, note->GetHeadGlyph());
+            EXPECT_LE(std::abs(2 * ink.Top() + ink.height - 2 * note->GetY()), 1) << "head's middle on its pitch";
+            EXPECT_LE(std::abs(2 * ink.Left() + ink.width - 2 * note->GetX()), 1) << "head's middle on its x";
+            const cRectangl bounds = *note->GetBounds();
+            EXPECT_TRUE(Holds(bounds, ink)) << "the head lies in the bounds";
+
+            const int32_t stem = note->GetStemLength();
+            if (stem == 0) continue;
+            const int32_t stemX = note->GetX() - note->GetHotSpotX();
+            EXPECT_TRUE(HasLine(drawn, {stemX, note->GetY(), stemX, note->GetY() + stem}));
+            EXPECT_GE(stemX, ink.Left());
+            EXPECT_LE(stemX, ink.Right());
+            // Stems go down on the head's left, up on its right.
+            EXPECT_EQ(2 * stemX > 2 * ink.Left() + ink.width, stem < 0);
+
+            if (note->GetFlagGlyph() == 0) continue;
+            const sDrawRecord *flag = GlyphRecord(drawn, note->GetFlagGlyph());
+            ASSERT_NE(flag, nullptr);
+            const cRectangl flagInk = InkOf(*flag, note->GetFlagGlyph());
+            const int32_t end = note->GetY() + stem;
+            EXPECT_LE(std::abs(flagInk.Left() - stemX), 1) << "the flag starts at the stem";
+            // The flag's ink reaches the stem's end and runs back from it
+            // along the stem, towards the head.
+            EXPECT_LE(flagInk.Top() - 1, end);
+            EXPECT_GE(flagInk.Bottom() + 1, end);
+            if (stem > 0)
+                EXPECT_LT(flagInk.Top(), end - s);
+            else
+                EXPECT_GT(flagInk.Bottom(), end + s);
+            EXPECT_TRUE(Holds(bounds, flagInk)) << "the flag lies in the bounds";
+        }
+    }
 }
 
 TEST_F(NotesOnStaffTest, DrawingPutsHeadStemFlagAndLedgerLinesWhereTheGeometrySays) {
