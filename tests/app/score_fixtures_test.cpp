@@ -56,7 +56,7 @@ protected:
         staff->SetStartClef(ClefG::kClassId);
         staff->SetStartKey(KeySigC::kClassId);
         const int32_t step = staff->LineSpacing() / 2;  // middle C is 10 steps below the top line
-        PutOn(staff, Time44::kClassId, 60, top + 4 * step);
+        PutOn(staff, Time44::kClassId, 80, top + 4 * step);  // after the clef
         PutOn(staff, Note14::kClassId, 100, top + 10 * step);
         PutOn(staff, Note14::kClassId, 130, top + 9 * step);
         PutOn(staff, Note12::kClassId, 160, top + 8 * step);
