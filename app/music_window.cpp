@@ -191,9 +191,15 @@ void MusicWin::UpdateMenuStates() {
     set(kCmdPaste, gBlockClipboard != nullptr);
     set(kCmdCopy, gCurrentBlockMark != nullptr);
     set(kCmdCut, gCurrentBlockMark != nullptr);
+    UpdatePasteStates();
+}
+
+void MusicWin::UpdatePasteStates() {
+    if (!gMainMenu) return;
     const bool unicodeText = ClipboardTextLength(kUnicodeTextFormat) != 0;
-    set(kCmdPasteLyrics, unicodeText);
+    unicodeText ? gMainMenu->EnableCommand(kCmdPasteLyrics) : gMainMenu->DisableCommand(kCmdPasteLyrics);
     gMainMenu->DisableCommand(kCmdPasteText);
+    cPObjPoint *selected = gSelectedObject;
     if (selected && selected->GetTypeId() == kMusicTextId && (unicodeText || ClipboardRtfLength() != 0))
         gMainMenu->EnableCommand(kCmdPasteText);
 }

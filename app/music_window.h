@@ -97,6 +97,10 @@ public:
     // ---- Score input (music_input.cpp) ----
     // The right-click popup's own commands (they arrive with the window
     // command bit): select the staff or the brace of the symbol clicked.
+    // Paste Lyrics and Paste Text follow the clipboard and the selected
+    // symbol; the frame asks again when it gets the focus back, since the
+    // clipboard may have changed meanwhile in another program.
+    static void UpdatePasteStates();
     static constexpr uint32_t kCmdSelectStaff = 40;
     static constexpr uint32_t kCmdSelectBrace = 41;
     // A left click places the current palette tool (the block tool while

@@ -5,7 +5,6 @@
 
 #include "app/menu_texts.h"
 #include "document/document_root.h"
-#include "foundation/clipboard_text.h"
 #include "foundation/error_msg.h"
 #include "foundation/text_util.h"
 #include "foundation/url_query.h"
@@ -41,14 +40,6 @@ constexpr uint32_t kCommandIdMask = 0xFFFF;
 constexpr uint32_t kWelcomeHelpTopic = 1005;
 constexpr uint32_t kWelcomeVideoButton = 101;
 constexpr const char16_t *kDemoVideoPage = u"/PelmoraDemo.wmv";
-
-// The score window's popup commands without an item in menu 1000.
-constexpr uint32_t kCmdSelectStaff = 40;
-constexpr uint32_t kCmdSelectBrace = 41;
-constexpr uint32_t kCmdPasteLyrics = 207;
-constexpr uint32_t kCmdPasteText = 208;
-constexpr int16_t kMusicTextId = 178;
-constexpr uint32_t kUnicodeTextFormat = 13;  // CF_UNICODETEXT
 
 // The settings keys of the frame's set-up.
 constexpr const char16_t *kWindowSizeKey = u"WindowSize";
@@ -214,21 +205,15 @@ tStatus ProgWinClass::OnSetFocus(sWinMessage &record) {
         scoreWin->TakeFocus();
         scoreWin->OnSetFocus(record);
     }
-    if (Translating() || !gMainMenu) return result;
-    const bool unicodeText = ClipboardTextLength(kUnicodeTextFormat) != 0;
-    unicodeText ? gMainMenu->EnableCommand(kCmdPasteLyrics) : gMainMenu->DisableCommand(kCmdPasteLyrics);
-    gMainMenu->DisableCommand(kCmdPasteText);
-    cPObjPoint *selected = gSelectedObject;
-    if (selected && selected->GetTypeId() == kMusicTextId && (unicodeText || ClipboardRtfLength() != 0))
-        gMainMenu->EnableCommand(kCmdPasteText);
+    if (!Translating()) MusicWin::UpdatePasteStates();
     return result;
 }
 
 tStatus ProgWinClass::PreviewMessage(uint32_t message, sWinMessage &record) {
     if (message == kMsgCommand && gOpSys) {
         const uint32_t id = uint32_t(record.key) & kCommandIdMask & ~kWindowCommandBit;
-        if (id == kCmdSelectStaff || id == kCmdSelectBrace) {
-            gOpSys->Log().WriteText(id == kCmdSelectStaff ? u"Select Staff" : u"Select Brace", 1);
+        if (id == MusicWin::kCmdSelectStaff || id == MusicWin::kCmdSelectBrace) {
+            gOpSys->Log().WriteText(id == MusicWin::kCmdSelectStaff ? u"Select Staff" : u"Select Brace", 1);
             return RC_OK;
         }
     }
